@@ -1,0 +1,90 @@
+#include "mecanismos_gl.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <vector>
+
+#include "nucleo/mecanismos.h"
+
+namespace {
+
+GLUquadric* cuadrica() {
+    static GLUquadric* q = gluNewQuadric();
+    return q;
+}
+
+std::deque<std::array<GLdouble, 3>> vertices_nuevos;
+
+void APIENTRY teselado_vertice(void* v) {
+    const GLdouble* p = static_cast<const GLdouble*>(v);
+    glVertex2f(static_cast<float>(p[0]), static_cast<float>(p[1]));
+}
+
+void APIENTRY teselado_combinar(GLdouble coords[3], void*[4], GLfloat[4], void** salida) {
+    vertices_nuevos.push_back({coords[0], coords[1], coords[2]});
+    *salida = vertices_nuevos.back().data();
+}
+
+GLUtesselator* teselador() {
+    static GLUtesselator* t = [] {
+        GLUtesselator* n = gluNewTess();
+        gluTessCallback(n, GLU_TESS_BEGIN, reinterpret_cast<void(APIENTRY*)()>(glBegin));
+        gluTessCallback(n, GLU_TESS_VERTEX, reinterpret_cast<void(APIENTRY*)()>(teselado_vertice));
+        gluTessCallback(n, GLU_TESS_END, reinterpret_cast<void(APIENTRY*)()>(glEnd));
+        gluTessCallback(n, GLU_TESS_COMBINE, reinterpret_cast<void(APIENTRY*)()>(teselado_combinar));
+        gluTessProperty(n, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
+        gluTessNormal(n, 0, 0, 1);
+        return n;
+    }();
+    return t;
+}
+
+// A non-convex outline, filled over its true area.
+void rellenar_concavo(const std::vector<Punto>& puntos) {
+    std::vector<std::array<GLdouble, 3>> v(puntos.size());
+    for (std::size_t i = 0; i < puntos.size(); ++i) v[i] = {puntos[i].x, puntos[i].y, 0.0};
+    GLUtesselator* t = teselador();
+    gluTessBeginPolygon(t, nullptr);
+    gluTessBeginContour(t);
+    for (auto& p : v) gluTessVertex(t, p.data(), p.data());
+    gluTessEndContour(t);
+    gluTessEndPolygon(t);
+    vertices_nuevos.clear();
+}
+
+}  // namespace
+
+void Cilindro(float radio, const float color[3]) {
+    glPushMatrix();
+    glColor3f(color[0], color[1], color[2]);
+    gluDisk(cuadrica(), 0.1 * static_cast<double>(radio), static_cast<double>(radio), 60, 2);
+    glPopMatrix();
+}
+
+void Circunferencia(float radio, const float color[3]) {
+    glColor3f(color[0], color[1], color[2]);
+    glBegin(GL_LINE_LOOP);
+    for (const Punto& p : puntos_circunferencia(radio)) glVertex2f(p.x, p.y);
+    glEnd();
+}
+
+void Cremallera(const float color[3], const float datos[11]) {
+    glPushMatrix();
+    glColor3f(color[0], color[1], color[2]);
+    glTranslatef(datos[D_X0], datos[D_Y0], 0.0f);
+    glRotatef(datos[D_GIRO], 0.0f, 0.0f, 1.0f);
+    for (const Contorno& c : perfil_cremallera(datos)) {
+        if (c.tipo == Primitiva::Poligono && !c.convexo) {
+            rellenar_concavo(c.puntos);
+            continue;
+        }
+        glBegin(c.tipo == Primitiva::Cuadrilateros ? GL_QUADS : GL_POLYGON);
+        for (const Punto& p : c.puntos) glVertex2f(p.x, p.y);
+        glEnd();
+    }
+    glPopMatrix();
+}

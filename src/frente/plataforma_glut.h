@@ -1,0 +1,3 @@
+#pragma once
+// Makes GLUT and GL the simulation's platform.
+void usar_plataforma_glut();

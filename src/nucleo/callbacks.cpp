@@ -1,0 +1,339 @@
+#include "callbacks.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "estado.h"
+#include "panel.h"
+#include "plataforma.h"
+
+namespace {
+
+bool estandar() { return QueSimula == SIMULACION_ESTANDAR; }
+bool experimental() { return QueSimula == SIMULACION_EXPERIMENTAL; }
+
+float f(double v) { return static_cast<float>(v); }
+
+void altura_base() { Origen = f(-2.0 * (Rc - Rb) - Rc); }
+void paso_llano() { C_Paso_Y = f(2.0 * (Rc - Rb) / 10.0); }
+void paso_con_desplazamiento() {
+    C_Paso_Y = Penetracion > 0 ? f(2.0 * (Rc - Rb) / 10.0) : f((2.0 * (Rc - Rb) + Penetracion) / 10.0);
+}
+void proporciones_estandar() {
+    Rc = f((2.0 / Z + 1.0) * Rp);
+    Rb = f(Rp * (1.0 - 2.5 / Z));
+}
+void paso_circular() { Paso = f(DOS_PI * Rp / Z); }
+double modulo_de_lista() { return std::atof(MODULO[glui_Modulo->get_int_val()]); }
+
+void numero_dientes() {
+    Z = static_cast<float>(glui_Dientes->get_int_val());
+    if (Z < 3) {
+        glui_Dientes->set_int_val(3);
+        Z = 3;
+    }
+    if (estandar()) {
+        double m = modulo_de_lista();
+        Rp = f(m * Z / 2.0);
+        proporciones_estandar();
+        glui_RCabeza->set_float_val(f(2.0 * Rc));
+        glui_RBase->set_float_val(f(2.0 * Rb));
+        glui_RPaso->set_float_val(f(2.0 * Rp));
+    }
+    altura_base();
+    paso_con_desplazamiento();
+    paso_circular();
+    if (estandar()) prueba_socavacion();
+}
+
+void diametro_exterior() {
+    Rc = f(glui_RCabeza->get_float_val() / 2.0);
+    if (Rc < 0) {
+        glui_RCabeza->set_float_val(0.0f);
+        Rc = 0;
+    }
+    if (estandar()) {
+        if (Rp > Rc) {
+            Rc = Rp;
+            glui_RCabeza->set_float_val(f(2.0 * Rc));
+        }
+        paso_circular();
+    }
+    altura_base();
+    paso_llano();
+}
+
+void diametro_interior() {
+    Rb = f(glui_RBase->get_float_val() / 2.0);
+    if (Rb < 0) {
+        glui_RBase->set_float_val(0.0f);
+        Rb = 0;
+    }
+    if (Rb > Rp) {
+        Rb = Rp;
+        glui_RBase->set_float_val(f(2.0 * Rb));
+    }
+    altura_base();
+    paso_con_desplazamiento();
+    if (estandar()) paso_circular();
+}
+
+void diametro_primitivo() {
+    Rp = f(glui_RPaso->get_float_val() / 2.0);
+    if (Rp < 0) {
+        glui_RPaso->set_float_val(0.0f);
+        Rp = 0;
+    }
+    if (estandar()) {
+        proporciones_estandar();
+        glui_RCabeza->set_float_val(f(2.0 * Rc));
+        glui_RBase->set_float_val(f(2.0 * Rb));
+        paso_circular();
+    }
+    altura_base();
+    paso_llano();
+}
+
+void angulo_presion() {
+    Angulo = glui_Angulo->get_float_val();
+    if (estandar()) prueba_socavacion();
+}
+
+void angulo_segundo() {
+    Angulo_2 = glui_Angulo_2->get_float_val();
+    if (Angulo != Angulo_2) glui_circular->disable();
+    else glui_circular->enable();
+}
+
+void modulo() {
+    if (estandar()) {
+        double m = modulo_de_lista();
+        Rp = f(m * (Z / 2.0));
+        proporciones_estandar();
+        paso_circular();
+        glui_RPaso->set_float_val(f(2.0 * Rp));
+        glui_RCabeza->set_float_val(f(2.0 * Rc));
+        glui_RBase->set_float_val(f(2.0 * Rb));
+    } else if (experimental()) {
+        if (glui_Modulo_T->get_float_val() < 1) glui_Modulo_T->set_float_val(1.0f);
+        Paso = f(glui_Modulo_T->get_float_val() * PI);
+    }
+    altura_base();
+    paso_llano();
+}
+
+void desplazamiento() {
+    double x = glui_Penetracion->get_float_val();
+    Penetracion = f(x * Paso / -PI);
+    if (Penetracion > 0) {
+        C_Paso_Y = f(2.0 * (Rc - Rb) / 10.0);
+        glui_RBase->set_float_val(f(2.0 * (Rb - Penetracion)));
+        if (experimental()) {
+            Rb = f(Rb - Penetracion);
+            Penetracion = 0;
+        }
+    } else {
+        C_Paso_Y = f((2.0 * (Rc - Rb) + Penetracion) / 10.0);
+        glui_RCabeza->set_float_val(f(2.0 * (Rc - Penetracion)));
+        if (experimental()) {
+            Rc = f(Rc - Penetracion);
+            Penetracion = 0;
+        }
+    }
+    if (estandar()) prueba_socavacion();
+}
+
+void circular_segun_iso() {
+    if (ISO_Radio == 0 && ISO_Depresion == 0) glui_circular->enable();
+    else glui_circular->disable();
+}
+
+void radio_cabeza() {
+    ISO_Radio = glui_radio->get_float_val();
+    if (ISO_Radio < 0) {
+        glui_radio->set_float_val(0.0f);
+        ISO_Radio = 0;
+    }
+    if (ISO_Radio != 0) {
+        glui_depresion->enable();
+    } else {
+        glui_depresion->disable();
+        glui_depresion->set_float_val(0.0f);
+        ISO_Depresion = 0;
+    }
+    circular_segun_iso();
+}
+
+void depresion_lateral() {
+    if (Angulo > 0 && Angulo_2 > 0) {
+        ISO_Depresion = glui_depresion->get_float_val();
+    } else {
+        ISO_Depresion = 0;
+        glui_depresion->set_float_val(0.0f);
+    }
+    circular_segun_iso();
+}
+
+void flecha() {
+    Flecha = glui_Flecha->get_float_val();
+    if (Flecha == 0) {
+        glui_iso->enable();
+        glui_asimetrico->enable();
+    } else {
+        glui_iso->disable();
+        glui_asimetrico->disable();
+    }
+}
+
+void elemento_color() {
+    QueObjeto = glui_Elementos->get_int_val();
+    if (float* color = color_de_objeto(QueObjeto)) {
+        glui_Rojo->set_float_val(color[0]);
+        glui_Verde->set_float_val(color[1]);
+        glui_Azul->set_float_val(color[2]);
+    }
+}
+
+void componente_color(int c, GLUI_Spinner* spinner) {
+    float* color = color_de_objeto(QueObjeto);
+    if (!color) return;
+    color[c] = spinner->get_float_val();
+    if (QueObjeto == 0) plataforma().borrar_fondo(ColorFondo);
+}
+
+void giro_por_tallada() {
+    E_incremento = static_cast<float>(glui_Giro->get_int_val());
+    if (E_incremento < 1) {
+        glui_Giro->set_int_val(1);
+        E_incremento = 1;
+    }
+}
+
+void automatico() {
+    if (Stop != 0) {
+        glui_AutoOnOff->set_name("Manual");
+        glui_Sig->disable();
+        glui_Ant->disable();
+    } else {
+        glui_AutoOnOff->set_name("Automatico");
+        glui_Sig->enable();
+        glui_Ant->enable();
+    }
+    Stop = Stop == 0 ? 1 : 0;
+}
+
+void salir_al_dialogo() {
+    v_glui_control(1170);
+    plataforma().ocultar_ventana();
+    v_glui->close();
+    glui->show();
+}
+
+// Experimental mode: the tip radius and flank relief stay within what the tooth can hold.
+void limitar_iso() {
+    float r_max = radio_maximo_iso();
+    if (ISO_Radio > r_max) {
+        ISO_Radio = r_max;
+        glui_radio->set_float_val(ISO_Radio);
+    }
+    float d_max = depresion_maxima_iso(ISO_Radio);
+    if (ISO_Depresion > d_max) {
+        ISO_Depresion = d_max;
+        glui_depresion->set_float_val(ISO_Depresion);
+    }
+}
+
+void paso_final() {
+    if (experimental()) limitar_iso();
+    if (v_glui) v_glui->sync_live();
+    plataforma().pedir_redibujo();
+}
+
+}  // namespace
+
+void reiniciar() {
+    Primera_Vez = 1;
+    C_Y = 0;
+    C_Contador = 0;
+    C_Mueve = APROXIMACION;
+    C_X = 0;
+    Conta_h = 1;
+    E_angulo = 0;
+    C_Desplaza = 0;
+    Diente = 0;
+    Stop = 1;
+    trans[0] = trans[1] = trans[2] = 0;
+    glui_Sig->enable();
+    glui_AutoOnOff->enable();
+    glui_AutoOnOff->set_name("Automatico");
+    glui_Dientes->enable();
+    glui_Dientes->set_int_val(14);
+    Z = 14;
+    glui_RPaso->enable();
+    glui_RPaso->set_float_val(14.0f);
+    Rp = 7;
+    glui_RCabeza->enable();
+    glui_RCabeza->set_float_val(16.0f);
+    Rc = 8;
+    glui_RBase->enable();
+    glui_RBase->set_float_val(11.5f);
+    Rb = 5.75f;
+    glui_Angulo->enable();
+    glui_Angulo->set_float_val(20.0f);
+    Angulo = 20;
+    glui_Penetracion->enable();
+    glui_Penetracion->set_float_val(0.0f);
+    Penetracion = 0;
+    glui_Giro->enable();
+    glui_Giro->set_int_val(1);
+    E_incremento = 1;
+    if (estandar()) {
+        glui_Modulo->enable();
+        glui_Modulo->set_int_val(0);
+        paso_circular();
+    } else if (experimental()) {
+        glui_Modulo_T->enable();
+        glui_Modulo_T->set_float_val(1.0f);
+        Paso = f(glui_Modulo_T->get_float_val() * PI);
+        glui_iso->enable();
+        glui_radio->set_float_val(0.0f);
+        ISO_Radio = 0;
+        glui_depresion->set_float_val(0.0f);
+        ISO_Depresion = 0;
+        glui_depresion->disable();
+        glui_experimental->enable();
+        glui_Flecha->set_float_val(0.0f);
+        Flecha = 0;
+    }
+    paso_llano();
+    altura_base();
+    if (estandar()) prueba_socavacion();
+}
+
+void v_glui_control(int id) {
+    switch (id) {
+        case 1010: numero_dientes(); break;
+        case 1020: diametro_exterior(); break;
+        case 1030: diametro_interior(); break;
+        case 1040: diametro_primitivo(); break;
+        case 1050: angulo_presion(); break;
+        case 1060: if (experimental()) angulo_segundo(); break;
+        case 1070: modulo(); break;
+        case 1080: desplazamiento(); break;
+        case 1090: if (experimental()) radio_cabeza(); break;
+        case 1100: if (experimental()) depresion_lateral(); break;
+        case 1110: if (experimental()) flecha(); break;
+        case 1120: elemento_color(); break;
+        case 1130: giro_por_tallada(); break;
+        case 1140: automatico(); break;
+        case 1150: Movimiento = 1; break;
+        case 1160: Movimiento = -1; break;
+        case 1170: reiniciar(); break;
+        case 1180: salir_al_dialogo(); break;
+        case 5000: componente_color(0, glui_Rojo); break;
+        case 5100: componente_color(1, glui_Verde); break;
+        case 5200: componente_color(2, glui_Azul); break;
+        default: break;
+    }
+    paso_final();
+}

@@ -1,0 +1,56 @@
+#include "escena.h"
+
+#include <cmath>
+
+CajaVista caja_proyeccion(float origen, const float d[3], int ancho, int alto) {
+    CajaVista c{1.4 * origen - d[0] - d[2], -1.4 * origen - d[0] + d[2], 1.4 * origen - d[1] - d[2],
+                -1.4 * origen - d[1] + d[2]};
+    if (ancho > 0 && alto > 0 && ancho != alto) {
+        double centro_x = (c.izquierda + c.derecha) / 2, centro_y = (c.abajo + c.arriba) / 2;
+        double medio_x = (c.derecha - c.izquierda) / 2, medio_y = (c.arriba - c.abajo) / 2;
+        double aspecto = static_cast<double>(ancho) / alto;
+        if (aspecto > 1) medio_x *= aspecto;
+        else medio_y /= aspecto;
+        c = {centro_x - medio_x, centro_x + medio_x, centro_y - medio_y, centro_y + medio_y};
+    }
+    return c;
+}
+
+float radio_engranaje() {
+    if (Penetracion < 0 && QueSimula == SIMULACION_ESTANDAR) return Rc - Penetracion;
+    return Rc;
+}
+
+float radio_circ_fondo() {
+    if (QueSimula == SIMULACION_ESTANDAR) return Rb - Penetracion;
+    return Rb;
+}
+
+void llenar_datos(float datos[11]) {
+    datos[0] = datos[1] = datos[2] = 0;
+    datos[3] = Rc - Rb;
+    datos[4] = Paso;
+    datos[5] = Angulo;
+    datos[6] = Penetracion > 0 ? Penetracion : 0;
+    // The standard rack is the plain symmetric one, whatever an experimental run left switched on.
+    bool experimental = QueSimula != SIMULACION_ESTANDAR;
+    datos[7] = experimental && C_ISO != 0 ? ISO_Radio : 0;
+    datos[8] = experimental && C_ISO != 0 ? ISO_Depresion : 0;
+    datos[9] = experimental && C_Flecha != 0 ? Flecha : 0;
+    datos[10] = experimental && C_Asimetria != 0 ? Angulo_2 : Angulo;
+}
+
+float distancia_referencia() { return Penetracion > 0 ? Rc : Rc - Penetracion; }
+
+void colocar_traza(float datos[11], float t, float h, float a) {
+    double theta = t * PI / 180.0;
+    datos[0] = static_cast<float>(a * std::sin(theta) + h * std::cos(theta));
+    datos[1] = static_cast<float>(h * std::sin(theta) + a * (1.0 - std::cos(theta)) + (Origen + C_Desplaza));
+    datos[2] = t;
+}
+
+void colocar_actual(float datos[11]) {
+    datos[0] = C_X;
+    datos[1] = C_Y + Origen;
+    datos[2] = 0;
+}

@@ -1,0 +1,117 @@
+#include "estado.h"
+
+#include <cmath>
+#include <cstring>
+
+const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
+                                         "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
+                                         "16.00", "20.00", "25.00", "32.00", "40.00", "50.00"};
+const char* const TEXTO_SOCAVACION = "    EXISTE SOCAVACION DEL DIENTE";
+
+const float ROJO[3] = {1.0f, 0.0f, 0.0f};
+const float AZUL[3] = {0.0f, 0.0f, 1.0f};
+const float AMARILLO[3] = {1.0f, 1.0f, 0.0f};
+const float BLANCO[3] = {1.0f, 1.0f, 1.0f};
+
+int QueSimula = 0;
+int QueObjeto = 0;
+
+float Z = 0, Rp = 0, Rc = 0, Rb = 0, Paso = 0, Angulo = 0, Angulo_2 = 0, Penetracion = 0;
+float ISO_Radio = 0, ISO_Depresion = 0, Flecha = 0;
+float Origen = 0, C_Paso_Y = 0;
+
+int C_ISO = 0, C_Asimetria = 0, C_Flecha = 0, C_Paso_ON = 0, C_Fondo_ON = 0;
+
+float ColorFondo[3] = {0.0f, 0.0f, 0.0f};
+float ColorEngranaje[3] = {1.0f, 0.0f, 0.0f};
+float ColorCremallera[3] = {0.0f, 0.0f, 1.0f};
+float ColorCirFondo[3] = {1.0f, 1.0f, 0.0f};
+float ColorCirPaso[3] = {1.0f, 1.0f, 1.0f};
+
+int C_Mueve = 0, Stop = 1, Movimiento = 0, Primera_Vez = 1, Diente = 0, Conta_h = 1;
+float C_Contador = 0, C_Y = 0, C_X = 0, C_Desplaza = 0, C_Ultimo_X = 0, E_angulo = 0, E_incremento = 0;
+std::vector<float> C_Historia_X;
+
+float C_Datos[NUM_DATOS] = {};
+
+float trans[3] = {0.0f, 0.0f, 0.0f};
+int mouse_x = 0, mouse_y = 0, MoverGrafico = 0;
+int fin = 0;
+
+int winIdMain = 0;
+GLUI* glui = nullptr;
+GLUI* v_glui = nullptr;
+
+GLUI_Panel *glui_firma = nullptr, *glui_datos = nullptr, *glui_iso = nullptr, *glui_experimental = nullptr,
+           *glui_asimetrico = nullptr, *glui_circular = nullptr;
+GLUI_Rollout* glui_Color = nullptr;
+GLUI_Panel *glui_opciones = nullptr, *glui_boton = nullptr, *glui_zoom = nullptr;
+GLUI_EditText *glui_Dientes = nullptr, *glui_Modulo_T = nullptr, *glui_RPaso = nullptr, *glui_RCabeza = nullptr,
+              *glui_RBase = nullptr, *glui_Angulo = nullptr, *glui_Penetracion = nullptr, *glui_radio = nullptr,
+              *glui_depresion = nullptr, *glui_Angulo_2 = nullptr, *glui_Flecha = nullptr, *glui_Giro = nullptr;
+GLUI_Listbox* glui_Modulo = nullptr;
+GLUI_RadioGroup* glui_Elementos = nullptr;
+GLUI_RadioButton *glui_Fondo = nullptr, *glui_Engranaje = nullptr, *glui_Cremallera = nullptr,
+                 *glui_C_Fondo = nullptr, *glui_C_Paso = nullptr;
+GLUI_Spinner *glui_Rojo = nullptr, *glui_Verde = nullptr, *glui_Azul = nullptr;
+GLUI_Button *glui_Clear = nullptr, *glui_Ant = nullptr, *glui_AutoOnOff = nullptr, *glui_Sig = nullptr;
+GLUI_Checkbox *glui_ISO = nullptr, *glui_C_Asimetria = nullptr, *glui_C_Flecha = nullptr, *glui_CPaso = nullptr,
+              *glui_CFondo = nullptr;
+GLUI_StaticText* informa = nullptr;
+
+void estado_inicial() {
+    QueSimula = QueObjeto = 0;
+    Z = Rp = Rc = Rb = Paso = Angulo = Angulo_2 = Penetracion = 0;
+    ISO_Radio = ISO_Depresion = Flecha = 0;
+    Origen = C_Paso_Y = 0;
+    C_ISO = C_Asimetria = C_Flecha = C_Paso_ON = C_Fondo_ON = 0;
+    for (int i = 0; i < 3; ++i) {
+        ColorFondo[i] = 0.0f;
+        ColorEngranaje[i] = ROJO[i];
+        ColorCremallera[i] = AZUL[i];
+        ColorCirFondo[i] = AMARILLO[i];
+        ColorCirPaso[i] = BLANCO[i];
+        trans[i] = 0.0f;
+    }
+    C_Mueve = 0;
+    Stop = 1;
+    Movimiento = 0;
+    Primera_Vez = 1;
+    Diente = 0;
+    Conta_h = 1;
+    C_Contador = C_Y = C_X = C_Desplaza = C_Ultimo_X = E_angulo = E_incremento = 0;
+    C_Historia_X.clear();
+    C_Historia_X.shrink_to_fit();
+    std::memset(C_Datos, 0, sizeof C_Datos);
+    mouse_x = mouse_y = MoverGrafico = 0;
+    fin = 0;
+    winIdMain = 0;
+    glui = v_glui = nullptr;
+    glui_firma = glui_datos = glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
+    glui_Color = nullptr;
+    glui_opciones = glui_boton = glui_zoom = nullptr;
+    glui_Dientes = glui_Modulo_T = glui_RPaso = glui_RCabeza = glui_RBase = glui_Angulo = glui_Penetracion =
+        glui_radio = glui_depresion = glui_Angulo_2 = glui_Flecha = glui_Giro = nullptr;
+    glui_Modulo = nullptr;
+    glui_Elementos = nullptr;
+    glui_Fondo = glui_Engranaje = glui_Cremallera = glui_C_Fondo = glui_C_Paso = nullptr;
+    glui_Rojo = glui_Verde = glui_Azul = nullptr;
+    glui_Clear = glui_Ant = glui_AutoOnOff = glui_Sig = nullptr;
+    glui_ISO = glui_C_Asimetria = glui_C_Flecha = glui_CPaso = glui_CFondo = nullptr;
+    informa = nullptr;
+}
+
+int entradas_historia(float incremento) {
+    return static_cast<int>(std::floor(360.0 / static_cast<double>(incremento))) + 2;
+}
+
+float* color_de_objeto(int objeto) {
+    switch (objeto) {
+        case 0: return ColorFondo;
+        case 1: return ColorEngranaje;
+        case 2: return ColorCremallera;
+        case 3: return ColorCirFondo;
+        case 4: return ColorCirPaso;
+        default: return nullptr;
+    }
+}

@@ -1,0 +1,86 @@
+// Simulation state shared by every part of the program, under the names the
+// panel, the motion and the drawing use. Floats are 32-bit; lengths are in the
+// unit of the module, angles in degrees.
+#pragma once
+
+#include <vector>
+
+#include "glui/glui.h"
+
+constexpr double PI = 3.141592653589793;
+constexpr double DOS_PI = 6.283185307179586;
+
+// Ways of simulating chosen in the start dialog.
+constexpr int SIMULACION_ESTANDAR = 100;
+constexpr int SIMULACION_EXPERIMENTAL = 110;
+
+// Motion states.
+constexpr int APROXIMACION = 10, RODADURA = 11, RETIRADA = 12, RETORNO = 13, FINAL = 14, TERMINADO = 15;
+
+// Drag kinds of the view navigation.
+constexpr int MOVER_PAN = 7000, MOVER_ZOOM = 7010;
+
+constexpr int NUM_MODULOS = 18;
+extern const char* const MODULO[NUM_MODULOS];
+extern const char* const TEXTO_SOCAVACION;
+
+// Mode and selection
+extern int QueSimula;
+extern int QueObjeto;
+
+// Gear and rack data
+extern float Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion;
+extern float ISO_Radio, ISO_Depresion, Flecha;
+
+// Values derived for the motion
+extern float Origen, C_Paso_Y;
+
+// Display switches (live variables of check boxes)
+extern int C_ISO, C_Asimetria, C_Flecha, C_Paso_ON, C_Fondo_ON;
+
+// Colours
+extern float ColorFondo[3], ColorEngranaje[3], ColorCremallera[3], ColorCirFondo[3], ColorCirPaso[3];
+extern const float ROJO[3], AZUL[3], AMARILLO[3], BLANCO[3];
+
+// Cutting motion
+extern int C_Mueve, Stop, Movimiento, Primera_Vez, Diente, Conta_h;
+extern float C_Contador, C_Y, C_X, C_Desplaza, C_Ultimo_X, E_angulo, E_incremento;
+// Rack X after each rolling step; entry 0 is the start. Sized for one full turn at 1° a step.
+extern std::vector<float> C_Historia_X;
+
+// Rack data block passed to the rack drawing.
+constexpr int NUM_DATOS = 11;
+extern float C_Datos[NUM_DATOS];
+
+// View
+extern float trans[3];
+extern int mouse_x, mouse_y, MoverGrafico;
+extern int fin;
+
+// Windows
+extern int winIdMain;
+extern GLUI* glui;
+extern GLUI* v_glui;
+
+// Control handles
+extern GLUI_Panel *glui_firma, *glui_datos, *glui_iso, *glui_experimental, *glui_asimetrico, *glui_circular;
+extern GLUI_Rollout* glui_Color;
+extern GLUI_Panel *glui_opciones, *glui_boton, *glui_zoom;
+extern GLUI_EditText *glui_Dientes, *glui_Modulo_T, *glui_RPaso, *glui_RCabeza, *glui_RBase, *glui_Angulo,
+    *glui_Penetracion, *glui_radio, *glui_depresion, *glui_Angulo_2, *glui_Flecha, *glui_Giro;
+extern GLUI_Listbox* glui_Modulo;
+extern GLUI_RadioGroup* glui_Elementos;
+extern GLUI_RadioButton *glui_Fondo, *glui_Engranaje, *glui_Cremallera, *glui_C_Fondo, *glui_C_Paso;
+extern GLUI_Spinner *glui_Rojo, *glui_Verde, *glui_Azul;
+extern GLUI_Button *glui_Clear, *glui_Ant, *glui_AutoOnOff, *glui_Sig;
+extern GLUI_Checkbox *glui_ISO, *glui_C_Asimetria, *glui_C_Flecha, *glui_CPaso, *glui_CFondo;
+extern GLUI_StaticText* informa;
+
+// Puts every variable back to its value at program start (handles null, no history).
+void estado_inicial();
+
+// Number of history entries one full turn needs at the given increment.
+int entradas_historia(float incremento);
+
+// The colour the spinners edit for an element of the radio group, or null above 4.
+float* color_de_objeto(int objeto);

@@ -1,0 +1,175 @@
+#include "movimiento.h"
+
+#include <cmath>
+
+#include "estado.h"
+#include "plataforma.h"
+
+namespace {
+
+// X distance per step of the current phase, and return steps to make or undone.
+float C_Xx = 0;
+int C_Contador_X = 0;
+
+bool historia_tiene(int i) { return i >= 0 && static_cast<size_t>(i) < C_Historia_X.size(); }
+
+void bloquear_datos() {
+    if (Stop != 0) glui_Ant->enable();
+    glui_Dientes->disable();
+    glui_RPaso->disable();
+    glui_RCabeza->disable();
+    glui_RBase->disable();
+    glui_Angulo->disable();
+    glui_Giro->disable();
+    glui_Penetracion->disable();
+    if (QueSimula == SIMULACION_ESTANDAR) glui_Modulo->disable();
+    if (QueSimula == SIMULACION_EXPERIMENTAL) {
+        glui_Modulo_T->disable();
+        glui_Flecha->disable();
+    }
+}
+
+void adelante() {
+    switch (C_Mueve) {
+        case APROXIMACION:
+            if (C_Contador < 10) {
+                if (Primera_Vez != 0) {
+                    C_Desplaza += C_Paso_Y;
+                    if (C_Contador == 0) bloquear_datos();
+                }
+                C_Y += C_Paso_Y;
+                C_Contador += 1;
+                Movimiento = 0;
+            } else {
+                C_Xx = paso_rodadura();
+                C_Ultimo_X = C_X;
+                Primera_Vez = 0;
+                C_Mueve = RODADURA;
+            }
+            break;
+        case RODADURA:
+            if (Paso > C_X && historia_tiene(Conta_h)) {
+                E_angulo += E_incremento;
+                C_X += C_Xx;
+                C_Historia_X[static_cast<size_t>(Conta_h)] = C_X;
+                Conta_h += 1;
+                // Rolling means the first approach is behind: stepping back to entry 1
+                // and forward again must not count the first approach twice.
+                Primera_Vez = 0;
+                if (E_angulo > 360) C_Mueve = RETIRADA;
+                Movimiento = 0;
+            } else {
+                Diente += 2;
+                if (Z + 1 > Diente) {
+                    C_Xx = Paso / 10.0f;
+                    C_Contador_X = 20;
+                }
+                C_Mueve = RETIRADA;
+            }
+            break;
+        case RETIRADA:
+            if (C_Contador > 0) {
+                C_Y -= C_Paso_Y;
+                C_Contador -= 1;
+                Movimiento = 0;
+            } else if (E_angulo >= 360) {
+                glui_Sig->disable();
+                C_Mueve = FINAL;
+            } else {
+                C_Mueve = RETORNO;
+            }
+            break;
+        case RETORNO:
+            if (C_Contador_X >= 1) {
+                C_X -= C_Xx;
+                C_Contador_X -= 1;
+                Movimiento = 0;
+            } else {
+                C_Mueve = APROXIMACION;
+            }
+            break;
+        case FINAL:
+            Stop = 1;
+            glui_AutoOnOff->set_name("Automatico");
+            glui_AutoOnOff->disable();
+            glui_Ant->enable();
+            Movimiento = 0;
+            C_Mueve = TERMINADO;
+            break;
+        default:
+            break;
+    }
+}
+
+void atras() {
+    switch (C_Mueve) {
+        case APROXIMACION:
+            if (C_Contador > 0) {
+                if (Primera_Vez != 0) C_Desplaza -= C_Paso_Y;
+                C_Y -= C_Paso_Y;
+                C_Contador -= 1;
+                if (C_Contador == 0 && Primera_Vez != 0) glui_Ant->disable();
+                Movimiento = 0;
+            } else if (Primera_Vez != 0) {
+                // Nothing lies before the very start: the request is dropped.
+                Movimiento = 0;
+            } else {
+                C_Xx = Paso / 10.0f;
+                C_Ultimo_X = C_X;
+                C_Contador_X = 0;
+                C_Mueve = RETORNO;
+            }
+            break;
+        case RODADURA:
+            if (C_X > C_Ultimo_X && E_angulo > 0 && Conta_h > 1) {
+                E_angulo -= E_incremento;
+                C_X -= C_Xx;
+                Conta_h -= 1;
+                if (historia_tiene(Conta_h)) C_Historia_X[static_cast<size_t>(Conta_h)] = 0;
+                if (Conta_h == 1) Primera_Vez = 1;
+                Movimiento = 0;
+            } else {
+                C_Mueve = APROXIMACION;
+            }
+            break;
+        case RETIRADA:
+            if (C_Contador < 10) {
+                C_Y += C_Paso_Y;
+                C_Contador += 1;
+                Movimiento = 0;
+            } else {
+                C_Xx = paso_rodadura();
+                C_Mueve = RODADURA;
+            }
+            break;
+        case RETORNO:
+            if (C_Contador_X < 20) {
+                C_X += C_Xx;
+                C_Contador_X += 1;
+                Movimiento = 0;
+            } else {
+                C_Mueve = RETIRADA;
+            }
+            break;
+        case TERMINADO:
+            glui_AutoOnOff->enable();
+            glui_Sig->enable();
+            C_Y += C_Paso_Y;
+            C_Contador += 1;
+            Movimiento = 0;
+            C_Mueve = RETIRADA;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+float paso_rodadura() { return static_cast<float>(Rp * std::sin(E_incremento * PI / 180.0)); }
+
+void idle() {
+    if (Stop == 0 || Movimiento == 1) adelante();
+    if (Movimiento == -1) atras();
+    redibujar_principal();
+}

@@ -1,0 +1,10 @@
+// The cutting motion: a state machine advanced one move per idle call.
+#pragma once
+
+// The idle callback: at most one forward move (automatic mode or a pending step
+// forwards), then one backward move if a step backwards is pending, then a
+// redisplay of the main window.
+void idle();
+
+// The rolling distance per step, Rp·sin(E_incremento), and the return step, Paso/10.
+float paso_rodadura();
