@@ -1,1 +1,275 @@
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "nucleo/estado.h"
+#include "nucleo/panel.h"
+#include "prueba.h"
+
+namespace {
+
+struct Fila {
+    GLUI_Kind tipo;
+    std::string etiqueta;
+    int id;
+};
+
+std::string b(const char* t, int n) { return std::string(t) + std::string(static_cast<size_t>(n), ' '); }
+
+// Every control of the panel in order of creation, as a user sees them.
+std::vector<Fila> filas(GLUI* w) {
+    std::vector<Fila> r;
+    for (GLUI_Control* c : controles(w)) r.push_back({c->kind(), c->get_name(), c->get_id()});
+    return r;
+}
+
+using K = GLUI_Kind;
+
+}  // namespace
+
+class Panel : public Programa {};
+
+TEST_F(Panel, DialogoDeInicio) {
+    ASSERT_NE(glui, nullptr);
+    EXPECT_EQ(glui->title(), "Ortanel");
+    EXPECT_FALSE(glui->is_subwindow());
+    EXPECT_EQ(glui->main_gfx_window(), winIdMain);
+    EXPECT_EQ(ventanas.actual, winIdMain) << "the main window stays current";
+    auto v = controles(glui);
+    // Credits: three columns separated by bars, the third with "" and "Version 2.01".
+    ASSERT_EQ(v[0], glui_firma);
+    std::vector<GLUI_Control*> firma = glui_firma->children();
+    ASSERT_EQ(firma.size(), 10u);
+    EXPECT_EQ(firma[3]->kind(), K::Column);
+    EXPECT_TRUE(static_cast<GLUI_Column*>(firma[3])->draws_bar());
+    EXPECT_TRUE(static_cast<GLUI_Column*>(firma[7])->draws_bar());
+    for (int i : {1, 2, 5, 6}) EXPECT_EQ(firma[static_cast<size_t>(i)]->get_name().rfind("     ", 0), 0u);
+    EXPECT_EQ(firma[8]->get_name(), "");
+    EXPECT_EQ(firma[9]->get_name(), "Version 2.01");
+
+    std::vector<GLUI_Control*> modos = glui_datos->children();
+    ASSERT_EQ(glui_datos->get_name(), "Forma de realizar la simulacion");
+    ASSERT_EQ(modos.size(), 7u);
+    EXPECT_EQ(modos[0]->get_name(), "Simulacion estandar");
+    EXPECT_EQ(modos[0]->get_id(), 100);
+    EXPECT_EQ(modos[1]->get_name(), "    Realiza una simulacion del tallado de un engranaje recto siendo");
+    EXPECT_EQ(modos[2]->get_name(), "            conocido el numero de dientes y el diametro primitivo.");
+    EXPECT_EQ(modos[3]->get_name(), "");
+    EXPECT_EQ(modos[4]->get_name(), "Simulacion experimental");
+    EXPECT_EQ(modos[4]->get_id(), 110);
+    EXPECT_EQ(modos[5]->get_name(), " Realiza una simulacion del tallado de un engranaje recto definiendo");
+    EXPECT_EQ(modos[6]->get_name(), "                    los parametros del perfil de la cremallera.");
+    GLUI_Button* salir = boton_dialogo("Salir");
+    ASSERT_NE(salir, nullptr);
+    EXPECT_EQ(salir->get_id(), 0);
+    EXPECT_EQ(informa, controles(glui).back());
+    EXPECT_EQ(informa->get_text(), "");
+}
+
+TEST_F(Panel, SalirDelDialogoTerminaConEstadoCero) {
+    EXPECT_EXIT(boton_dialogo("Salir")->user_press(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(Panel, EstandarControlesEnOrden) {
+    elegir(SIMULACION_ESTANDAR);
+    EXPECT_FALSE(glui->visible());
+    EXPECT_TRUE(ventanas.visible[winIdMain]);
+    ASSERT_NE(v_glui, nullptr);
+    EXPECT_EQ(v_glui->parent_window(), winIdMain);
+    EXPECT_EQ(v_glui->main_gfx_window(), winIdMain);
+    EXPECT_TRUE(GLUI_Master.viewport_automatic());
+    std::vector<Fila> esperadas = {
+        {K::Panel, "Datos", -1},
+        {K::EditText, b("Numero de dientes", 26), 1010},
+        {K::Listbox, b("Modulo", 33), 1070},
+        {K::EditText, b("Diametro circunferencia primitiva", 3), 1040},
+        {K::EditText, b("Diametro exterior", 25), 1020},
+        {K::EditText, b("Diametro interior", 26), 1030},
+        {K::EditText, b("Angulo de presion", 23), 1050},
+        {K::EditText, b("Coeficiente de desplazamiento", 6), 1080},
+        {K::StaticText, " ", -1},
+        {K::StaticText, "    EXISTE SOCAVACION DEL DIENTE", -1},
+        {K::StaticText, " ", -1},
+        {K::Rollout, "Seleccion del color", -1},
+        {K::RadioGroup, "", 1120},
+        {K::RadioButton, "Fondo de la ventana", -1},
+        {K::RadioButton, "Engranaje", -1},
+        {K::RadioButton, "Cremallera", -1},
+        {K::RadioButton, "Circunferencia de fondo", -1},
+        {K::RadioButton, "Circunferencia de paso", -1},
+        {K::Column, "", -1},
+        {K::Spinner, "Rojo", 5000},
+        {K::Spinner, "Verde", 5100},
+        {K::Spinner, "Azul", 5200},
+        {K::Panel, "Opciones", -1},
+        {K::EditText, b("Angulo girado por tallada", 9), 1130},
+        {K::Panel, "Control de movimiento", -1},
+        {K::Button, "Reiniciar", 1170},
+        {K::Button, "<< Anterior", 1160},
+        {K::Column, "", -1},
+        {K::Button, "Automatico", 1140},
+        {K::Button, "Siguiente >>", 1150},
+        {K::Checkbox, "Circunferencia de paso", -1},
+        {K::Checkbox, "Circunferencia de fondo", -1},
+        {K::Panel, "Control de imagen", -1},
+        {K::Translation, "X", -1},
+        {K::Column, "", -1},
+        {K::Translation, "Y", -1},
+        {K::Column, "", -1},
+        {K::Translation, "Z", -1},
+        {K::Button, "Salir", 1180},
+    };
+    auto hechas = filas(v_glui);
+    ASSERT_EQ(hechas.size(), esperadas.size());
+    for (size_t i = 0; i < esperadas.size(); ++i) {
+        EXPECT_EQ(hechas[i].tipo, esperadas[i].tipo) << "row " << i;
+        EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
+        EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
+    }
+    EXPECT_EQ(glui_Modulo->items().size(), 18u);
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(glui_Modulo->items()[static_cast<size_t>(i)].second, MODULO[i]);
+    EXPECT_EQ(glui_Modulo->get_int_val(), 0);
+    EXPECT_EQ(informa->get_text(), "    EXISTE SOCAVACION DEL DIENTE");
+    EXPECT_EQ(informa->parent(), glui_datos);
+    EXPECT_EQ(glui_zoom->get_name(), "Control de imagen");
+    auto* x = static_cast<GLUI_Translation*>(glui_zoom->children()[0]);
+    x->user_drag(36, 0);
+    EXPECT_FLOAT_EQ(trans[0], 2.0f);
+}
+
+TEST_F(Panel, ExperimentalControlesEnOrden) {
+    elegir(SIMULACION_EXPERIMENTAL);
+    std::vector<Fila> esperadas = {
+        {K::Panel, "Datos", -1},
+        {K::EditText, b("Numero de dientes", 26), 1010},
+        {K::EditText, b("Modulo", 38), 1070},
+        {K::EditText, b("Diametro circunferencia primitiva", 3), 1040},
+        {K::EditText, b("Diametro exterior", 25), 1020},
+        {K::EditText, b("Diametro interior", 26), 1030},
+        {K::EditText, b("Angulo de presion", 23), 1050},
+        {K::EditText, b("Coeficiente de desplazamiento", 6), 1080},
+        {K::Panel, "ISO 6336", -1},
+        {K::Checkbox, "Mostrar / Ocultar", -1},
+        {K::EditText, b("     Radio de cabeza", 19), 1090},
+        {K::EditText, b("     Depresion lateral del diente", 4), 1100},
+        {K::Panel, "Experimental", -1},
+        {K::Panel, "Diente asimetrico", -1},
+        {K::Checkbox, "Mostrar / Ocultar", -1},
+        {K::EditText, " 2\xC2\xBA Angulo ", 1060},
+        {K::Column, "", -1},
+        {K::Panel, "Deformacion circular", -1},
+        {K::Checkbox, "Mostrar / Ocultar", -1},
+        {K::EditText, "Flecha ", 1110},
+        {K::Rollout, "Seleccion del color", -1},
+    };
+    auto hechas = filas(v_glui);
+    for (size_t i = 0; i < esperadas.size(); ++i) {
+        EXPECT_EQ(hechas[i].tipo, esperadas[i].tipo) << "row " << i;
+        EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
+        EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
+    }
+    EXPECT_EQ(hechas.size(), 42u);
+    EXPECT_EQ(hechas.back().etiqueta, "Salir");
+    EXPECT_EQ(glui_zoom, nullptr);
+    EXPECT_EQ(glui_Modulo, nullptr);
+    EXPECT_EQ(informa->glui(), glui) << "the status line stays the dialog's empty one";
+    EXPECT_EQ(informa->get_text(), "");
+    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 1.0f);
+    EXPECT_FALSE(glui_depresion->enabled());
+    EXPECT_TRUE(glui_radio->enabled());
+    EXPECT_EQ(C_ISO, 1);
+    EXPECT_EQ(C_Asimetria, 0);
+    EXPECT_EQ(C_Flecha, 1);
+    EXPECT_FLOAT_EQ(Angulo_2, 20.0f);
+    EXPECT_FLOAT_EQ(glui_Angulo_2->get_float_val(), 20.0f);
+}
+
+TEST_F(Panel, ValoresInicialesEnAmbosModos) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        EXPECT_EQ(QueSimula, modo);
+        EXPECT_EQ(Z, 14.0f);
+        EXPECT_EQ(Rp, 7.0f);
+        EXPECT_EQ(Rc, 8.0f);
+        EXPECT_EQ(Rb, 5.75f);
+        EXPECT_EQ(Angulo, 20.0f);
+        EXPECT_EQ(E_incremento, 1.0f);
+        EXPECT_FLOAT_EQ(Origen, -12.5f);
+        EXPECT_FLOAT_EQ(C_Paso_Y, 0.45f);
+        EXPECT_FLOAT_EQ(Paso, 3.14159265f);
+        EXPECT_EQ(C_Mueve, 10);
+        EXPECT_EQ(C_Paso_ON, 1);
+        EXPECT_EQ(C_Fondo_ON, 1);
+        ASSERT_EQ(C_Historia_X.size(), 362u);
+        for (float h : C_Historia_X) EXPECT_EQ(h, 0.0f);
+        EXPECT_EQ(glui_Dientes->get_int_val(), 14);
+        EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 14.0f);
+        EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 16.0f);
+        EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 11.5f);
+        EXPECT_FLOAT_EQ(glui_Angulo->get_float_val(), 20.0f);
+        EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.0f);
+        EXPECT_EQ(glui_Giro->get_int_val(), 1);
+        EXPECT_FALSE(glui_Ant->enabled());
+        EXPECT_TRUE(glui_Sig->enabled());
+        EXPECT_TRUE(glui_AutoOnOff->enabled());
+        EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
+        EXPECT_EQ(glui_Elementos->get_int_val(), 0);
+        EXPECT_EQ(glui_CPaso->get_int_val(), 1);
+        EXPECT_EQ(glui_CFondo->get_int_val(), 1);
+        EXPECT_FLOAT_EQ(glui_Rojo->lower(), 0.0f);
+        EXPECT_FLOAT_EQ(glui_Rojo->upper(), 1.0f);
+        EXPECT_EQ(glui_Azul->limit_type(), GLUI_LIMIT_CLAMP);
+    }
+}
+
+TEST_F(Panel, LasRuedasMuestranElColorDelElementoElegido) {
+    QueObjeto = 2;  // left selected by a previous panel
+    ColorFondo[0] = 0.25f;
+    ColorFondo[2] = 0.75f;
+    elegir(SIMULACION_ESTANDAR);
+    EXPECT_EQ(QueObjeto, 0);
+    EXPECT_EQ(glui_Elementos->get_int_val(), 0);
+    EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), 0.25f);
+    EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 0.0f);
+    EXPECT_FLOAT_EQ(glui_Azul->get_float_val(), 0.75f);
+}
+
+TEST_F(Panel, ReconstruirDaElMismoPanel) {
+    elegir(SIMULACION_ESTANDAR);
+    auto primero = filas(v_glui);
+    GLUI* anterior = v_glui;
+    glui_Dientes->user_commit("30");
+    anterior->close();
+    glui->show();
+    GLUI_Master.idle_tick();
+    Z = 30;  // whatever the data were, a build gives its defaults
+    elegir(SIMULACION_ESTANDAR);
+    EXPECT_NE(v_glui, anterior);
+    auto segundo = filas(v_glui);
+    ASSERT_EQ(primero.size(), segundo.size());
+    for (size_t i = 0; i < primero.size(); ++i) {
+        EXPECT_EQ(primero[i].etiqueta, segundo[i].etiqueta);
+        EXPECT_EQ(primero[i].id, segundo[i].id);
+    }
+    EXPECT_EQ(glui_Dientes->get_int_val(), 14);
+    EXPECT_EQ(Z, 14.0f);
+    EXPECT_EQ(C_Historia_X.size(), 362u);
+    EXPECT_EQ(GLUI_Master.windows().size(), 2u) << "the closed panel is gone";
+}
+
+TEST_F(Panel, PruebaDeSocavacion) {
+    elegir(SIMULACION_ESTANDAR);
+    struct Caso { float z, angulo, pen; bool aviso; };
+    for (Caso c : {Caso{14, 20, 0, true}, Caso{17, 20, 0, true}, Caso{18, 20, 0, false}, Caso{14, 20, -0.2f, false},
+                   Caso{40, 0, 0, true}, Caso{5, 30, 0, true}, Caso{9, 30, 0, false}}) {
+        Z = c.z;
+        Angulo = c.angulo;
+        Penetracion = c.pen;
+        prueba_socavacion();
+        EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.z << " " << c.angulo << " " << c.pen;
+    }
+}
