@@ -1,1 +1,240 @@
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+#include "nucleo/mecanismos.h"
+
+namespace {
+
+// Module 5, 20 teeth: h = 11.25, p = 2π·50/20, 20° flanks, no options, at the origin.
+struct Bloque {
+    float d[11] = {0, 0, 0, 11.25f, 15.707963f, 20, 0, 0, 0, 0, 20};
+    Bloque& con(int i, float v) { d[i] = v; return *this; }
+};
+
+void cerca(Punto p, float x, float y, const char* que) {
+    EXPECT_NEAR(p.x, x, 2e-5 * std::max(1.0f, std::fabs(x))) << que;
+    EXPECT_NEAR(p.y, y, 2e-5 * std::max(1.0f, std::fabs(y))) << que;
+}
+
+// The outline of tooth 0 is the third one of the teeth.
+const Contorno& diente0(const std::vector<Contorno>& v, int poligonos_por_diente = 1) {
+    return v[static_cast<size_t>(2 * poligonos_por_diente)];
+}
+
+}  // namespace
+
+TEST(Cremallera, FlancosRectosYCuerpo) {
+    auto v = perfil_cremallera(Bloque().d);
+    ASSERT_EQ(v.size(), 6u);
+    const auto& t = diente0(v).puntos;
+    ASSERT_EQ(t.size(), 4u);
+    cerca(t[0], -5.974323f, 0, "L0");
+    cerca(t[1], -1.879658f, 11.25f, "L1");
+    cerca(t[2], 1.879658f, 11.25f, "R1");
+    cerca(t[3], 5.974323f, 0, "R0");
+    for (int i = -2; i <= 2; ++i) {
+        const auto& o = v[static_cast<size_t>(i + 2)].puntos;
+        for (size_t k = 0; k < 4; ++k) EXPECT_NEAR(o[k].x, t[k].x + i * 15.707963f, 1e-4);
+        // p/2 thick at half height
+        double izq = (o[0].x + o[1].x) / 2, der = (o[2].x + o[3].x) / 2;
+        EXPECT_NEAR(der - izq, 15.707963 / 2, 1e-4);
+    }
+    const Contorno& cuerpo = v.back();
+    EXPECT_EQ(cuerpo.tipo, Primitiva::Cuadrilateros);
+    cerca(cuerpo.puntos[0], -47.12389f, 0, "body");
+    cerca(cuerpo.puntos[1], 47.12389f, 0, "body");
+    cerca(cuerpo.puntos[2], 47.12389f, -5.625f, "body");
+    cerca(cuerpo.puntos[3], -47.12389f, -5.625f, "body");
+    for (const auto& c : v) EXPECT_TRUE(c.convexo);
+}
+
+TEST(Cremallera, DienteAsimetrico) {
+    auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 25).d);
+    const auto& t = diente0(v).puntos;
+    cerca(t[0], -5.974323f, 0, "L0");
+    cerca(t[1], -1.879658f, 11.25f, "L1");
+    EXPECT_NEAR(t[2].x, 1.304010f, 2e-5);
+    EXPECT_NEAR(t[3].x, 6.549972f, 2e-5);
+    EXPECT_NEAR((t[2].x + t[3].x) / 2 - (t[0].x + t[1].x) / 2, 15.707963 / 2, 1e-4);
+}
+
+TEST(Cremallera, FlancosCirculares) {
+    for (float a2 : {20.0f, 30.0f}) {
+        auto v = perfil_cremallera(Bloque().con(D_FLECHA, 1).con(D_ANGULO2, a2).d);
+        const auto& t = diente0(v).puntos;
+        cerca(t[0], -5.97432f, 0, "L0");
+        cerca(t[1], -5.97432f, 0, "first left arc point is the root corner");
+        // Arcs of ten or eleven points, corners around them.
+        size_t n = t.size();
+        EXPECT_GE(n, 4u + 20u);
+        EXPECT_LE(n, 4u + 22u);
+        // Symmetric whatever A2 says.
+        for (const Punto& p : t) {
+            bool espejo = false;
+            for (const Punto& q : t) espejo |= std::fabs(q.x + p.x) < 1e-3 && std::fabs(q.y - p.y) < 1e-3;
+            EXPECT_TRUE(espejo) << p.x << "," << p.y;
+        }
+        // Left arc points lie outside the straight flank, at most f = 1 away.
+        double nx = std::cos(20 * M_PI / 180), ny = -std::sin(20 * M_PI / 180);
+        double maxima = 0;
+        for (const Punto& p : t) {
+            if (p.x > -1.8f) continue;
+            double dist = -((p.x + 5.974323) * nx + p.y * ny);
+            EXPECT_GE(dist, -1e-4);
+            maxima = std::max(maxima, dist);
+        }
+        EXPECT_NEAR(maxima, 1.0, 0.02);
+    }
+}
+
+TEST(Cremallera, FlechaNegativaCurvaHaciaDentro) {
+    auto v = perfil_cremallera(Bloque().con(D_FLECHA, -1).d);
+    const Contorno& c = diente0(v);
+    EXPECT_FALSE(c.convexo);
+    double nx = std::cos(20 * M_PI / 180), ny = -std::sin(20 * M_PI / 180);
+    double maxima = 0;
+    for (const Punto& p : c.puntos) {
+        if (p.x > -1.8f) continue;
+        double dist = (p.x + 5.974323) * nx + p.y * ny;  // into the tooth
+        EXPECT_GE(dist, -1e-4);
+        maxima = std::max(maxima, dist);
+    }
+    EXPECT_NEAR(maxima, 1.0, 0.02);
+    cerca(c.puntos.front(), -5.974323f, 0, "root corner");
+}
+
+TEST(Cremallera, CabezaRedondeada) {
+    auto v = perfil_cremallera(Bloque().con(D_RADIO, 1.9f).d);
+    const auto& t = diente0(v).puntos;
+    cerca(t[0], -5.974323f, 0, "L0");
+    cerca(t[1], -2.44926f, 9.68502f, "flank point at the circle's leftmost abscissa");
+    cerca(t[2], -2.33468f, 9.99984f, "tangency point");
+    bool cima_derecha = false;
+    for (const Punto& p : t) cima_derecha |= std::fabs(p.x - 0.549264f) < 2e-5 && std::fabs(p.y - 11.25f) < 2e-5;
+    EXPECT_TRUE(cima_derecha);
+    // Two arcs of six or seven points between four other vertices.
+    EXPECT_GE(t.size(), 4u + 12u);
+    EXPECT_LE(t.size(), 4u + 14u);
+    // Every arc point lies on its circle of radius 1.9.
+    for (size_t k = 2; k + 2 < t.size(); ++k) {
+        float cx = t[k].x < 0 ? -0.549264f : 0.549264f;
+        if (std::fabs(t[k].x) < 0.549264f) continue;
+        EXPECT_NEAR(std::hypot(t[k].x - cx, t[k].y - 9.35f), 1.9, 1e-4);
+    }
+}
+
+TEST(Cremallera, CabezaRedondeadaConFlancoVertical) {
+    auto v = perfil_cremallera(Bloque().con(D_ANGULO1, 0).con(D_ANGULO2, 0).con(D_RADIO, 1.0f).d);
+    const auto& t = diente0(v).puntos;
+    float cx = t[0].x + 1.0f;
+    cerca(t[1], cx - 1.0f, 10.25f, "left arc begins at the circle's leftmost point");
+    EXPECT_NEAR(t[0].x, t[1].x, 1e-5) << "on the vertical flank, with no extra point";
+}
+
+TEST(Cremallera, DepresionPequena) {
+    auto v = perfil_cremallera(Bloque().con(D_RADIO, 1.9f).con(D_DEPRESION, 0.05f).d);
+    ASSERT_EQ(v.size(), 11u);
+    const auto& cuerpo = diente0(v, 2).puntos;
+    const auto& tapa = v[5].puntos;
+    cerca(cuerpo[0], -5.92111f, 0, "P1");
+    cerca(cuerpo[1], -2.41261f, 9.72141f, "PL");
+    cerca(cuerpo[2], 2.41261f, 9.72141f, "PR");
+    cerca(cuerpo[3], 5.92111f, 0, "P4");
+    cerca(tapa[1], tapa[0].x, tapa[0].y, "first arc point on PL");
+    EXPECT_LE(tapa.size(), 16u);
+}
+
+TEST(Cremallera, DepresionGrande) {
+    auto v = perfil_cremallera(Bloque().con(D_RADIO, 1.9f).con(D_DEPRESION, 0.5f).d);
+    const auto& cuerpo = diente0(v, 2).puntos;
+    const auto& tapa = v[5].puntos;
+    cerca(cuerpo[0], -5.44223f, 0, "P1");
+    cerca(cuerpo[1], -2.44926f, 8.22312f, "PL");
+    cerca(cuerpo[2], 2.44926f, 8.22312f, "PR");
+    cerca(cuerpo[3], 5.44223f, 0, "P4");
+    cerca(tapa[0], -2.44926f, 8.22312f, "cap starts at PL");
+    cerca(tapa[1], -2.44926f, 9.35f, "then straight up to the circle");
+}
+
+TEST(Cremallera, DepresionAsimetrica) {
+    auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 30).con(D_RADIO, 1).con(D_DEPRESION, 2).d);
+    const auto& c = diente0(v, 2).puntos;
+    cerca(c[0], -3.84597f, 0, "P1");
+    cerca(c[1], -2.17945f, 4.57872f, "PL");
+    cerca(c[2], 1.10205f, 6.51795f, "PR");
+    cerca(c[3], 4.86519f, 0, "P4");
+    auto w = perfil_cremallera(Bloque().con(D_ANGULO2, 30).con(D_RADIO, 1).con(D_DEPRESION, 5).d);
+    cerca(diente0(w, 2).puntos[1], -2.17945f, 0, "left end held at the body edge");
+}
+
+TEST(Cremallera, ExtensionDeRaiz) {
+    auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 25).con(D_RAIZ, 2).d);
+    ASSERT_EQ(v.size(), 11u);
+    const auto& t = diente0(v).puntos;
+    EXPECT_FLOAT_EQ(t[0].y, 2.0f);
+    EXPECT_FLOAT_EQ(t[1].y, 13.25f);
+    const auto& e = v[7].puntos;
+    cerca(e[0], -6.702264f, 0, "extension");
+    cerca(e[1], -5.974323f, 2, "extension");
+    cerca(e[2], 6.549972f, 2, "extension");
+    cerca(e[3], 7.482587f, 0, "extension");
+    cerca(v.back().puntos[2], 47.12389f, -5.625f, "body unchanged");
+    EXPECT_EQ(perfil_cremallera(Bloque().con(D_RAIZ, 0).d).size(), 6u);
+}
+
+TEST(Cremallera, ColocacionRigida) {
+    Bloque b;
+    b.con(D_X0, 3).con(D_Y0, -4).con(D_GIRO, 90);
+    Punto p = colocar(b.d, {1, 0});
+    EXPECT_NEAR(p.x, 3, 1e-6);
+    EXPECT_NEAR(p.y, -3, 1e-6);
+    b.con(D_GIRO, 30);
+    Punto a = colocar(b.d, {-5.974323f, 0}), c = colocar(b.d, {5.974323f, 0});
+    EXPECT_NEAR(std::hypot(c.x - a.x, c.y - a.y), 2 * 5.974323, 1e-4);
+}
+
+TEST(Cremallera, NingunDatoCuelgaNiDaVerticesNoFinitos) {
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const float angulos[] = {0, -0.0f, 1e-30f, 20, 89.999992f, 89.99999f, 90, 90.00001f, 135, 180, -20, -90, 1e9f, nan, inf};
+    const float longitudes[] = {0, 1e-30f, 1e-7f, 0.05f, 2, 1e6f, 3e38f, -1, -1e6f, nan, inf};
+    auto inicio = std::chrono::steady_clock::now();
+    long contornos = 0;
+    for (float a : angulos)
+        for (float l : longitudes) {
+            Bloque casos[] = {Bloque().con(D_ANGULO1, a).con(D_ANGULO2, a).con(D_FLECHA, l),
+                              Bloque().con(D_ANGULO1, a).con(D_RADIO, 1.9f).con(D_DEPRESION, l),
+                              Bloque().con(D_ANGULO2, a).con(D_RADIO, l).con(D_DEPRESION, 0.5f),
+                              Bloque().con(D_ANGULO1, a).con(D_ALTURA, l).con(D_RAIZ, l),
+                              Bloque().con(D_ANGULO1, a).con(D_PASO, l).con(D_RADIO, l)};
+            for (Bloque& b : casos) {
+                for (const Contorno& c : perfil_cremallera(b.d)) {
+                    ++contornos;
+                    EXPECT_LE(c.puntos.size(), 2u + 2u * MAX_PUNTOS_ARCO_FLANCO + 4u);
+                    for (const Punto& p : c.puntos) ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+                }
+            }
+        }
+    EXPECT_GT(contornos, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(10));
+}
+
+TEST(Cremallera, ConvexidadDeContornos) {
+    EXPECT_TRUE(es_convexo({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+    EXPECT_TRUE(es_convexo({{0, 0}, {0, 0}, {1, 0}, {2, 0}, {1, 1}}));
+    EXPECT_FALSE(es_convexo({{0, 0}, {2, 0}, {1, 0.5f}, {2, 2}, {0, 2}}));
+    EXPECT_FALSE(es_convexo({{0, 0}, {1, 1}, {1, 0}, {0, 1}})) << "a bow tie crosses itself";
+}
+
+TEST(Circunferencia, TrescientosPuntos) {
+    auto p = puntos_circunferencia(7.0f);
+    ASSERT_EQ(p.size(), 300u);
+    EXPECT_FLOAT_EQ(p[0].x, 7.0f);
+    EXPECT_FLOAT_EQ(p[0].y, 0.0f);
+    EXPECT_GT(p[1].y, 0.0f) << "counter-clockwise";
+    EXPECT_NEAR(p[75].x, 0.0f, 1e-5);
+    EXPECT_NEAR(p[75].y, 7.0f, 1e-5);
+    for (const Punto& q : p) EXPECT_NEAR(std::hypot(q.x, q.y), 7.0, 1e-5);
+}
