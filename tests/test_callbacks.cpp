@@ -1,1 +1,347 @@
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "nucleo/callbacks.h"
+#include "nucleo/estado.h"
+#include "nucleo/panel.h"
+#include "prueba.h"
+
+namespace {
+
+const float PI_F = 3.14159265f;
+
+}  // namespace
+
+class Callbacks : public Programa {
+protected:
+    void estandar() { elegir(SIMULACION_ESTANDAR); }
+    void experimental() { elegir(SIMULACION_EXPERIMENTAL); }
+    // A value typed into a field and confirmed with Enter.
+    static void teclear(GLUI_EditText* e, const char* texto) { e->user_commit(texto); }
+};
+
+TEST_F(Callbacks, NumeroDeDientes) {
+    estandar();
+    teclear(glui_Dientes, "2");
+    EXPECT_EQ(glui_Dientes->get_int_val(), 3);
+    EXPECT_EQ(Z, 3.0f);
+    teclear(glui_Dientes, "17");
+    EXPECT_EQ(informa->get_text(), TEXTO_SOCAVACION);
+    teclear(glui_Dientes, "18");
+    EXPECT_EQ(informa->get_text(), "");
+    EXPECT_FLOAT_EQ(Rp, 9.0f);
+    EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 18.0f);
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 20.0f);
+    EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 15.5f);
+    EXPECT_FLOAT_EQ(Origen, -2 * (10 - 7.75f) - 10);
+    EXPECT_FLOAT_EQ(C_Paso_Y, 0.45f);
+    EXPECT_FLOAT_EQ(Paso, PI_F);
+    teclear(glui_Dientes, "20");
+    EXPECT_FLOAT_EQ(Rc, 11.0f);
+    EXPECT_FLOAT_EQ(Rb, 8.75f);
+}
+
+TEST_F(Callbacks, NumeroDeDientesExperimentalCambiaElPaso) {
+    experimental();
+    teclear(glui_Modulo_T, "3");
+    EXPECT_FLOAT_EQ(Paso, 3 * PI_F);
+    teclear(glui_Dientes, "20");
+    EXPECT_FLOAT_EQ(Paso, static_cast<float>(2 * M_PI * 7 / 20)) << "module field notwithstanding";
+    EXPECT_FLOAT_EQ(Rp, 7.0f) << "radii kept in experimental mode";
+    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 3.0f);
+}
+
+TEST_F(Callbacks, Diametros) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        teclear(glui_RCabeza, "-4");
+        EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), modo == SIMULACION_ESTANDAR ? 14.0f : 0.0f);
+        teclear(glui_RCabeza, "12");
+        // Below the pitch diameter: replaced by it in standard mode only.
+        EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), modo == SIMULACION_ESTANDAR ? 14.0f : 12.0f);
+        EXPECT_FLOAT_EQ(Rc, modo == SIMULACION_ESTANDAR ? 7.0f : 6.0f);
+        EXPECT_FLOAT_EQ(Origen, static_cast<float>(-2.0 * (Rc - Rb) - Rc));
+        teclear(glui_RBase, "15");
+        EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 14.0f);
+        EXPECT_FLOAT_EQ(Rb, 7.0f);
+        teclear(glui_RBase, "-1");
+        EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 0.0f);
+        teclear(glui_RPaso, "-3");
+        EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 0.0f);
+        EXPECT_FLOAT_EQ(Rp, 0.0f);
+    }
+}
+
+TEST_F(Callbacks, DiametroPrimitivoYListaDeModulos) {
+    estandar();
+    teclear(glui_RPaso, "20");
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), static_cast<float>(2 * (2.0 / 14 + 1) * 10));
+    EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), static_cast<float>(2 * 10 * (1 - 2.5 / 14)));
+    EXPECT_EQ(glui_Modulo->get_int_val(), 0) << "the module list is left as it was";
+    teclear(glui_Dientes, "14");  // unchanged text: no commit
+    teclear(glui_Dientes, "15");
+    EXPECT_FLOAT_EQ(Rp, 7.5f) << "the typed pitch diameter is discarded";
+    glui_Modulo->user_select(7);  // "5.00"
+    EXPECT_FLOAT_EQ(Rp, 37.5f);
+    EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 75.0f);
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 85.0f);
+    EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 62.5f);
+    EXPECT_FLOAT_EQ(Paso, static_cast<float>(2 * M_PI * 37.5 / 15));
+    EXPECT_FLOAT_EQ(C_Paso_Y, static_cast<float>(2 * 11.25 / 10));
+}
+
+TEST_F(Callbacks, DesplazamientoEstandar) {
+    estandar();
+    teclear(glui_Penetracion, "0.2");
+    EXPECT_EQ(informa->get_text(), "") << "a shift of 0.2 clears the warning at 14 teeth";
+    EXPECT_FLOAT_EQ(Penetracion, -0.2f);
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 16.4f);
+    EXPECT_FLOAT_EQ(Rc, 8.0f) << "standard radii stay unshifted";
+    EXPECT_FLOAT_EQ(C_Paso_Y, static_cast<float>((4.5 - 0.2) / 10));
+    EXPECT_FLOAT_EQ(Origen, -12.5f);
+    teclear(glui_Dientes, "16");
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 18.0f) << "unshifted diameters written back";
+    EXPECT_FLOAT_EQ(Penetracion, -0.2f);
+    EXPECT_FLOAT_EQ(C_Paso_Y, static_cast<float>((4.5 - 0.2) / 10));
+    teclear(glui_RCabeza, "19");
+    EXPECT_FLOAT_EQ(C_Paso_Y, static_cast<float>(2 * (9.5 - 6.75) / 10)) << "without the shift";
+    teclear(glui_Penetracion, "-0.1");
+    EXPECT_FLOAT_EQ(Penetracion, 0.1f);
+    EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), static_cast<float>(2 * (6.75 - 0.1)));
+}
+
+TEST_F(Callbacks, DesplazamientoExperimentalSeAcumula) {
+    experimental();
+    teclear(glui_Penetracion, "0.5");
+    EXPECT_FLOAT_EQ(Rc, 8.5f);
+    EXPECT_EQ(Penetracion, 0.0f);
+    teclear(glui_Penetracion, "0.25");
+    EXPECT_FLOAT_EQ(Rc, 8.75f);
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.25f);
+    teclear(glui_Penetracion, "-0.5");
+    EXPECT_FLOAT_EQ(Rb, 5.25f);
+    EXPECT_EQ(Penetracion, 0.0f);
+}
+
+TEST_F(Callbacks, ModuloExperimental) {
+    experimental();
+    teclear(glui_Modulo_T, "0.5");
+    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 1.0f);
+    EXPECT_FLOAT_EQ(Paso, PI_F);
+    teclear(glui_Modulo_T, "2");
+    EXPECT_FLOAT_EQ(Paso, 2 * PI_F);
+    EXPECT_FLOAT_EQ(Rc, 8.0f);
+}
+
+TEST_F(Callbacks, LimitesIso) {
+    experimental();
+    teclear(glui_radio, "5");
+    EXPECT_NEAR(ISO_Radio, 0.53689f, 1e-5);
+    EXPECT_NEAR(glui_radio->get_float_val(), 0.53689f, 1e-5);
+    EXPECT_TRUE(glui_depresion->enabled());
+    EXPECT_FALSE(glui_circular->enabled());
+    teclear(glui_depresion, "5");
+    EXPECT_NEAR(ISO_Depresion, 0.61830f, 1e-5);
+    EXPECT_NEAR(radio_maximo_iso(), 0.53689f, 1e-5);
+    EXPECT_NEAR(depresion_maxima_iso(0), 0.76955f, 1e-5);
+    teclear(glui_radio, "0");
+    EXPECT_FALSE(glui_depresion->enabled());
+    EXPECT_EQ(ISO_Depresion, 0.0f);
+    EXPECT_FLOAT_EQ(glui_depresion->get_float_val(), 0.0f);
+    EXPECT_TRUE(glui_circular->enabled());
+    teclear(glui_radio, "-1");
+    EXPECT_FLOAT_EQ(glui_radio->get_float_val(), 0.0f);
+}
+
+TEST_F(Callbacks, DepresionConAnguloNulo) {
+    experimental();
+    teclear(glui_radio, "0.2");
+    teclear(glui_Angulo, "0");
+    teclear(glui_depresion, "0.3");
+    EXPECT_EQ(ISO_Depresion, 0.0f);
+    EXPECT_FLOAT_EQ(glui_depresion->get_float_val(), 0.0f);
+}
+
+TEST_F(Callbacks, AnguloDeNoventaGrados) {
+    experimental();
+    teclear(glui_Angulo_2, "90");
+    EXPECT_EQ(radio_maximo_iso(), 0.0f);
+    EXPECT_FALSE(glui_circular->enabled()) << "different angles exclude the circular flanks";
+    teclear(glui_radio, "0.3");
+    EXPECT_EQ(ISO_Radio, 0.0f);
+    teclear(glui_Angulo_2, "20");
+    EXPECT_TRUE(glui_circular->enabled());
+}
+
+TEST_F(Callbacks, FlechaExcluyeIsoYAsimetria) {
+    experimental();
+    teclear(glui_Flecha, "0.5");
+    EXPECT_FLOAT_EQ(Flecha, 0.5f);
+    EXPECT_FALSE(glui_iso->enabled());
+    EXPECT_FALSE(glui_radio->enabled());
+    EXPECT_FALSE(glui_asimetrico->enabled());
+    EXPECT_FALSE(glui_Angulo_2->enabled());
+    teclear(glui_Flecha, "0");
+    EXPECT_TRUE(glui_iso->enabled());
+    EXPECT_TRUE(glui_asimetrico->enabled());
+}
+
+TEST_F(Callbacks, IdentificadorDesconocidoSoloPasoFinal) {
+    estandar();
+    C_Paso_ON = 0;
+    ventanas.redibujos.clear();
+    float z = Z, origen = Origen;
+    v_glui_control(0);
+    v_glui_control(4242);
+    EXPECT_EQ(Z, z);
+    EXPECT_EQ(Origen, origen);
+    EXPECT_EQ(glui_CPaso->get_int_val(), 0) << "live controls refreshed";
+    EXPECT_EQ(ventanas.redibujos, (std::vector<int>{winIdMain, winIdMain}));
+}
+
+TEST_F(Callbacks, Colores) {
+    estandar();
+    glui_Elementos->user_select(1);
+    EXPECT_EQ(QueObjeto, 1);
+    EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), 1.0f);
+    EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 0.0f);
+    EXPECT_FLOAT_EQ(glui_Azul->get_float_val(), 0.0f);
+    glui_Verde->user_set(0.5f);
+    EXPECT_FLOAT_EQ(ColorEngranaje[1], 0.5f) << "orange blank";
+    EXPECT_EQ(ventanas.borrados, 0);
+    glui_Elementos->user_select(0);
+    glui_Azul->user_set(0.25f);
+    EXPECT_FLOAT_EQ(ColorFondo[2], 0.25f);
+    EXPECT_EQ(ventanas.borrados, 1) << "the background changes at once";
+    EXPECT_FLOAT_EQ(ventanas.ultimo_borrado[2], 0.25f);
+    glui_Elementos->user_select(3);
+    glui_Rojo->user_set(2.0f);
+    EXPECT_FLOAT_EQ(ColorCirFondo[0], 1.0f);
+    glui_Elementos->user_select(4);
+    glui_Rojo->user_set(0.0f);
+    EXPECT_FLOAT_EQ(ColorCirPaso[0], 0.0f);
+}
+
+TEST_F(Callbacks, ColoresTrasReconstruir) {
+    estandar();
+    glui_Elementos->user_select(2);
+    glui_Rojo->user_set(0.5f);
+    EXPECT_FLOAT_EQ(ColorCremallera[0], 0.5f);
+    v_glui_control(1180);
+    GLUI_Master.idle_tick();
+    estandar();
+    EXPECT_EQ(glui_Elementos->get_int_val(), 0);
+    EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), ColorFondo[0]);
+    glui_Verde->user_set(0.3f);
+    EXPECT_FLOAT_EQ(ColorFondo[1], 0.3f) << "the spinners edit what the radio group shows";
+    EXPECT_FLOAT_EQ(ColorCremallera[1], 0.0f);
+    EXPECT_FLOAT_EQ(ColorCremallera[0], 0.5f) << "colours kept across the rebuild";
+}
+
+TEST_F(Callbacks, GiroPorTallada) {
+    estandar();
+    teclear(glui_Giro, "0");
+    EXPECT_EQ(glui_Giro->get_int_val(), 1);
+    EXPECT_EQ(E_incremento, 1.0f);
+    teclear(glui_Giro, "-5");
+    EXPECT_EQ(E_incremento, 1.0f);
+    teclear(glui_Giro, "7");
+    EXPECT_EQ(E_incremento, 7.0f);
+}
+
+TEST_F(Callbacks, BotonesDeMovimiento) {
+    estandar();
+    glui_AutoOnOff->user_press();
+    EXPECT_EQ(Stop, 0);
+    EXPECT_EQ(glui_AutoOnOff->get_name(), "Manual");
+    EXPECT_FALSE(glui_Sig->enabled());
+    EXPECT_FALSE(glui_Ant->enabled());
+    glui_AutoOnOff->user_press();
+    EXPECT_EQ(Stop, 1);
+    EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
+    EXPECT_TRUE(glui_Sig->enabled());
+    EXPECT_TRUE(glui_Ant->enabled()) << "also at the very start";
+    glui_Sig->user_press();
+    EXPECT_EQ(Movimiento, 1);
+    glui_Ant->user_press();
+    EXPECT_EQ(Movimiento, -1);
+}
+
+TEST_F(Callbacks, Reiniciar) {
+    experimental();
+    teclear(glui_Dientes, "30");
+    teclear(glui_RCabeza, "40");
+    teclear(glui_Angulo, "25");
+    teclear(glui_Angulo_2, "30");
+    teclear(glui_Modulo_T, "4");
+    teclear(glui_radio, "0.2");
+    glui_Dientes->disable();
+    glui_Ant->enable();
+    C_Mueve = RETORNO;
+    C_X = 3;
+    E_angulo = 40;
+    Conta_h = 41;
+    Stop = 0;
+    Movimiento = -1;
+    trans[0] = 2;
+    glui_Clear->user_press();
+    EXPECT_EQ(Z, 14.0f);
+    EXPECT_EQ(glui_Dientes->get_int_val(), 14);
+    EXPECT_TRUE(glui_Dientes->enabled());
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 16.0f);
+    EXPECT_FLOAT_EQ(Angulo, 20.0f);
+    EXPECT_FLOAT_EQ(Angulo_2, 30.0f) << "the second angle is left";
+    EXPECT_FLOAT_EQ(glui_Angulo_2->get_float_val(), 30.0f);
+    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 1.0f);
+    EXPECT_FLOAT_EQ(Paso, PI_F);
+    EXPECT_EQ(ISO_Radio, 0.0f);
+    EXPECT_FALSE(glui_depresion->enabled());
+    EXPECT_TRUE(glui_circular->enabled());
+    EXPECT_FLOAT_EQ(Origen, -12.5f);
+    EXPECT_FLOAT_EQ(C_Paso_Y, 0.45f);
+    EXPECT_EQ(C_Mueve, 10);
+    EXPECT_EQ(C_X, 0.0f);
+    EXPECT_EQ(E_angulo, 0.0f);
+    EXPECT_EQ(Conta_h, 1);
+    EXPECT_EQ(Stop, 1);
+    EXPECT_EQ(Movimiento, -1) << "a pending request is left";
+    EXPECT_TRUE(glui_Ant->enabled()) << "left as it was";
+    EXPECT_EQ(trans[0], 0.0f);
+}
+
+TEST_F(Callbacks, ReiniciarEstandar) {
+    estandar();
+    glui_Modulo->user_select(5);
+    teclear(glui_Dientes, "25");
+    teclear(glui_Penetracion, "0.3");
+    glui_Clear->user_press();
+    EXPECT_EQ(glui_Modulo->get_int_val(), 0);
+    EXPECT_FLOAT_EQ(Paso, PI_F);
+    EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 14.0f);
+    EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 11.5f);
+    EXPECT_EQ(Penetracion, 0.0f);
+    EXPECT_EQ(informa->get_text(), TEXTO_SOCAVACION);
+}
+
+TEST_F(Callbacks, SalirVuelveAlDialogoYReconstruye) {
+    estandar();
+    teclear(glui_Dientes, "30");
+    GLUI* panel = v_glui;
+    glui_Elementos->user_select(1);
+    glui_Azul->user_set(1.0f);
+    v_glui_control(1180);
+    EXPECT_FALSE(ventanas.visible[winIdMain]);
+    EXPECT_TRUE(panel->closing());
+    EXPECT_TRUE(glui->visible());
+    EXPECT_EQ(Z, 14.0f);
+    GLUI_Master.idle_tick();
+    experimental();
+    EXPECT_TRUE(ventanas.visible[winIdMain]);
+    EXPECT_FALSE(glui->visible());
+    EXPECT_EQ(glui_Dientes->get_int_val(), 14);
+    EXPECT_FLOAT_EQ(ColorEngranaje[2], 1.0f);
+}
