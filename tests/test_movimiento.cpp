@@ -1,1 +1,230 @@
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "nucleo/estado.h"
+#include "nucleo/movimiento.h"
+#include "prueba.h"
+
+class Movimiento_ : public Programa {
+protected:
+    void SetUp() override {
+        Programa::SetUp();
+        elegir(SIMULACION_ESTANDAR);
+    }
+    // A press of a step button, then idle calls until the step is made.
+    void pulsar(GLUI_Button* b) {
+        b->user_press();
+        for (int i = 0; i < 10 && Movimiento != 0; ++i) idle();
+    }
+    // Forward in manual mode until the finished state; returns the rolling steps of each phase.
+    std::vector<int> fases(int direccion) {
+        std::vector<int> r;
+        int actual = 0, antes = C_Mueve;
+        for (int n = 0; n < 20000; ++n) {
+            float angulo = E_angulo;
+            Movimiento = direccion;
+            idle();
+            if (E_angulo != angulo) ++actual;
+            if (C_Mueve != antes && antes == RODADURA) {
+                r.push_back(actual);
+                actual = 0;
+            }
+            antes = C_Mueve;
+            if (direccion > 0 && C_Mueve == TERMINADO) break;
+            if (direccion < 0 && C_Mueve == APROXIMACION && C_Contador == 0 && Primera_Vez) break;
+        }
+        return r;
+    }
+    void cortar_todo() {
+        glui_AutoOnOff->user_press();
+        for (int n = 0; n < 20000 && C_Mueve != TERMINADO; ++n) idle();
+    }
+};
+
+TEST_F(Movimiento_, PrimeraPulsacionBloqueaLosDatos) {
+    pulsar(glui_Sig);
+    EXPECT_FLOAT_EQ(C_Y, 0.45f);
+    EXPECT_FLOAT_EQ(C_Desplaza, 0.45f);
+    EXPECT_EQ(C_Contador, 1.0f);
+    EXPECT_TRUE(glui_Ant->enabled());
+    for (GLUI_Control* c : std::vector<GLUI_Control*>{glui_Dientes, glui_RPaso, glui_RCabeza, glui_RBase, glui_Angulo,
+                                                      glui_Giro, glui_Penetracion, glui_Modulo})
+        EXPECT_FALSE(c->enabled()) << c->get_name();
+    EXPECT_EQ(ventanas.actual, winIdMain);
+    EXPECT_FALSE(ventanas.redibujos.empty());
+}
+
+TEST_F(Movimiento_, LaUndecimaPulsacionRueda) {
+    for (int i = 0; i < 10; ++i) pulsar(glui_Sig);
+    EXPECT_EQ(C_Mueve, APROXIMACION);
+    EXPECT_FLOAT_EQ(C_Y, 4.5f);
+    EXPECT_EQ(E_angulo, 0.0f);
+    pulsar(glui_Sig);
+    EXPECT_EQ(C_Mueve, RODADURA);
+    EXPECT_EQ(E_angulo, 1.0f);
+    EXPECT_EQ(Conta_h, 2);
+    EXPECT_FLOAT_EQ(C_X, static_cast<float>(7 * std::sin(M_PI / 180)));
+    EXPECT_FLOAT_EQ(C_Historia_X[1], C_X);
+    EXPECT_EQ(Primera_Vez, 0);
+}
+
+TEST_F(Movimiento_, AtrasPorLaPrimeraAproximacion) {
+    for (int i = 0; i < 3; ++i) pulsar(glui_Sig);
+    for (int i = 0; i < 3; ++i) pulsar(glui_Ant);
+    EXPECT_NEAR(C_Y, 0.0f, 1e-6);
+    EXPECT_NEAR(C_Desplaza, 0.0f, 1e-6);
+    EXPECT_EQ(C_Contador, 0.0f);
+    EXPECT_FALSE(glui_Ant->enabled());
+    EXPECT_FALSE(glui_Dientes->enabled()) << "data stay locked until the restart";
+}
+
+TEST_F(Movimiento_, AtrasAlPrincipioSeIgnora) {
+    glui_AutoOnOff->user_press();
+    glui_AutoOnOff->user_press();  // manual again: both step buttons enabled
+    ASSERT_TRUE(glui_Ant->enabled());
+    pulsar(glui_Ant);
+    for (int i = 0; i < 40; ++i) idle();
+    EXPECT_EQ(Movimiento, 0);
+    EXPECT_EQ(C_Mueve, APROXIMACION);
+    EXPECT_EQ(C_X, 0.0f);
+    EXPECT_EQ(C_Desplaza, 0.0f);
+    cortar_todo();
+    EXPECT_FLOAT_EQ(C_Desplaza, 4.5f) << "recorded positions at full depth";
+}
+
+TEST_F(Movimiento_, VolverALaPrimeraEntradaNoDuplicaLaAproximacion) {
+    for (int i = 0; i < 13; ++i) pulsar(glui_Sig);
+    ASSERT_EQ(Conta_h, 4);
+    for (int i = 0; i < 3; ++i) pulsar(glui_Ant);
+    EXPECT_EQ(Conta_h, 1);
+    EXPECT_EQ(Primera_Vez, 1);
+    cortar_todo();
+    EXPECT_FLOAT_EQ(C_Desplaza, 4.5f);
+    EXPECT_EQ(Conta_h, 362);
+}
+
+TEST_F(Movimiento_, CorteCompletoPorDefecto) {
+    std::vector<int> adelante = fases(1);
+    EXPECT_EQ(adelante, (std::vector<int>{26, 52, 51, 52, 51, 51, 52, 26}));
+    EXPECT_EQ(E_angulo, 361.0f);
+    EXPECT_EQ(Conta_h, 362);
+    for (int i = 1; i <= 361; ++i) EXPECT_NE(C_Historia_X[static_cast<size_t>(i)], 0.0f) << i;
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_FALSE(glui_Sig->enabled());
+    EXPECT_FALSE(glui_AutoOnOff->enabled());
+    EXPECT_TRUE(glui_Ant->enabled());
+    EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
+
+    std::vector<int> atras = fases(-1);
+    EXPECT_EQ(atras, (std::vector<int>{26, 52, 52, 52, 52, 52, 52, 23}));
+    EXPECT_EQ(E_angulo, 0.0f);
+    EXPECT_EQ(Conta_h, 1);
+    EXPECT_NEAR(C_X, 0.0f, 1e-4);
+    EXPECT_NEAR(C_Desplaza, 0.0f, 1e-5);
+    EXPECT_FALSE(glui_Ant->enabled());
+}
+
+TEST_F(Movimiento_, AnguloEHistoriaVuelvenJuntos) {
+    fases(1);
+    for (int n = 0; n < 20000 && !(E_angulo == 0 && C_Contador == 0); ++n) {
+        Movimiento = -1;
+        idle();
+        EXPECT_EQ(E_angulo / E_incremento, static_cast<float>(Conta_h - 1));
+    }
+}
+
+TEST_F(Movimiento_, IncrementosDeSieteYDos) {
+    struct Caso { const char* giro; float angulo; int pasos; };
+    for (Caso c : {Caso{"7", 364, 52}, Caso{"2", 362, 181}}) {
+        SCOPED_TRACE(c.giro);
+        glui_Clear->user_press();
+        glui_Giro->user_commit(c.giro);
+        cortar_todo();
+        EXPECT_EQ(E_angulo, c.angulo);
+        EXPECT_EQ(Conta_h - 1, c.pasos);
+    }
+}
+
+TEST_F(Movimiento_, AutomaticoHastaElFinal) {
+    glui_AutoOnOff->user_press();
+    EXPECT_EQ(Stop, 0);
+    int llamadas = 0;
+    while (C_Mueve != TERMINADO && llamadas < 20000) {
+        idle();
+        ++llamadas;
+    }
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(Stop, 1);
+    EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
+    float y = C_Y, x = C_X;
+    glui_Sig->enable();
+    pulsar(glui_Sig);
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(C_Y, y);
+    EXPECT_EQ(C_X, x);
+}
+
+TEST_F(Movimiento_, DeshacerElFinal) {
+    cortar_todo();
+    pulsar(glui_Ant);
+    EXPECT_EQ(C_Mueve, RETIRADA);
+    EXPECT_EQ(C_Contador, 1.0f);
+    EXPECT_FLOAT_EQ(C_Y, 0.45f);
+    EXPECT_TRUE(glui_AutoOnOff->enabled());
+    EXPECT_TRUE(glui_Sig->enabled());
+}
+
+TEST_F(Movimiento_, AdelanteAntesQueAtras) {
+    glui_AutoOnOff->user_press();
+    Movimiento = -1;
+    idle();  // a forward step clears the request
+    EXPECT_EQ(Movimiento, 0);
+    EXPECT_FLOAT_EQ(C_Y, 0.45f);
+    for (int i = 0; i < 9; ++i) idle();
+    ASSERT_EQ(C_Contador, 10.0f);
+    Movimiento = -1;
+    idle();  // the 10 -> 11 transition keeps it; the backward move follows in the same call
+    EXPECT_EQ(C_Mueve, APROXIMACION);
+    EXPECT_EQ(C_Contador, 10.0f);
+    EXPECT_EQ(Movimiento, -1);
+}
+
+TEST_F(Movimiento_, AtrasEnElEstadoFinalQuedaPendiente) {
+    for (int n = 0; n < 20000 && C_Mueve != FINAL; ++n) {
+        Movimiento = 1;
+        idle();
+    }
+    ASSERT_EQ(C_Mueve, FINAL);
+    Movimiento = -1;
+    idle();
+    EXPECT_EQ(Movimiento, -1);
+    EXPECT_EQ(C_Mueve, FINAL);
+    Movimiento = 1;
+    idle();
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(Movimiento, 0);
+}
+
+TEST_F(Movimiento_, PulsacionesAlAzarNuncaSalenDeLaHistoria) {
+    std::mt19937 azar(12345);
+    for (int ronda = 0; ronda < 20; ++ronda) {
+        glui_Clear->user_press();
+        glui_Giro->user_commit(std::to_string(1 + static_cast<int>(azar() % 12)));
+        for (int n = 0; n < 3000; ++n) {
+            switch (azar() % 9) {
+                case 0: glui_AutoOnOff->user_press(); break;
+                case 1: case 2: case 3: case 4: glui_Sig->user_press(); break;
+                case 5: case 6: case 7: glui_Ant->user_press(); break;
+                default: break;
+            }
+            idle();
+            ASSERT_GE(Conta_h, 1);
+            ASSERT_LE(static_cast<size_t>(Conta_h), C_Historia_X.size());
+            ASSERT_GE(E_angulo, 0.0f);
+            ASSERT_EQ(E_angulo / E_incremento, static_cast<float>(Conta_h - 1));
+        }
+    }
+}
