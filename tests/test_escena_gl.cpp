@@ -1,1 +1,158 @@
+// The scene drawn by GL into a real window under Xvfb, read back pixel by pixel.
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "frente/escena_gl.h"
+#include "nucleo/escena.h"
+#include "nucleo/estado.h"
+#include "nucleo/movimiento.h"
+#include "prueba.h"
+
+namespace {
+
+constexpr int LADO = 660;
+int ventana_gl = 0;
+
+struct Color {
+    int r, g, b;
+};
+
+class EscenaGL : public Programa {
+protected:
+    std::vector<unsigned char> pixeles;
+    void SetUp() override {
+        Programa::SetUp();
+        glutSetWindow(ventana_gl);
+        glViewport(0, 0, LADO, LADO);
+    }
+    void dibujar() {
+        glClearColor(ColorFondo[0], ColorFondo[1], ColorFondo[2], 1);
+        dibujar_escena();
+        glFinish();
+        pixeles.assign(LADO * LADO * 3, 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, LADO, LADO, GL_RGB, GL_UNSIGNED_BYTE, pixeles.data());
+    }
+    // The colour drawn at a point of the scene.
+    Color en(double x, double y) const {
+        CajaVista c = caja_proyeccion(Origen, trans, LADO, LADO);
+        int px = static_cast<int>((x - c.izquierda) / (c.derecha - c.izquierda) * LADO);
+        int py = static_cast<int>((y - c.abajo) / (c.arriba - c.abajo) * LADO);
+        if (px < 0 || py < 0 || px >= LADO || py >= LADO) return {-1, -1, -1};
+        const unsigned char* p = &pixeles[static_cast<size_t>((py * LADO + px) * 3)];
+        return {p[0], p[1], p[2]};
+    }
+    static bool es(Color c, int r, int g, int b) {
+        return std::abs(c.r - r) < 8 && std::abs(c.g - g) < 8 && std::abs(c.b - b) < 8;
+    }
+    // Whether a colour shows within a small square around the point (for one-pixel lines).
+    bool cerca_hay(double x, double y, int r, int g, int b) const {
+        for (double dx = -0.1; dx <= 0.1; dx += 0.025)
+            for (double dy = -0.1; dy <= 0.1; dy += 0.025)
+                if (es(en(x + dx, y + dy), r, g, b)) return true;
+        return false;
+    }
+    // Runs of remaining material met going once round a circle.
+    int dientes_en(double radio) const {
+        int tramos = 0;
+        bool antes = false, primero = false;
+        for (int i = 0; i < 3600; ++i) {
+            double a = i * 2 * M_PI / 3600;
+            bool material = !es(en(radio * std::cos(a), radio * std::sin(a)), 0, 0, 0);
+            if (i == 0) primero = material;
+            else if (material && !antes) ++tramos;
+            antes = material;
+        }
+        if (primero && !antes) ++tramos;
+        return tramos;
+    }
+    void cortar_todo() {
+        glui_AutoOnOff->user_press();
+        for (int n = 0; n < 20000 && C_Mueve != TERMINADO; ++n) idle();
+    }
+};
+
+}  // namespace
+
+TEST_F(EscenaGL, AntesDeRodar) {
+    elegir(SIMULACION_ESTANDAR);
+    dibujar();
+    EXPECT_TRUE(es(en(0, 7.6), 255, 0, 0)) << "blank";
+    EXPECT_TRUE(es(en(-7.6, 0), 255, 0, 0));
+    EXPECT_TRUE(es(en(0, 0), 0, 0, 0)) << "hole";
+    EXPECT_TRUE(es(en(0.5, 0.3), 0, 0, 0)) << "hole, a tenth of the radius";
+    EXPECT_TRUE(es(en(1.2, 0), 255, 0, 0));
+    EXPECT_TRUE(es(en(8.3, 0), 0, 0, 0)) << "outside the blank";
+    EXPECT_TRUE(cerca_hay(7, 0, 255, 255, 255)) << "pitch circle";
+    EXPECT_TRUE(cerca_hay(0, -7, 255, 255, 255));
+    EXPECT_TRUE(cerca_hay(-5.75, 0, 255, 255, 0)) << "root circle";
+    EXPECT_TRUE(es(en(0, -7.9), 255, 0, 0)) << "no cut yet";
+    EXPECT_TRUE(es(en(0, -13), 0, 0, 255)) << "rack body";
+    EXPECT_TRUE(es(en(0, -11.5), 0, 0, 255)) << "rack tooth 0";
+    EXPECT_TRUE(es(en(M_PI / 2, -11.5), 0, 0, 0)) << "tooth space";
+    EXPECT_TRUE(es(en(M_PI, -11.5), 0, 0, 255)) << "tooth 1";
+    EXPECT_TRUE(es(en(0, -15), 0, 0, 0)) << "below the body strip";
+}
+
+TEST_F(EscenaGL, SinCircunferencias) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_CPaso->user_toggle();
+    glui_CFondo->user_toggle();
+    dibujar();
+    EXPECT_FALSE(cerca_hay(7, 0, 255, 255, 255));
+    EXPECT_FALSE(cerca_hay(-5.75, 0, 255, 255, 0));
+    EXPECT_TRUE(es(en(7, 0), 255, 0, 0));
+}
+
+TEST_F(EscenaGL, LaHistoriaBorraElDisco) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_AutoOnOff->user_press();
+    for (int i = 0; i < 15; ++i) idle();  // ten approach steps, a transition, four rolling steps
+    ASSERT_EQ(Conta_h, 5);
+    dibujar();
+    EXPECT_TRUE(es(en(C_X, -7.0), 0, 0, 255)) << "the rack itself, at full depth";
+    C_Y = 0;  // the rack withdrawn: what it cut shows
+    dibujar();
+    EXPECT_TRUE(es(en(0, -7.5), 0, 0, 0)) << "erased where the rack stood";
+    EXPECT_TRUE(es(en(-1.2, -6.4), 255, 0, 0)) << "a tooth left between two spaces";
+    EXPECT_TRUE(es(en(0, 7.5), 255, 0, 0)) << "untouched above";
+}
+
+TEST_F(EscenaGL, DiscoMayorConDesplazamientoPositivo) {
+    elegir(SIMULACION_ESTANDAR);
+    dibujar();
+    EXPECT_TRUE(es(en(8.3, 0), 0, 0, 0));
+    glui_Penetracion->user_commit("0.5");
+    ASSERT_FLOAT_EQ(Penetracion, -0.5f);
+    dibujar();
+    EXPECT_TRUE(es(en(8.3, 0), 255, 0, 0)) << "blank of radius Rc - Penetracion";
+    EXPECT_TRUE(es(en(8.7, 0), 0, 0, 0));
+}
+
+TEST_F(EscenaGL, CorteCompletoCatorceYVeinteDientes) {
+    elegir(SIMULACION_ESTANDAR);
+    cortar_todo();
+    ASSERT_EQ(C_Mueve, TERMINADO);
+    dibujar();
+    EXPECT_EQ(dientes_en(6.5), 14);
+    EXPECT_TRUE(es(en(0, 0), 0, 0, 0));
+
+    glui_Clear->user_press();
+    glui_Dientes->user_commit("20");
+    cortar_todo();
+    dibujar();
+    EXPECT_EQ(dientes_en(9.5), 20);
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(LADO, LADO);
+    ventana_gl = glutCreateWindow("pruebas");
+    return RUN_ALL_TESTS();
+}

@@ -181,12 +181,14 @@ void consumir_cola(Vista& v) {
     io.KeyCtrl = io.KeyShift = io.KeyAlt = false;
     bool cambio = false;
     while (!v.cola.empty()) {
-        const Evento& e = v.cola.front();
+        const Evento e = v.cola.front();
         bool es_cambio = e.tipo == Evento::Boton || e.tipo == Evento::Tecla;
         if (es_cambio && cambio) break;
         cambio = cambio || es_cambio;
         aplicar(e, v);
         v.cola.pop_front();
+        // Text typed after a key with modifiers waits for the next frame, where they are released.
+        if (e.tipo == Evento::Tecla) break;
     }
 }
 

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The real program under Xvfb, driven with xdotool as a user would: the start
+# dialog, the standard panel, a typed number of teeth, an automatic cut, "Salir".
+set -euo pipefail
+programa="$1"
+aqui="$(cd "$(dirname "$0")" && pwd)"
+tmp="$(mktemp -d)"
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+captura() { import -window root -depth 8 "ppm:$tmp/p.ppm"; }
+falla() { echo "FAIL: $*"; import -window root "$tmp/fallo.png" 2>/dev/null || true; exit 1; }
+esperar_ventana() {
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+xdotool mousemove 1270 1010
+"$programa" & pid=$!
+esperar_ventana || falla "the start dialog did not open"
+sleep 1
+captura
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+[ "${#b[@]}" -eq 3 ] || falla "expected the dialog's three buttons, saw ${#b[@]}"
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click 1
+sleep 1.5
+captura
+read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+[ "${r%.*}" -gt 50 ] || falla "no blank drawn beside the panel (radius $r)"
+[ "$cx" -gt 500 ] || falla "the blank is not beside the panel (centre $cx)"
+echo "blank: centre $cx,$cy radius $r px"
+
+# 20 teeth typed into the first field, confirmed with Enter.
+read -r fx fy <<<"$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | head -n 1)"
+xdotool mousemove $((fx + 20)) $((fy + 9)) click 1
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 50 20
+xdotool key Return
+sleep 1.5
+captura
+read -r cx2 cy2 r2 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+echo "blank after 20 teeth: radius $r2 px"
+python3 -c "import sys; sys.exit(0 if $r2 > $r * 1.05 else 1)" || falla "20 teeth did not change the blank ($r -> $r2)"
+
+# "Reiniciar", then "Automatico": the default gear is cut to the end by itself.
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+[ "${#b[@]}" -ge 4 ] || falla "panel buttons not found"
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click 1
+sleep 0.5
+read -r x y <<<"${b[1]}"
+xdotool mousemove "$x" "$y" click 1
+xdotool mousemove 1270 1010
+for _ in $(seq 120); do
+  sleep 1
+  captura
+  n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"
+  [ "$n" -eq 14 ] && break
+done
+echo "teeth after the automatic cut: $n"
+[ "$n" -eq 14 ] || falla "the automatic cut did not give 14 teeth"
+[ -n "${ORTANEL_CAPTURA:-}" ] && import -window root -crop 1020x680+20+20 "$ORTANEL_CAPTURA"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+# The dialog's "Salir" ends the program with status 0.
+"$programa" & pid=$!
+esperar_ventana || falla "the start dialog did not open again"
+sleep 1
+captura
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+read -r x y <<<"${b[2]}"
+xdotool mousemove "$x" "$y" click 1
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+estado=0
+wait "$pid" || estado=$?
+[ "$estado" -eq 0 ] || falla "Salir ended with status $estado"
+echo "1 passed, 0 failed"
