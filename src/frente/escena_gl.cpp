@@ -2,7 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "mecanismos_gl.h"
@@ -25,7 +27,20 @@ void dibujar_escena() {
     if (C_Fondo_ON != 0) Circunferencia(radio_circ_fondo(), ColorCirFondo);
 
     llenar_datos(C_Datos);
+    // Outside the blank and its circles the traces paint background over background:
+    // the scissor spares that work and leaves the picture as it is.
+    float r = radio_alcance();
+    int x0 = static_cast<int>(std::floor(vp[0] + (-r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) - 2;
+    int x1 = static_cast<int>(std::ceil(vp[0] + (r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) + 2;
+    int y0 = static_cast<int>(std::floor(vp[1] + (-r - c.abajo) / (c.arriba - c.abajo) * vp[3])) - 2;
+    int y1 = static_cast<int>(std::ceil(vp[1] + (r - c.abajo) / (c.arriba - c.abajo) * vp[3])) + 2;
+    bool recortar = c.derecha > c.izquierda && c.arriba > c.abajo;
+    if (recortar) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
+    }
     recorrer_trazas(C_Datos, [](const float* datos) { Cremallera(ColorFondo, datos); });
+    if (recortar) glDisable(GL_SCISSOR_TEST);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);
 }

@@ -5,3 +5,4 @@ void Cilindro(float radio, const float color[3]);
 void Circunferencia(float radio, const float color[3]);
 // Draws the rack of the data block in the colour, placed and turned as slots 0 to 2 say.
 void Cremallera(const float color[3], const float datos[11]);
+

@@ -1,5 +1,6 @@
 #include "escena.h"
 
+#include <algorithm>
 #include <cmath>
 
 CajaVista caja_proyeccion(float origen, const float d[3], int ancho, int alto) {
@@ -24,6 +25,13 @@ float radio_engranaje() {
 float radio_circ_fondo() {
     if (QueSimula == SIMULACION_ESTANDAR) return Rb - Penetracion;
     return Rb;
+}
+
+float radio_alcance() {
+    float r = std::fabs(radio_engranaje());
+    if (C_Paso_ON != 0) r = std::max(r, std::fabs(Rp));
+    if (C_Fondo_ON != 0) r = std::max(r, std::fabs(radio_circ_fondo()));
+    return r;
 }
 
 void llenar_datos(float datos[11]) {

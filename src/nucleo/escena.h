@@ -15,6 +15,9 @@ CajaVista caja_proyeccion(float origen, const float desplazamiento[3], int ancho
 float radio_engranaje();
 float radio_circ_fondo();
 
+// Radius within which the blank and the shown circles lie: outside it there is only background.
+float radio_alcance();
+
 // Fills slots 3 to 10 of the rack data block (slots 0 to 2 with 0).
 void llenar_datos(float datos[11]);
 
