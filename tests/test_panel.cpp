@@ -241,14 +241,15 @@ TEST_F(Panel, LasRuedasMuestranElColorDelElementoElegido) {
 TEST_F(Panel, ReconstruirDaElMismoPanel) {
     elegir(SIMULACION_ESTANDAR);
     auto primero = filas(v_glui);
-    GLUI* anterior = v_glui;
+    int anterior = v_glui->get_glut_window_id();
     glui_Dientes->user_commit("30");
-    anterior->close();
+    v_glui->close();
     glui->show();
     GLUI_Master.idle_tick();
     Z = 30;  // whatever the data were, a build gives its defaults
     elegir(SIMULACION_ESTANDAR);
-    EXPECT_NE(v_glui, anterior);
+    EXPECT_NE(v_glui->get_glut_window_id(), anterior);
+    EXPECT_EQ(GLUI_Master.find_window(anterior), nullptr);
     auto segundo = filas(v_glui);
     ASSERT_EQ(primero.size(), segundo.size());
     for (size_t i = 0; i < primero.size(); ++i) {

@@ -7,7 +7,11 @@ aqui="$(cd "$(dirname "$0")" && pwd)"
 tmp="$(mktemp -d)"
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 captura() { import -window root -depth 8 "ppm:$tmp/p.ppm"; }
-falla() { echo "FAIL: $*"; import -window root "$tmp/fallo.png" 2>/dev/null || true; exit 1; }
+falla() {
+  echo "FAIL: $*"
+  import -window root "${TMPDIR:-/tmp}/ortanel-fallo.png" 2>/dev/null && echo "screen kept in ${TMPDIR:-/tmp}/ortanel-fallo.png"
+  exit 1
+}
 esperar_ventana() {
   for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
   return 1
@@ -44,6 +48,7 @@ python3 -c "import sys; sys.exit(0 if $r2 > $r * 1.05 else 1)" || falla "20 teet
 
 # "Reiniciar", then "Automatico": the default gear is cut to the end by itself.
 mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+echo "panel buttons: ${b[*]}"
 [ "${#b[@]}" -ge 4 ] || falla "panel buttons not found"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1

@@ -73,8 +73,8 @@ void aplicar_estilo() {
     ImGui::StyleColorsLight();
     ImGuiStyle& s = ImGui::GetStyle();
     s.WindowPadding = ImVec2(8, 8);
-    s.FramePadding = ImVec2(5, 3);
-    s.ItemSpacing = ImVec2(6, 4);
+    s.FramePadding = ImVec2(5, 2);
+    s.ItemSpacing = ImVec2(6, 3);
     s.ItemInnerSpacing = ImVec2(5, 4);
     s.FrameRounding = 3;
     s.GrabRounding = 3;
@@ -179,16 +179,13 @@ void consumir_cola(Vista& v) {
     for (int k : v.teclas_a_soltar) io.KeysDown[k] = false;
     v.teclas_a_soltar.clear();
     io.KeyCtrl = io.KeyShift = io.KeyAlt = false;
-    bool cambio = false;
     while (!v.cola.empty()) {
         const Evento e = v.cola.front();
-        bool es_cambio = e.tipo == Evento::Boton || e.tipo == Evento::Tecla;
-        if (es_cambio && cambio) break;
-        cambio = cambio || es_cambio;
         aplicar(e, v);
         v.cola.pop_front();
-        // Text typed after a key with modifiers waits for the next frame, where they are released.
-        if (e.tipo == Evento::Tecla) break;
+        // A change ends the frame's input: what follows it (a release, the pointer leaving,
+        // text typed after a key with modifiers) belongs to later frames.
+        if (e.tipo == Evento::Boton || e.tipo == Evento::Tecla) break;
     }
 }
 
@@ -486,8 +483,11 @@ void cuadro(Vista& v) {
         ImGui::ClearActiveID();
         v.quitar_foco = false;
     }
-    ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+    // A panel taller than its window scrolls, with a scroll bar.
+    ImGuiWindowFlags flags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
+                             ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
                              ImGuiWindowFlags_NoBringToFrontOnFocus;
+    if (!v.glui->is_subwindow()) flags |= ImGuiWindowFlags_NoScrollbar;
     ImGui::SetNextWindowPos(ImVec2(0, 0));
     if (v.glui->is_subwindow()) ImGui::SetNextWindowSize(ImVec2(static_cast<float>(w), static_cast<float>(h)));
     else flags |= ImGuiWindowFlags_AlwaysAutoResize;
