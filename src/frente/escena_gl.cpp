@@ -29,13 +29,14 @@ void dibujar_escena() {
     llenar_datos(C_Datos);
     // Outside the blank and its circles the traces paint background over background:
     // the scissor spares that work and leaves the picture as it is.
-    float r = radio_alcance();
-    int x0 = static_cast<int>(std::floor(vp[0] + (-r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) - 2;
-    int x1 = static_cast<int>(std::ceil(vp[0] + (r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) + 2;
-    int y0 = static_cast<int>(std::floor(vp[1] + (-r - c.abajo) / (c.arriba - c.abajo) * vp[3])) - 2;
-    int y1 = static_cast<int>(std::ceil(vp[1] + (r - c.abajo) / (c.arriba - c.abajo) * vp[3])) + 2;
     bool recortar = c.derecha > c.izquierda && c.arriba > c.abajo;
     if (recortar) {
+        double r = radio_alcance();
+        auto px = [](double v) { return v == v ? static_cast<int>(std::clamp(v, -1e6, 1e6)) : 0; };
+        int x0 = px(std::floor(vp[0] + (-r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) - 2;
+        int x1 = px(std::ceil(vp[0] + (r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) + 2;
+        int y0 = px(std::floor(vp[1] + (-r - c.abajo) / (c.arriba - c.abajo) * vp[3])) - 2;
+        int y1 = px(std::ceil(vp[1] + (r - c.abajo) / (c.arriba - c.abajo) * vp[3])) + 2;
         glEnable(GL_SCISSOR_TEST);
         glScissor(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
     }

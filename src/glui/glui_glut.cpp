@@ -49,7 +49,8 @@ struct Vista {
     bool quitar_foco = false;
     bool escribiendo = false;   // an ImGui text field has the keyboard
     int ancho = 0, alto = 0;    // size asked of GLUT
-    float ancho_contenido = 0;  // of the previous frame
+    float ancho_natural = 0;     // widest first-level panel of this frame, from the window's left edge
+    float ancho_compartido = 0;  // the same, of the previous frame
 };
 
 std::map<int, std::unique_ptr<Vista>> vistas;
@@ -312,20 +313,21 @@ void dibujar_hijos(GLUI_Control* cont, Vista& v) {
         ImGui::GetWindowDrawList()->AddLine(ImVec2(x, y0), ImVec2(x, y1), ImGui::GetColorU32(ImGuiCol_Border), 1.0f);
 }
 
-// An embossed frame with its caption around a container's children.
+// An embossed frame with its caption around a container's children; a rollout has
+// a header that opens and closes it instead of the caption.
 void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
     ImGuiWindow* ventana = ImGui::GetCurrentWindow();
+    const ImGuiStyle& estilo = ImGui::GetStyle();
     float alto_texto = ImGui::GetTextLineHeight();
     ImVec2 inicio = ImGui::GetCursorScreenPos();
     bool con_marco = p->type() != GLUI_PANEL_NONE;
-    bool abierto = true;
+    bool abierto = !desplegable || p->is_open();
+    bool cabecera_activa = false;
     ImGui::BeginGroup();
     if (desplegable) {
-        ImGui::SetNextItemOpen(p->is_open(), ImGuiCond_Always);
-        abierto = ImGui::TreeNodeEx(p->get_name().c_str(),
-                                    ImGuiTreeNodeFlags_Framed | ImGuiTreeNodeFlags_NoTreePushOnOpen |
-                                        ImGuiTreeNodeFlags_SpanAvailWidth);
-        if (abierto != p->is_open()) v.pendientes.push_back([p, abierto] { abierto ? p->open() : p->close(); });
+        ImVec2 tam(ImGui::CalcTextSize(p->get_name().c_str()).x + 2 * alto_texto + 8, ImGui::GetFrameHeight());
+        if (ImGui::InvisibleButton("##cabecera", tam)) v.pendientes.push_back([p] { p->is_open() ? p->close() : p->open(); });
+        cabecera_activa = ImGui::IsItemHovered();
     } else if (con_marco) {
         ImGui::Dummy(ImVec2(0, alto_texto * 0.5f + 2));
     }
@@ -341,16 +343,26 @@ void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
     if (!con_marco) return;
     ImVec2 fin = ImGui::GetItemRectMax();
     float derecha = fin.x + MARGEN_PANEL;
-    // Panels of the window's first level share the window's width.
-    if (p->parent() && p->parent()->parent() == nullptr)
-        derecha = std::max(derecha, ventana->Pos.x + ImGui::GetStyle().WindowPadding.x + v.ancho_contenido);
+    // Panels of the window's first level share one width: the widest one's of the previous frame.
+    if (p->parent() && p->parent()->parent() == nullptr) {
+        v.ancho_natural = std::max(v.ancho_natural, derecha - ventana->Pos.x);
+        derecha = std::max(derecha, ventana->Pos.x + v.ancho_compartido);
+    }
     ventana->DC.CursorMaxPos.x = std::max(ventana->DC.CursorMaxPos.x, derecha);
     ImDrawList* dl = ImGui::GetWindowDrawList();
     float y_marco = desplegable ? inicio.y : inicio.y + alto_texto * 0.5f;
     ImVec2 a(inicio.x - 3, y_marco), b(derecha, fin.y);
     dl->AddRect(ImVec2(a.x + 1, a.y + 1), ImVec2(b.x + 1, b.y + 1), IM_COL32(255, 255, 255, 255), 3.0f);
     dl->AddRect(a, b, ImGui::GetColorU32(ImGuiCol_Border), 3.0f);
-    if (!desplegable && !p->get_name().empty()) {
+    if (desplegable) {
+        ImVec2 c1(derecha, inicio.y + ImGui::GetFrameHeight());
+        dl->AddRectFilled(a, c1, ImGui::GetColorU32(cabecera_activa ? ImGuiCol_HeaderHovered : ImGuiCol_Header), 3.0f);
+        dl->AddRect(a, c1, ImGui::GetColorU32(ImGuiCol_Border), 3.0f);
+        ImGui::RenderArrow(dl, ImVec2(inicio.x + 3, inicio.y + estilo.FramePadding.y), ImGui::GetColorU32(ImGuiCol_Text),
+                           p->is_open() ? ImGuiDir_Down : ImGuiDir_Right, 1.0f);
+        dl->AddText(ImVec2(inicio.x + alto_texto + 8, inicio.y + estilo.FramePadding.y),
+                    ImGui::GetColorU32(ImGuiCol_Text), p->get_name().c_str());
+    } else if (!p->get_name().empty()) {
         ImVec2 t(inicio.x + 6, inicio.y - 1);
         ImVec2 tam = ImGui::CalcTextSize(p->get_name().c_str());
         dl->AddRectFilled(ImVec2(t.x - 3, t.y), ImVec2(t.x + tam.x + 3, t.y + tam.y),
@@ -450,7 +462,6 @@ void ajustar_tamano(Vista& v) {
     ImGuiWindow* win = ImGui::FindWindowByName("##glui");
     if (!win) return;
     const ImGuiStyle& s = ImGui::GetStyle();
-    v.ancho_contenido = win->ContentSize.x;
     int w, h;
     if (v.glui->is_subwindow()) {
         w = static_cast<int>(std::ceil(win->ContentSize.x + 2 * s.WindowPadding.x + (win->ScrollbarY ? s.ScrollbarSize : 0)));
@@ -492,6 +503,8 @@ void cuadro(Vista& v) {
     if (v.glui->is_subwindow()) ImGui::SetNextWindowSize(ImVec2(static_cast<float>(w), static_cast<float>(h)));
     else flags |= ImGuiWindowFlags_AlwaysAutoResize;
     ImGui::Begin("##glui", nullptr, flags);
+    v.ancho_compartido = v.ancho_natural;
+    v.ancho_natural = 0;
     dibujar_hijos(v.glui->main_panel(), v);
     ImGui::End();
     ImGui::Render();
