@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "frente/escena_gl.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < 362; ++i) C_Historia_X[static_cast<size_t>(i)] = -3.1f + 0.122f * static_cast<float>(i % 52);
 
     const int cuadros = argc > 1 ? std::atoi(argv[1]) : 200;
+    if (argc > 2) E_angulo = static_cast<float>(std::atof(argv[2]));
     std::vector<double> ms;
     for (int i = 0; i < cuadros + 10; ++i) {
         auto t0 = std::chrono::steady_clock::now();

@@ -157,6 +157,9 @@ TEST_F(Movimiento_, AutomaticoHastaElFinal) {
         ++llamadas;
     }
     EXPECT_EQ(C_Mueve, TERMINADO);
+    // 8 approaches and 8 withdrawals of 10 steps and a transition, 361 rolling steps and
+    // 7 pitch-test transitions, 7 returns of 20 steps and a transition, the end move.
+    EXPECT_EQ(llamadas, 8 * 11 + 368 + 8 * 11 + 7 * 21 + 1);
     EXPECT_EQ(Stop, 1);
     EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
     float y = C_Y, x = C_X;

@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 #include "mecanismos_gl.h"
+#include "nucleo/mecanismos.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 
@@ -29,9 +31,10 @@ void dibujar_escena() {
     llenar_datos(C_Datos);
     // Outside the blank and its circles the traces paint background over background:
     // the scissor spares that work and leaves the picture as it is.
+    float alcance = radio_alcance();
     bool recortar = c.derecha > c.izquierda && c.arriba > c.abajo;
     if (recortar) {
-        double r = radio_alcance();
+        double r = alcance;
         auto px = [](double v) { return v == v ? static_cast<int>(std::clamp(v, -1e6, 1e6)) : 0; };
         int x0 = px(std::floor(vp[0] + (-r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) - 2;
         int x1 = px(std::ceil(vp[0] + (r - c.izquierda) / (c.derecha - c.izquierda) * vp[2])) + 2;
@@ -40,7 +43,12 @@ void dibujar_escena() {
         glEnable(GL_SCISSOR_TEST);
         glScissor(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
     }
-    recorrer_trazas(C_Datos, [](const float* datos) { Cremallera(ColorFondo, datos); });
+    // Every recorded position has the same outline: computed once, placed for each, drawn in one batch.
+    static Triangulos trazas;
+    trazas.clear();
+    std::vector<Contorno> perfil = perfil_cremallera(C_Datos);
+    recorrer_trazas(C_Datos, [&](const float* datos) { colocar_cremallera(perfil, datos, alcance, trazas); });
+    dibujar_triangulos(ColorFondo, trazas);
     if (recortar) glDisable(GL_SCISSOR_TEST);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);

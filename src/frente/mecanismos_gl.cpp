@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include <array>
-#include <cstring>
 #include <cstddef>
 #include <deque>
 #include <vector>
@@ -57,20 +56,6 @@ void rellenar_concavo(const std::vector<Punto>& puntos) {
     vertices_nuevos.clear();
 }
 
-// The outline in the rack's own frame depends only on slots 3 to 10: every trace of
-// a frame shares it, so it is computed once and reused while those slots stay the same.
-const std::vector<Contorno>& perfil(const float datos[11]) {
-    static float forma[8] = {};
-    static std::vector<Contorno> guardado;
-    static bool valido = false;
-    if (!valido || std::memcmp(forma, datos + D_ALTURA, sizeof forma) != 0) {
-        std::memcpy(forma, datos + D_ALTURA, sizeof forma);
-        guardado = perfil_cremallera(datos);
-        valido = true;
-    }
-    return guardado;
-}
-
 }  // namespace
 
 void Cilindro(float radio, const float color[3]) {
@@ -87,24 +72,16 @@ void Circunferencia(float radio, const float color[3]) {
     glEnd();
 }
 
-void Cremallera(const float color[3], const float datos[11]) {
-    glPushMatrix();
+void dibujar_triangulos(const float color[3], const Triangulos& t) {
     glColor3f(color[0], color[1], color[2]);
-    glTranslatef(datos[D_X0], datos[D_Y0], 0.0f);
-    glRotatef(datos[D_GIRO], 0.0f, 0.0f, 1.0f);
-    const std::vector<Contorno>& contornos = perfil(datos);
-    // Every convex outline as a fan of triangles in one batch: far fewer draws for the GL.
     glBegin(GL_TRIANGLES);
-    for (const Contorno& c : contornos) {
-        if (!c.convexo) continue;
-        for (std::size_t i = 2; i < c.puntos.size(); ++i) {
-            glVertex2f(c.puntos[0].x, c.puntos[0].y);
-            glVertex2f(c.puntos[i - 1].x, c.puntos[i - 1].y);
-            glVertex2f(c.puntos[i].x, c.puntos[i].y);
-        }
-    }
+    for (const Punto& p : t.triangulos) glVertex2f(p.x, p.y);
     glEnd();
-    for (const Contorno& c : contornos)
-        if (!c.convexo) rellenar_concavo(c.puntos);
-    glPopMatrix();
+    for (const auto& contorno : t.concavos) rellenar_concavo(contorno);
+}
+
+void Cremallera(const float color[3], const float datos[11]) {
+    Triangulos t;
+    colocar_cremallera(perfil_cremallera(datos), datos, 0, t);
+    dibujar_triangulos(color, t);
 }

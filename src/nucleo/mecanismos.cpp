@@ -1,5 +1,6 @@
 #include "mecanismos.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -210,6 +211,62 @@ std::vector<Contorno> perfil_cremallera(const float datos[11]) {
     std::vector<Punto> cuerpo{{-x3, 0.0f}, {x3, 0.0f}, {x3, y}, {-x3, y}};
     if (finito(cuerpo)) out.push_back({Primitiva::Cuadrilateros, std::move(cuerpo), true});
     return out;
+}
+
+bool fuera_del_circulo(const std::vector<Punto>& pts, Punto c, float radio) {
+    size_t n = pts.size();
+    if (n == 0) return true;
+    double minima = INFINITY;
+    int signo = 0;
+    bool dentro = n >= 3;
+    for (size_t i = 0; i < n; ++i) {
+        const Punto& a = pts[i];
+        const Punto& b = pts[(i + 1) % n];
+        double ex = b.x - a.x, ey = b.y - a.y, px = c.x - a.x, py = c.y - a.y;
+        double largo = ex * ex + ey * ey;
+        double t = largo > 0 ? std::clamp((px * ex + py * ey) / largo, 0.0, 1.0) : 0.0;
+        minima = std::min(minima, std::hypot(px - t * ex, py - t * ey));
+        double cruz = ex * py - ey * px;
+        if (largo > 0 && cruz != 0) {
+            int s = cruz > 0 ? 1 : -1;
+            if (signo == 0) signo = s;
+            else if (s != signo) dentro = false;
+        }
+    }
+    if (dentro && signo != 0) return false;
+    return minima >= radio;
+}
+
+Punto origen_en_cremallera(const float datos[11]) {
+    double g = datos[D_GIRO] * PI / 180.0;
+    double x = -datos[D_X0], y = -datos[D_Y0];
+    return {f(x * std::cos(g) + y * std::sin(g)), f(-x * std::sin(g) + y * std::cos(g))};
+}
+
+void colocar_cremallera(const std::vector<Contorno>& perfil, const float datos[11], float radio_visible,
+                        Triangulos& salida) {
+    double g = datos[D_GIRO] * PI / 180.0, cg = std::cos(g), sg = std::sin(g);
+    auto mover = [&](Punto p) {
+        return Punto{f(datos[D_X0] + p.x * cg - p.y * sg), f(datos[D_Y0] + p.x * sg + p.y * cg)};
+    };
+    Punto origen = origen_en_cremallera(datos);
+    for (const Contorno& c : perfil) {
+        if (c.puntos.size() < 3) continue;
+        if (!c.convexo) {
+            std::vector<Punto> colocado;
+            colocado.reserve(c.puntos.size());
+            for (const Punto& p : c.puntos) colocado.push_back(mover(p));
+            salida.concavos.push_back(std::move(colocado));
+            continue;
+        }
+        if (radio_visible > 0 && fuera_del_circulo(c.puntos, origen, radio_visible)) continue;
+        Punto primero = mover(c.puntos[0]), previo = mover(c.puntos[1]);
+        for (size_t i = 2; i < c.puntos.size(); ++i) {
+            Punto p = mover(c.puntos[i]);
+            salida.triangulos.insert(salida.triangulos.end(), {primero, previo, p});
+            previo = p;
+        }
+    }
 }
 
 Punto colocar(const float datos[11], Punto p) {
