@@ -65,6 +65,31 @@ done
 echo "teeth after the automatic cut: $n"
 [ "$n" -eq 14 ] || falla "the automatic cut did not give 14 teeth"
 [ -n "${ORTANEL_CAPTURA:-}" ] && import -window root -crop 1020x680+20+20 "$ORTANEL_CAPTURA"
+
+# A larger main window: the drawing area is again the part beside the panel.
+principal="$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+xdotool windowsize "$principal" 1200 700
+sleep 1.5
+captura
+read -r cx3 cy3 r3 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+echo "blank after resizing to 1200 x 700: centre $cx3,$cy3 radius $r3 px"
+[ "$cx3" -gt $((cx + 60)) ] || falla "the drawing area did not follow the new size (centre $cx -> $cx3)"
+
+# The panel's "Salir" brings the start dialog back; the experimental simulation opens from it.
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+read -r x y <<<"${b[${#b[@]}-1]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+captura
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+[ "${#b[@]}" -eq 3 ] || falla "the start dialog did not come back (${#b[@]} buttons)"
+read -r x y <<<"${b[1]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+captura
+n_campos="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | wc -l)"
+echo "experimental panel: $n_campos fields"
+[ "$n_campos" -ge 12 ] || falla "the experimental panel did not open"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 
