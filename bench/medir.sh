@@ -29,15 +29,16 @@ sleep 2
 echo "main window shown, nothing moving: $(uso "$pid" 10)% of one core over 10 s"
 mapfile -t b < <(botones)
 read -r x y <<<"${b[1]}"
+read -r rx ry <<<"${b[0]}"
+# "<< Anterior" sits below "Reiniciar": one pixel of its face tells when it is usable again,
+# which happens at the end of the cut.
+ax=$((rx - 30)); ay=$((ry + 21))
+pixel() { import -window root -crop "1x1+$ax+$ay" -depth 8 txt:- | tail -n 1 | grep -o '#[0-9A-F]\{6\}'; }
 a=$(cpu "$pid")
 t0=$(date +%s.%N)
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-# The cut is over when "<< Anterior" is usable again below "Reiniciar" (the mode button greyed out).
-while sleep 0.25; do
-  mapfile -t b < <(botones)
-  read -r x y <<<"${b[1]}"
-  [ "$x" -lt 150 ] && break
-done
+sleep 5
+while [ "$(pixel)" != "#BDD6F5" ]; do sleep 0.05; done
 t1=$(date +%s.%N)
 b2=$(cpu "$pid")
 awk -v t0="$t0" -v t1="$t1" -v a="$a" -v b="$b2" -v hz="$hz" 'BEGIN {
