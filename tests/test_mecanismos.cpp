@@ -239,44 +239,25 @@ TEST(Circunferencia, TrescientosPuntos) {
     for (const Punto& q : p) EXPECT_NEAR(std::hypot(q.x, q.y), 7.0, 1e-5);
 }
 
-TEST(Cremallera, ColocadaEnTriangulos) {
-    Bloque b;
-    b.con(D_X0, 2).con(D_Y0, -8).con(D_GIRO, 30);
-    auto perfil = perfil_cremallera(b.d);
-    Triangulos t;
-    colocar_cremallera(perfil, b.d, 0, t);
-    // Five trapezoids and the body strip: two triangles each.
-    ASSERT_EQ(t.triangulos.size(), 6u * 2u * 3u);
-    EXPECT_TRUE(t.concavos.empty());
-    double area = 0;
-    for (size_t i = 0; i < t.triangulos.size(); i += 3) {
-        const Punto &a = t.triangulos[i], &p = t.triangulos[i + 1], &c = t.triangulos[i + 2];
-        area += std::fabs((p.x - a.x) * (c.y - a.y) - (c.x - a.x) * (p.y - a.y)) / 2;
-    }
-    double dientes = 5 * (15.707963 / 2) * 11.25, cuerpo = 6 * 15.707963 * 5.625;
-    EXPECT_NEAR(area, dientes + cuerpo, 1e-2) << "placing is rigid";
-    Punto esquina = colocar(b.d, perfil[2].puntos[0]);
-    EXPECT_NEAR(t.triangulos[2 * 6].x, esquina.x, 1e-5);
-    EXPECT_NEAR(t.triangulos[2 * 6].y, esquina.y, 1e-5);
-
-    Triangulos concavo;
-    colocar_cremallera(perfil_cremallera(Bloque().con(D_FLECHA, -1).d), Bloque().d, 0, concavo);
-    EXPECT_EQ(concavo.concavos.size(), 5u) << "bowed-in teeth go to the tessellator";
-}
-
 TEST(Cremallera, LoQueQuedaFueraDelDiscoNoSeDibuja) {
     // The rack's body edge 8 below the centre of a disc of radius 8: the strip only touches it.
     Bloque b;
     b.con(D_Y0, -8);
     auto perfil = perfil_cremallera(b.d);
-    Triangulos todo, visible;
-    colocar_cremallera(perfil, b.d, 0, todo);
-    colocar_cremallera(perfil, b.d, 8, visible);
-    EXPECT_EQ(visible.triangulos.size(), 2u * 3u) << "only tooth 0 reaches into the disc, the strip only touches it";
-    Triangulos mayor;
-    colocar_cremallera(perfil, b.d, 13, mayor);
-    EXPECT_EQ(mayor.triangulos.size(), 4u * 2u * 3u) << "teeth -1, 0, 1 and the strip";
-    EXPECT_LT(visible.triangulos.size(), todo.triangulos.size());
+    Punto origen = origen_en_cremallera(b.d);
+    auto dentro = [&](float radio) {
+        std::vector<int> r;
+        for (size_t i = 0; i < perfil.size(); ++i)
+            if (!fuera_del_circulo(perfil[i].puntos, origen, radio)) r.push_back(static_cast<int>(i));
+        return r;
+    };
+    EXPECT_EQ(dentro(8), std::vector<int>{2}) << "only tooth 0 reaches into the disc, the strip only touches it";
+    EXPECT_EQ(dentro(13), (std::vector<int>{1, 2, 3, 5})) << "teeth -1, 0, 1 and the strip";
+    b.con(D_X0, 30).con(D_GIRO, 90);  // far to the right, teeth pointing left: only tooth 0 reaches in
+    origen = origen_en_cremallera(b.d);
+    EXPECT_FALSE(fuera_del_circulo(perfil[2].puntos, origen, 25));
+    EXPECT_TRUE(fuera_del_circulo(perfil[1].puntos, origen, 25));
+    EXPECT_TRUE(fuera_del_circulo(perfil[5].puntos, origen, 25));
 
     std::vector<Punto> cuadro{{1, 1}, {2, 1}, {2, 2}, {1, 2}};
     EXPECT_TRUE(fuera_del_circulo(cuadro, {0, 0}, 1.4f));

@@ -6,10 +6,8 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
-#include <vector>
 
 #include "mecanismos_gl.h"
-#include "nucleo/mecanismos.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 
@@ -43,12 +41,7 @@ void dibujar_escena() {
         glEnable(GL_SCISSOR_TEST);
         glScissor(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
     }
-    // Every recorded position has the same outline: computed once, placed for each, drawn in one batch.
-    static Triangulos trazas;
-    trazas.clear();
-    std::vector<Contorno> perfil = perfil_cremallera(C_Datos);
-    recorrer_trazas(C_Datos, [&](const float* datos) { colocar_cremallera(perfil, datos, alcance, trazas); });
-    dibujar_triangulos(ColorFondo, trazas);
+    recorrer_trazas(C_Datos, [alcance](const float* datos) { Cremallera(ColorFondo, datos, alcance); });
     if (recortar) glDisable(GL_SCISSOR_TEST);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <array>
+#include <cstring>
 #include <cstddef>
 #include <deque>
 #include <vector>
@@ -72,16 +73,40 @@ void Circunferencia(float radio, const float color[3]) {
     glEnd();
 }
 
-void dibujar_triangulos(const float color[3], const Triangulos& t) {
-    glColor3f(color[0], color[1], color[2]);
-    glBegin(GL_TRIANGLES);
-    for (const Punto& p : t.triangulos) glVertex2f(p.x, p.y);
-    glEnd();
-    for (const auto& contorno : t.concavos) rellenar_concavo(contorno);
+// The outline in the rack's own frame depends only on slots 3 to 10: every recorded position
+// of a frame shares it, so it is computed once and reused while those slots stay the same.
+const std::vector<Contorno>& perfil(const float datos[11]) {
+    static float forma[8] = {};
+    static std::vector<Contorno> guardado;
+    static bool valido = false;
+    if (!valido || std::memcmp(forma, datos + D_ALTURA, sizeof forma) != 0) {
+        std::memcpy(forma, datos + D_ALTURA, sizeof forma);
+        guardado = perfil_cremallera(datos);
+        valido = true;
+    }
+    return guardado;
 }
 
-void Cremallera(const float color[3], const float datos[11]) {
-    Triangulos t;
-    colocar_cremallera(perfil_cremallera(datos), datos, 0, t);
-    dibujar_triangulos(color, t);
+void Cremallera(const float color[3], const float datos[11], float radio_visible) {
+    const std::vector<Contorno>& contornos = perfil(datos);
+    Punto origen = origen_en_cremallera(datos);
+    glPushMatrix();
+    glColor3f(color[0], color[1], color[2]);
+    glTranslatef(datos[D_X0], datos[D_Y0], 0.0f);
+    glRotatef(datos[D_GIRO], 0.0f, 0.0f, 1.0f);
+    // Every convex outline as a fan of triangles, all in one batch.
+    glBegin(GL_TRIANGLES);
+    for (const Contorno& c : contornos) {
+        if (!c.convexo || c.puntos.size() < 3) continue;
+        if (radio_visible > 0 && fuera_del_circulo(c.puntos, origen, radio_visible)) continue;
+        for (std::size_t i = 2; i < c.puntos.size(); ++i) {
+            glVertex2f(c.puntos[0].x, c.puntos[0].y);
+            glVertex2f(c.puntos[i - 1].x, c.puntos[i - 1].y);
+            glVertex2f(c.puntos[i].x, c.puntos[i].y);
+        }
+    }
+    glEnd();
+    for (const Contorno& c : contornos)
+        if (!c.convexo) rellenar_concavo(c.puntos);
+    glPopMatrix();
 }

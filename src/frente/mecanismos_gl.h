@@ -4,9 +4,7 @@
 void Cilindro(float radio, const float color[3]);
 void Circunferencia(float radio, const float color[3]);
 // Draws the rack of the data block in the colour, placed and turned as slots 0 to 2 say.
-void Cremallera(const float color[3], const float datos[11]);
-
-struct Triangulos;
-// Draws racks already placed, in one colour: the triangles in one batch, then the rest.
-void dibujar_triangulos(const float color[3], const Triangulos& t);
+// With radio_visible above 0, the parts lying wholly outside the disc of that radius
+// about the scene's origin are left out: drawn in the background colour they would not show.
+void Cremallera(const float color[3], const float datos[11], float radio_visible = 0);
 

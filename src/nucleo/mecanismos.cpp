@@ -243,32 +243,6 @@ Punto origen_en_cremallera(const float datos[11]) {
     return {f(x * std::cos(g) + y * std::sin(g)), f(-x * std::sin(g) + y * std::cos(g))};
 }
 
-void colocar_cremallera(const std::vector<Contorno>& perfil, const float datos[11], float radio_visible,
-                        Triangulos& salida) {
-    double g = datos[D_GIRO] * PI / 180.0, cg = std::cos(g), sg = std::sin(g);
-    auto mover = [&](Punto p) {
-        return Punto{f(datos[D_X0] + p.x * cg - p.y * sg), f(datos[D_Y0] + p.x * sg + p.y * cg)};
-    };
-    Punto origen = origen_en_cremallera(datos);
-    for (const Contorno& c : perfil) {
-        if (c.puntos.size() < 3) continue;
-        if (!c.convexo) {
-            std::vector<Punto> colocado;
-            colocado.reserve(c.puntos.size());
-            for (const Punto& p : c.puntos) colocado.push_back(mover(p));
-            salida.concavos.push_back(std::move(colocado));
-            continue;
-        }
-        if (radio_visible > 0 && fuera_del_circulo(c.puntos, origen, radio_visible)) continue;
-        Punto primero = mover(c.puntos[0]), previo = mover(c.puntos[1]);
-        for (size_t i = 2; i < c.puntos.size(); ++i) {
-            Punto p = mover(c.puntos[i]);
-            salida.triangulos.insert(salida.triangulos.end(), {primero, previo, p});
-            previo = p;
-        }
-    }
-}
-
 Punto colocar(const float datos[11], Punto p) {
     double g = datos[D_GIRO] * PI / 180.0;
     return {f(datos[D_X0] + p.x * std::cos(g) - p.y * std::sin(g)), f(datos[D_Y0] + p.x * std::sin(g) + p.y * std::cos(g))};

@@ -34,22 +34,6 @@ std::vector<Contorno> perfil_cremallera(const float datos[11]);
 // A point of the rack frame placed as the data block says: turned by slot 2 degrees, moved to (slot 0, slot 1).
 Punto colocar(const float datos[11], Punto local);
 
-// Racks ready to draw in scene coordinates: convex outlines as triangles (three points
-// each), the others as placed outlines for a tessellator.
-struct Triangulos {
-    std::vector<Punto> triangulos;
-    std::vector<std::vector<Punto>> concavos;
-    void clear() {
-        triangulos.clear();
-        concavos.clear();
-    }
-};
-
-// Adds the rack outline placed as the data block says. With radio_visible above 0,
-// convex parts wholly outside the disc of that radius about the origin are left out.
-void colocar_cremallera(const std::vector<Contorno>& perfil, const float datos[11], float radio_visible,
-                        Triangulos& salida);
-
 // Whether every point of a convex outline lies at least radio away from centro
 // (the outline then cannot touch the disc of that radius).
 bool fuera_del_circulo(const std::vector<Punto>& convexo, Punto centro, float radio);
