@@ -757,5 +757,3 @@ void glui_glut_iniciar() {
     GLUI_Master.set_backend(&backend_glut);
     glutIdleFunc(inactivo);
 }
-
-unsigned glui_glut_cuadros_principales() { return cuadros_principales; }

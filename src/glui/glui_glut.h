@@ -5,6 +5,3 @@
 // Makes GLUT + ImGui the layer's backend and registers the idle routing.
 // Call after glutInit and before the first window of the layer.
 void glui_glut_iniciar();
-
-// How many times the main window's display callback has run (for the idle pacing).
-unsigned glui_glut_cuadros_principales();

@@ -243,11 +243,6 @@ Punto origen_en_cremallera(const float datos[11]) {
     return {f(x * std::cos(g) + y * std::sin(g)), f(-x * std::sin(g) + y * std::cos(g))};
 }
 
-Punto colocar(const float datos[11], Punto p) {
-    double g = datos[D_GIRO] * PI / 180.0;
-    return {f(datos[D_X0] + p.x * std::cos(g) - p.y * std::sin(g)), f(datos[D_Y0] + p.x * std::sin(g) + p.y * std::cos(g))};
-}
-
 std::vector<Punto> puntos_circunferencia(float radio) {
     std::vector<Punto> pts;
     pts.reserve(PUNTOS_CIRCUNFERENCIA);

@@ -31,9 +31,6 @@ constexpr float PI_MEDIOS_F = 1.5707964f;
 // polygons each), root extensions, body strip. A tooth with a non-finite point is left out.
 std::vector<Contorno> perfil_cremallera(const float datos[11]);
 
-// A point of the rack frame placed as the data block says: turned by slot 2 degrees, moved to (slot 0, slot 1).
-Punto colocar(const float datos[11], Punto local);
-
 // Whether every point of a convex outline lies at least radio away from centro
 // (the outline then cannot touch the disc of that radius).
 bool fuera_del_circulo(const std::vector<Punto>& convexo, Punto centro, float radio);

@@ -2,12 +2,15 @@
 // Ctrl + left drag zooms, 18 pixels of pointer travel per scene unit.
 #pragma once
 
+#include "glui/glui.h"
+
 // GLUT's values, so that the handlers compare with the numbers GLUT passes.
 constexpr int BOTON_IZQUIERDO = 0, BOTON_CENTRAL = 1, BOTON_DERECHO = 2;
 constexpr int PULSADO = 0, SOLTADO = 1;
 constexpr int MOD_SHIFT = 1, MOD_CTRL = 2, MOD_ALT = 4;
 
-constexpr double PIXELES_POR_UNIDAD = 18.0;
+// The panel's translation controls use the same scale.
+constexpr double PIXELES_POR_UNIDAD = GLUI_PIXELES_POR_UNIDAD;
 
 void mousePress(int button, int state, int x, int y);
 void activeMouseMotion(int x, int y);
