@@ -1,0 +1,61 @@
+#include "escritura.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace exportar {
+
+namespace {
+
+std::string directorio_de(const std::string& ruta) {
+    auto barra = ruta.find_last_of('/');
+    if (barra == std::string::npos) return ".";
+    if (barra == 0) return "/";
+    return ruta.substr(0, barra);
+}
+
+std::string nombre_de(const std::string& ruta) {
+    auto barra = ruta.find_last_of('/');
+    return barra == std::string::npos ? ruta : ruta.substr(barra + 1);
+}
+
+}  // namespace
+
+std::string escribir_seguro(const std::string& destino,
+                            const std::function<std::string(const std::string&)>& escribir) {
+    std::string nombre = nombre_de(destino);
+    if (nombre.empty()) return "falta el nombre del archivo en '" + destino + "'";
+    struct stat st {};
+    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return "'" + destino + "' es un directorio";
+
+    std::string dir = directorio_de(destino);
+    std::string plantilla = dir + "/." + nombre + ".XXXXXX";
+    std::vector<char> ruta(plantilla.begin(), plantilla.end());
+    ruta.push_back('\0');
+    int fd = mkstemp(ruta.data());
+    if (fd < 0) return "no se puede escribir en el directorio '" + dir + "': " + std::strerror(errno);
+    close(fd);
+    std::string temporal(ruta.data());
+
+    std::string fallo = escribir(temporal);
+    if (fallo.empty()) {
+        // The new file gets the permissions an ordinary new file would have.
+        mode_t mascara = umask(0);
+        umask(mascara);
+        chmod(temporal.c_str(), 0666 & ~mascara);
+        if (std::rename(temporal.c_str(), destino.c_str()) != 0)
+            fallo = "no se puede escribir '" + destino + "': " + std::strerror(errno);
+    } else {
+        fallo = "no se puede escribir '" + destino + "': " + fallo;
+    }
+    if (!fallo.empty()) std::remove(temporal.c_str());
+    return fallo;
+}
+
+}  // namespace exportar

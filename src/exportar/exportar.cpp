@@ -1,0 +1,44 @@
+#include "exportar.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "dxf.h"
+#include "escritura.h"
+#include "pintura.h"
+
+namespace exportar {
+
+const char* const EXTENSIONES = ".svg, .pdf, .png, .dxf";
+
+namespace {
+
+std::string extension(const std::string& ruta) {
+    auto barra = ruta.find_last_of('/');
+    auto punto = ruta.find_last_of('.');
+    if (punto == std::string::npos || (barra != std::string::npos && punto < barra)) return "";
+    std::string e = ruta.substr(punto);
+    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
+    return e;
+}
+
+}  // namespace
+
+bool extension_conocida(const std::string& ruta) {
+    std::string e = extension(ruta);
+    return e == ".svg" || e == ".pdf" || e == ".png" || e == ".dxf";
+}
+
+std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png) {
+    std::string e = extension(ruta);
+    if (!extension_conocida(ruta))
+        return "extension desconocida '" + e + "' en '" + ruta + "' (se admiten " + EXTENSIONES + ")";
+    return escribir_seguro(ruta, [&](const std::string& tmp) -> std::string {
+        if (e == ".svg") return escribir_svg(l, tmp);
+        if (e == ".pdf") return escribir_pdf(l, tmp);
+        if (e == ".png") return escribir_png(l, tmp, ancho_png);
+        return escribir_dxf(l, tmp);
+    });
+}
+
+}  // namespace exportar

@@ -1,0 +1,52 @@
+// A drawing sheet to export: plain geometry in millimetres, with no knowledge of
+// how it was made. The writers of this directory turn it into files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace exportar {
+
+struct Punto {
+    double x, y;
+};
+
+// A closed ring: the last point joins the first, which is not repeated.
+using Anillo = std::vector<Punto>;
+
+// A filled region: its outer ring with the holes cut out of it.
+struct Poligono {
+    Anillo exterior;
+    std::vector<Anillo> huecos;
+};
+
+// Red, green and blue from 0 to 1.
+struct Color {
+    double r, g, b;
+};
+
+// A thin circle, on its own layer in CAD files.
+struct Circulo {
+    double cx, cy, radio;
+    Color color;
+    std::string capa;
+};
+
+// Lengths in millimetres, y growing upwards. The polygons are filled in one colour
+// and sit on one layer; the text block is a few lines printed under the drawing.
+struct Lamina {
+    std::vector<Poligono> poligonos;
+    Color relleno{0.8, 0.1, 0.1};
+    std::string capa_poligonos = "ENGRANAJE";
+    std::vector<Circulo> circulos;
+    std::vector<std::string> texto;
+};
+
+// The box holding every polygon and circle of the sheet; empty (min > max) for an empty sheet.
+struct Caja {
+    double xmin, ymin, xmax, ymax;
+    bool vacia() const { return xmin > xmax || ymin > ymax; }
+};
+Caja caja_de(const Lamina& l);
+
+}  // namespace exportar

@@ -1,0 +1,161 @@
+#include "pintura.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace exportar {
+
+Caja caja_de(const Lamina& l) {
+    Caja c{1, 1, -1, -1};
+    auto incluir = [&c](double x, double y) {
+        if (c.vacia()) {
+            c = {x, y, x, y};
+            return;
+        }
+        c.xmin = std::min(c.xmin, x);
+        c.xmax = std::max(c.xmax, x);
+        c.ymin = std::min(c.ymin, y);
+        c.ymax = std::max(c.ymax, y);
+    };
+    for (const auto& p : l.poligonos)
+        for (const auto& v : p.exterior) incluir(v.x, v.y);
+    for (const auto& k : l.circulos) {
+        incluir(k.cx - k.radio, k.cy - k.radio);
+        incluir(k.cx + k.radio, k.cy + k.radio);
+    }
+    return c;
+}
+
+namespace {
+
+const char* const LETRA = "DejaVu Sans";
+
+// Width of the widest text line at the given height, measured with the same font.
+double ancho_texto(const Lamina& l, double letra) {
+    if (l.texto.empty()) return 0;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(s);
+    cairo_select_font_face(cr, LETRA, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, letra);
+    double ancho = 0;
+    for (const auto& t : l.texto) {
+        cairo_text_extents_t e;
+        cairo_text_extents(cr, t.c_str(), &e);
+        ancho = std::max(ancho, e.x_advance);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(s);
+    return ancho;
+}
+
+void trazar_anillo(cairo_t* cr, const Anillo& a, const Pagina& p) {
+    if (a.size() < 3) return;
+    cairo_move_to(cr, a[0].x + p.dx, p.dy - a[0].y);
+    for (size_t i = 1; i < a.size(); ++i) cairo_line_to(cr, a[i].x + p.dx, p.dy - a[i].y);
+    cairo_close_path(cr);
+}
+
+// Draws the sheet in page millimetres on a context already scaled to them.
+void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    for (const auto& pol : l.poligonos) {
+        cairo_new_path(cr);
+        trazar_anillo(cr, pol.exterior, p);
+        for (const auto& h : pol.huecos) trazar_anillo(cr, h, p);
+        cairo_set_source_rgb(cr, l.relleno.r, l.relleno.g, l.relleno.b);
+        cairo_fill(cr);
+    }
+    cairo_set_line_width(cr, p.linea);
+    for (const auto& k : l.circulos) {
+        cairo_new_path(cr);
+        cairo_arc(cr, k.cx + p.dx, p.dy - k.cy, k.radio, 0, 2 * M_PI);
+        cairo_close_path(cr);
+        cairo_set_source_rgb(cr, k.color.r, k.color.g, k.color.b);
+        cairo_stroke(cr);
+    }
+    cairo_select_font_face(cr, LETRA, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, p.letra);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    for (size_t i = 0; i < l.texto.size(); ++i) {
+        cairo_move_to(cr, p.texto_x, p.texto_y + static_cast<double>(i) * p.renglon);
+        cairo_show_text(cr, l.texto[i].c_str());
+    }
+}
+
+std::string terminar(cairo_surface_t* s, cairo_t* cr) {
+    cairo_status_t e = cairo_status(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(s);
+    if (e == CAIRO_STATUS_SUCCESS) e = cairo_surface_status(s);
+    cairo_surface_destroy(s);
+    return e == CAIRO_STATUS_SUCCESS ? "" : cairo_status_to_string(e);
+}
+
+const double PUNTOS_POR_MM = 72.0 / 25.4;
+
+}  // namespace
+
+Pagina pagina_de(const Lamina& l) {
+    Caja c = caja_de(l);
+    if (c.vacia()) c = {-5, -5, 5, 5};
+    double w = c.xmax - c.xmin, h = c.ymax - c.ymin;
+    double tam = std::max({w, h, 1e-3});
+    Pagina p{};
+    double margen = 0.08 * tam;
+    p.letra = 0.035 * tam;
+    p.renglon = 1.5 * p.letra;
+    p.linea = 0.004 * tam;
+    double texto_w = ancho_texto(l, p.letra);
+    double texto_h = l.texto.empty() ? 0 : margen / 2 + static_cast<double>(l.texto.size()) * p.renglon;
+    p.ancho = std::max(w, texto_w) + 2 * margen;
+    p.alto = h + texto_h + 2 * margen;
+    p.dx = margen + (p.ancho - 2 * margen - w) / 2 - c.xmin;
+    p.dy = margen + c.ymax;
+    p.texto_x = margen;
+    p.texto_y = margen + h + margen / 2 + p.letra;
+    return p;
+}
+
+std::string escribir_svg(const Lamina& l, const std::string& ruta) {
+    Pagina p = pagina_de(l);
+    // Surface units are millimetres: the document says width="..mm" and its viewBox is in mm.
+    cairo_surface_t* s = cairo_svg_surface_create(ruta.c_str(), p.ancho, p.alto);
+    cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_MM);
+    cairo_t* cr = cairo_create(s);
+    dibujar(cr, l, p);
+    return terminar(s, cr);
+}
+
+std::string escribir_pdf(const Lamina& l, const std::string& ruta) {
+    Pagina p = pagina_de(l);
+    cairo_surface_t* s = cairo_pdf_surface_create(ruta.c_str(), p.ancho * PUNTOS_POR_MM, p.alto * PUNTOS_POR_MM);
+    cairo_t* cr = cairo_create(s);
+    cairo_scale(cr, PUNTOS_POR_MM, PUNTOS_POR_MM);
+    dibujar(cr, l, p);
+    cairo_show_page(cr);
+    return terminar(s, cr);
+}
+
+std::string escribir_png(const Lamina& l, const std::string& ruta, int ancho_px) {
+    if (ancho_px < 1) return "ancho de imagen no valido";
+    Pagina p = pagina_de(l);
+    double escala = ancho_px / p.ancho;
+    int alto_px = std::max(1, static_cast<int>(std::ceil(p.alto * escala)));
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, ancho_px, alto_px);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_scale(cr, escala, escala);
+    dibujar(cr, l, p);
+    cairo_status_t e = cairo_status(cr);
+    if (e == CAIRO_STATUS_SUCCESS) e = cairo_surface_write_to_png(s, ruta.c_str());
+    cairo_destroy(cr);
+    cairo_surface_destroy(s);
+    return e == CAIRO_STATUS_SUCCESS ? "" : cairo_status_to_string(e);
+}
+
+}  // namespace exportar

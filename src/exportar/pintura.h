@@ -1,0 +1,27 @@
+// Pictures of a sheet drawn with cairo: SVG and PDF at true size in millimetres,
+// PNG a given number of pixels wide on white. Each writes the file at `ruta`
+// directly and returns "" or what went wrong; safe replacement is the caller's.
+#pragma once
+
+#include <string>
+
+#include "lamina.h"
+
+namespace exportar {
+
+// The page around a sheet: the drawing with a margin, the text block under it.
+struct Pagina {
+    double ancho, alto;      // mm
+    double dx, dy;           // page position = (x + dx, dy - y): y turns downwards
+    double letra;            // text height, mm
+    double renglon;          // distance between text lines, mm
+    double texto_x, texto_y; // baseline of the first text line, page mm
+    double linea;            // width of the circles' lines, mm
+};
+Pagina pagina_de(const Lamina& l);
+
+std::string escribir_svg(const Lamina& l, const std::string& ruta);
+std::string escribir_pdf(const Lamina& l, const std::string& ruta);
+std::string escribir_png(const Lamina& l, const std::string& ruta, int ancho_px);
+
+}  // namespace exportar

@@ -1,0 +1,67 @@
+// Readers used by the tests to check exported files: SVG through an XML parser,
+// DXF through dxflib's reader, PNG through cairo, PDF by its header and page boxes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "exportar/lamina.h"
+
+namespace lectura {
+
+using exportar::Anillo;
+using exportar::Punto;
+
+// The rings of an SVG path's data (M, L, C and Z commands, absolute); a curve
+// contributes its end point. Subpaths of fewer than three points are dropped.
+std::vector<Anillo> anillos_de_trayecto(const std::string& d);
+
+struct TrazoSvg {
+    std::string estilo;
+    std::vector<Anillo> anillos;
+};
+struct Svg {
+    std::string ancho, alto, vista;  // attributes of the root element
+    std::vector<TrazoSvg> trazos;     // drawn paths, those of glyph definitions left out
+    int glifos = 0;                   // <use> elements: one per character of text
+};
+// False when the file is not well-formed XML.
+bool leer_svg(const std::string& ruta, Svg& s);
+
+struct PolilineaDxf {
+    std::string capa;
+    bool cerrada = false;
+    Anillo puntos;
+};
+struct CirculoDxf {
+    std::string capa;
+    double cx, cy, radio;
+};
+struct Dxf {
+    std::vector<std::string> capas;
+    std::vector<PolilineaDxf> polilineas;
+    std::vector<CirculoDxf> circulos;
+    std::vector<std::string> textos;
+};
+bool leer_dxf(const std::string& ruta, Dxf& d);
+
+struct Png {
+    int ancho = 0, alto = 0;
+    std::vector<uint32_t> pixeles;  // 0xRRGGBB, row by row from the top
+    uint32_t en(int x, int y) const { return pixeles[static_cast<size_t>(y) * static_cast<size_t>(ancho) + static_cast<size_t>(x)]; }
+};
+bool leer_png(const std::string& ruta, Png& p);
+
+struct Pdf {
+    bool cabecera = false;          // starts with %PDF-
+    std::vector<double> caja;       // the first page's MediaBox, points
+    int paginas = 0;
+};
+bool leer_pdf(const std::string& ruta, Pdf& p);
+
+// Whole file as bytes; "" when it cannot be read.
+std::string contenido(const std::string& ruta);
+bool existe(const std::string& ruta);
+
+}  // namespace lectura
