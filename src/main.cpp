@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "frente/escena_gl.h"
 #include "frente/plataforma_glut.h"
@@ -11,7 +13,9 @@
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/navegacion.h"
+#include "nucleo/ordenes.h"
 #include "nucleo/panel.h"
+#include "nucleo/sesion.h"
 
 namespace {
 
@@ -37,8 +41,31 @@ void gluiInit() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    Ordenes o;
+    std::string fallo = leer_ordenes(argc, argv, o);
+    if (!fallo.empty()) {
+        std::fprintf(stderr, "ortanel: %s (ortanel --help muestra el uso)\n", fallo.c_str());
+        return 2;
+    }
+    switch (o.accion) {
+        case Ordenes::AYUDA: std::fputs(texto_ayuda().c_str(), stdout); return 0;
+        case Ordenes::VERSION: std::printf("%s\n", TEXTO_VERSION); return 0;
+        case Ordenes::EXPORTAR:
+            fallo = exportar_sin_ventanas(o);
+            if (fallo.empty()) return 0;
+            std::fprintf(stderr, "ortanel: %s\n", fallo.c_str());
+            return 2;
+        case Ordenes::VENTANAS: break;
+    }
+
+    // GLUT gets the program name and the arguments meant for it.
+    std::vector<char*> resto{argv[0]};
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).rfind("--", 0) != 0) resto.push_back(argv[i]);
+    int n = static_cast<int>(resto.size());
+    resto.push_back(nullptr);
     glutInitErrorFunc(error_glut);
-    glutInit(&argc, argv);
+    glutInit(&n, resto.data());
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(20, 20);
     glutInitWindowSize(1000, 660);

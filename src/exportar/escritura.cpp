@@ -25,6 +25,19 @@ std::string nombre_de(const std::string& ruta) {
     return barra == std::string::npos ? ruta : ruta.substr(barra + 1);
 }
 
+// The system's reason in the program's language, for the usual ones.
+std::string motivo(int e) {
+    switch (e) {
+        case ENOENT: return "no existe";
+        case ENOTDIR: return "no es un directorio";
+        case EACCES:
+        case EPERM: return "permiso denegado";
+        case EROFS: return "sistema de archivos de solo lectura";
+        case ENOSPC: return "no queda espacio";
+        default: return std::strerror(e);
+    }
+}
+
 }  // namespace
 
 std::string escribir_seguro(const std::string& destino,
@@ -39,7 +52,7 @@ std::string escribir_seguro(const std::string& destino,
     std::vector<char> ruta(plantilla.begin(), plantilla.end());
     ruta.push_back('\0');
     int fd = mkstemp(ruta.data());
-    if (fd < 0) return "no se puede escribir en el directorio '" + dir + "': " + std::strerror(errno);
+    if (fd < 0) return "no se puede escribir en el directorio '" + dir + "': " + motivo(errno);
     close(fd);
     std::string temporal(ruta.data());
 
@@ -50,7 +63,7 @@ std::string escribir_seguro(const std::string& destino,
         umask(mascara);
         chmod(temporal.c_str(), 0666 & ~mascara);
         if (std::rename(temporal.c_str(), destino.c_str()) != 0)
-            fallo = "no se puede escribir '" + destino + "': " + std::strerror(errno);
+            fallo = "no se puede escribir '" + destino + "': " + motivo(errno);
     } else {
         fallo = "no se puede escribir '" + destino + "': " + fallo;
     }

@@ -1,0 +1,28 @@
+// The program's command line: what to do and the values given, checked for form
+// only (known options, a value after each, the right mode). The values themselves
+// are judged later by the panel's own rules (see sesion.h).
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct Ordenes {
+    enum Accion { VENTANAS, AYUDA, VERSION, EXPORTAR };
+    Accion accion = VENTANAS;
+    std::string archivo;
+    bool experimental = false;
+    std::string tamano;  // PNG width as typed; empty: the default
+    // Panel values in the order given: option name without dashes, value as typed.
+    std::vector<std::pair<std::string, std::string>> valores;
+    // Arguments left for the window system (single-dash ones, as GLUT takes them).
+    std::vector<std::string> resto;
+};
+
+// Returns "" or one line naming the problem.
+std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o);
+
+// The usage in Spanish, one option a line.
+std::string texto_ayuda();
+
+extern const char* const TEXTO_VERSION;

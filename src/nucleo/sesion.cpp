@@ -1,0 +1,162 @@
+#include "sesion.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "callbacks.h"
+#include "escena.h"
+#include "estado.h"
+#include "exportar/exportar.h"
+#include "movimiento.h"
+#include "panel.h"
+#include "tallado.h"
+
+namespace {
+
+// The panel control behind a command-line value, null when the open panel has none.
+GLUI_Control* control_de(const std::string& opcion) {
+    bool estandar = QueSimula == SIMULACION_ESTANDAR;
+    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
+    if (opcion == "dientes") return glui_Dientes;
+    if (opcion == "modulo") return estandar ? static_cast<GLUI_Control*>(glui_Modulo) : glui_Modulo_T;
+    if (opcion == "angulo") return glui_Angulo;
+    if (opcion == "desplazamiento") return glui_Penetracion;
+    if (opcion == "giro") return glui_Giro;
+    if (!experimental) return nullptr;
+    if (opcion == "diametro-primitivo") return glui_RPaso;
+    if (opcion == "diametro-exterior") return glui_RCabeza;
+    if (opcion == "diametro-interior") return glui_RBase;
+    if (opcion == "radio-cabeza") return glui_radio;
+    if (opcion == "depresion") return glui_depresion;
+    if (opcion == "angulo2") return glui_Angulo_2;
+    if (opcion == "flecha") return glui_Flecha;
+    return nullptr;
+}
+
+std::string numero(double v) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%g", v);
+    return b;
+}
+
+double modulo_actual() {
+    if (QueSimula == SIMULACION_ESTANDAR && glui_Modulo) return std::atof(MODULO[glui_Modulo->get_int_val()]);
+    if (QueSimula == SIMULACION_EXPERIMENTAL && glui_Modulo_T) return glui_Modulo_T->get_float_val();
+    return 1.0;
+}
+
+// A colour chosen for the black screen, made dark enough to be seen on white paper.
+exportar::Color en_papel(const float c[3]) {
+    double luz = 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2];
+    double k = luz > 0.6 ? 0.6 / luz : 1.0;
+    return {c[0] * k, c[1] * k, c[2] * k};
+}
+
+exportar::Anillo anillo(const Anillo& a) {
+    exportar::Anillo r;
+    r.reserve(a.size());
+    for (const auto& v : a) r.push_back({v.x, v.y});
+    return r;
+}
+
+const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
+
+}  // namespace
+
+void sesion_abrir(int modo) {
+    GLUI_Master.reset();
+    estado_inicial();
+    construir_dialogo();
+    glui_control(modo);
+}
+
+std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
+    GLUI_Control* c = control_de(opcion);
+    std::string nombre = "--" + opcion;
+    if (!c) return nombre + " no existe en esta simulacion";
+    if (!c->enabled()) return nombre + " no se puede cambiar con los otros datos dados";
+    if (c->kind() == GLUI_Kind::Listbox) {
+        auto* lista = static_cast<GLUI_Listbox*>(c);
+        float m;
+        if (!GLUI_EditText::parse_float(valor, m)) return nombre + ": '" + valor + "' no es un numero";
+        for (const auto& [id, texto] : lista->items())
+            if (std::fabs(std::atof(texto.c_str()) - m) < 1e-6) {
+                lista->set_int_val(id);
+                v_glui_control(c->get_id());
+                return "";
+            }
+        return nombre + ": " + valor + " no es un modulo normalizado (" + MODULO[0] + " ... " + MODULO[NUM_MODULOS - 1] +
+               ")";
+    }
+    auto* campo = static_cast<GLUI_EditText*>(c);
+    if (campo->data_type() == GLUI_EDITTEXT_INT) {
+        int v;
+        if (!GLUI_EditText::parse_int(valor, v)) return nombre + ": '" + valor + "' no es un numero entero";
+        campo->set_int_val(v);
+    } else {
+        float v;
+        if (!GLUI_EditText::parse_float(valor, v)) return nombre + ": '" + valor + "' no es un numero";
+        campo->set_float_val(v);
+    }
+    v_glui_control(c->get_id());
+    return "";
+}
+
+void sesion_cortar() {
+    if (Stop != 0) v_glui_control(1140);
+    // Each call makes one move; a full turn at one degree a step takes a few thousand.
+    for (long i = 0; i < 10000000L && C_Mueve != TERMINADO; ++i) idle();
+}
+
+exportar::Lamina lamina_del_corte() {
+    exportar::Lamina l;
+    for (const auto& p : contorno_tallado()) {
+        exportar::Poligono q{anillo(p.exterior), {}};
+        for (const auto& h : p.huecos) q.huecos.push_back(anillo(h));
+        l.poligonos.push_back(std::move(q));
+    }
+    l.relleno = en_papel(ColorEngranaje);
+    if (C_Paso_ON != 0) l.circulos.push_back({0, 0, Rp, en_papel(ColorCirPaso), "PRIMITIVA"});
+    if (C_Fondo_ON != 0) l.circulos.push_back({0, 0, radio_circ_fondo(), en_papel(ColorCirFondo), "FONDO"});
+    l.circulos.push_back({0, 0, Rp * std::cos(Angulo * PI / 180.0), en_papel(COLOR_BASE), "BASE"});
+
+    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
+    l.texto.push_back(std::string("Ortanel 2.01 - Simulacion ") + (experimental ? "experimental" : "estandar"));
+    l.texto.push_back("Dientes: " + numero(Z) + "   Modulo: " + numero(modulo_actual()) +
+                      " mm   Angulo de presion: " + numero(Angulo) + " grados");
+    l.texto.push_back("Coeficiente de desplazamiento: " +
+                      numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0));
+    l.texto.push_back("Diametros: primitivo " + numero(2.0 * Rp) + " mm, exterior " + numero(2.0 * Rc) +
+                      " mm, interior " + numero(2.0 * Rb) + " mm");
+    if (experimental) {
+        l.texto.push_back("Radio de cabeza: " + numero(ISO_Radio) + "   Depresion lateral: " + numero(ISO_Depresion));
+        l.texto.push_back("Segundo angulo: " + numero(Angulo_2) + " grados   Flecha: " + numero(Flecha));
+    }
+    return l;
+}
+
+std::string nombre_por_omision() {
+    return "engranaje-z" + numero(Z) + "-m" + numero(modulo_actual()) + ".svg";
+}
+
+std::string guardar_corte(const std::string& ruta, int ancho_png) {
+    return exportar::guardar(lamina_del_corte(), ruta, ancho_png);
+}
+
+std::string exportar_sin_ventanas(const Ordenes& o) {
+    int ancho = 1200;
+    if (!o.tamano.empty()) {
+        if (!GLUI_EditText::parse_int(o.tamano, ancho)) return "--tamano: '" + o.tamano + "' no es un numero entero";
+        if (ancho < 16 || ancho > 20000) return "--tamano: " + o.tamano + " fuera de 16 ... 20000 pixeles";
+    }
+    if (!exportar::extension_conocida(o.archivo))
+        return "extension desconocida en '" + o.archivo + "' (se admiten " + exportar::EXTENSIONES + ")";
+    sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
+    for (const auto& [opcion, valor] : o.valores) {
+        std::string fallo = sesion_fijar(opcion, valor);
+        if (!fallo.empty()) return fallo;
+    }
+    sesion_cortar();
+    return guardar_corte(o.archivo, ancho);
+}

@@ -1,0 +1,38 @@
+// A simulation without windows: the start dialog and the panel built on the control
+// layer's data alone, values set into the panel's fields and passed to the panel's
+// own callback, the cut run to its end, the result saved. The command line uses it,
+// and the panel's "Guardar" saves through the same drawing of the cut.
+#pragma once
+
+#include <string>
+
+#include "exportar/lamina.h"
+#include "ordenes.h"
+
+// Puts the state back to the program's start and opens a panel of the given mode
+// (SIMULACION_ESTANDAR or SIMULACION_EXPERIMENTAL), as the start dialog's buttons do.
+void sesion_abrir(int modo);
+
+// Sets a panel value as a user typing it would, `opcion` being the command-line
+// name ("dientes", "modulo", ...): the text must read as the field's kind of number
+// (for the standard module, one of the listed modules) and the field must be
+// enabled; then the panel's callback corrects, clamps or refuses as it does for a
+// user. Returns "" or one line naming the problem.
+std::string sesion_fijar(const std::string& opcion, const std::string& valor);
+
+// Runs the cut forwards to its end, as the automatic mode does but without frames.
+void sesion_cortar();
+
+// The cut as it stands: the outline filled in the gear colour, the pitch and root
+// circles when shown, the base circle, and a text block with the data. Millimetres.
+exportar::Lamina lamina_del_corte();
+
+// A file name for the present data: "engranaje-z14-m1.svg" for the defaults.
+std::string nombre_por_omision();
+
+// Saves the cut as it stands in the format of the name's extension; returns "" or why not.
+std::string guardar_corte(const std::string& ruta, int ancho_png = 1200);
+
+// The whole command-line export: checks, panel values, cut, file. Returns "" or the
+// line that explains why nothing was written.
+std::string exportar_sin_ventanas(const Ordenes& o);

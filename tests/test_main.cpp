@@ -1,0 +1,155 @@
+// The program's command line, run as a process without a display.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "lectura.h"
+
+namespace {
+
+struct Salida {
+    int estado = -1;
+    std::string out, err;
+};
+
+std::string comillas(const std::string& s) {
+    std::string r = "'";
+    for (char c : s) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return r + "'";
+}
+
+class LineaDeOrdenes : public ::testing::Test {
+protected:
+    std::string dir;
+    void SetUp() override {
+        std::string plantilla = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                                "/ortanel-ordenes-XXXXXX";
+        ASSERT_NE(mkdtemp(plantilla.data()), nullptr);
+        dir = plantilla;
+        ASSERT_NE(std::getenv("ORTANEL"), nullptr) << "ORTANEL names the program under test";
+    }
+    void TearDown() override { std::system(("rm -rf " + comillas(dir)).c_str()); }
+
+    // Runs the program with these arguments, with no display, in the temporary directory.
+    Salida correr(const std::vector<std::string>& args) {
+        std::string orden = "cd " + comillas(dir) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + comillas(std::getenv("ORTANEL"));
+        for (const auto& a : args) orden += " " + comillas(a);
+        orden += " >" + comillas(dir + "/.out") + " 2>" + comillas(dir + "/.err");
+        Salida s;
+        int r = std::system(orden.c_str());
+        s.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+        s.out = lectura::contenido(dir + "/.out");
+        s.err = lectura::contenido(dir + "/.err");
+        std::remove((dir + "/.out").c_str());
+        std::remove((dir + "/.err").c_str());
+        return s;
+    }
+    std::string en(const std::string& nombre) const { return dir + "/" + nombre; }
+};
+
+int lineas(const std::string& s) {
+    int n = 0;
+    for (char c : s) n += c == '\n';
+    return n;
+}
+
+}  // namespace
+
+TEST_F(LineaDeOrdenes, AyudaYVersionSinPantalla) {
+    Salida s = correr({"--help"});
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.err, "");
+    EXPECT_EQ(s.out.rfind("Uso: ortanel", 0), 0u) << s.out;
+    EXPECT_NE(s.out.find("--exportar ARCHIVO"), std::string::npos);
+    s = correr({"--version"});
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.out, "Ortanel 2.01\n");
+}
+
+TEST_F(LineaDeOrdenes, EntradaMalaSaleConDosSinArchivo) {
+    struct Caso {
+        std::vector<std::string> args;
+        std::string archivo;  // the file the command names, which must not appear or change
+        std::string dice;
+    };
+    std::ofstream(en("archivo")) << "x";
+    const Caso casos[] = {
+        {{"--exportar", "a.svg", "--dientez", "20"}, "a.svg", "opcion desconocida: --dientez"},
+        {{"--exportar", "a.svg", "--dientes", "veinte"}, "a.svg", "'veinte' no es un numero entero"},
+        {{"--exportar", "a.svg", "--angulo", "20x"}, "a.svg", "--angulo: '20x' no es un numero"},
+        {{"--exportar", "a.png", "--tamano", "mucho"}, "a.png", "--tamano: 'mucho' no es un numero entero"},
+        {{"--exportar", "a.svg", "--modulo", "3.3"}, "a.svg", "3.3 no es un modulo normalizado"},
+        {{"--exportar", "a.jpg"}, "a.jpg", "extension desconocida"},
+        {{"--exportar", "a"}, "a", "extension desconocida"},
+        {{"--exportar", "no/hay/a.svg"}, "no/hay/a.svg", "no se puede escribir en el directorio 'no/hay'"},
+        {{"--exportar", "archivo/a.dxf"}, "archivo/a.dxf", "no es un directorio"},
+        {{"--exportar", "a.svg", "--flecha", "0.1"}, "a.svg", "--flecha solo vale con --experimental"},
+        {{"--exportar", "a.svg", "--experimental", "--depresion", "0.1"}, "a.svg", "--depresion no se puede cambiar"},
+        {{"--exportar", "a.svg", "--dientes"}, "a.svg", "falta el valor de --dientes"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.dice);
+        Salida s = correr(c.args);
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(lineas(s.err), 1) << s.err;
+        EXPECT_NE(s.err.find(c.dice), std::string::npos) << s.err;
+        EXPECT_EQ(s.out, "");
+        EXPECT_FALSE(lectura::existe(en(c.archivo)));
+    }
+    // The same mistakes with a file already there: it is left as it was.
+    for (const auto& c : casos) {
+        if (c.archivo.find('/') != std::string::npos) continue;
+        std::ofstream(en(c.archivo)) << "anterior";
+        EXPECT_EQ(correr(c.args).estado, 2);
+        EXPECT_EQ(lectura::contenido(en(c.archivo)), "anterior") << c.dice;
+        std::remove(en(c.archivo).c_str());
+    }
+    Salida s = correr({"--exportar", "a.svg", "--dientes", "20", "--experimental", "--radio-cabeza", "x"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(std::system(("ls -A " + comillas(dir) + " | grep -v '^archivo$' | grep -q .").c_str()) != 0, true)
+        << "no temporary file left behind";
+}
+
+TEST_F(LineaDeOrdenes, CadaFormatoSeLeeDeVuelta) {
+    Salida s = correr({"--exportar", "e.svg", "--dientes", "20", "--modulo", "2"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(s.err, "");
+    lectura::Svg svg;
+    ASSERT_TRUE(lectura::leer_svg(en("e.svg"), svg));
+    EXPECT_NE(svg.ancho.find("mm"), std::string::npos);
+    ASSERT_GE(svg.trazos.size(), 4u) << "outline and three circles";
+    EXPECT_NE(svg.trazos[0].estilo.find("fill:rgb(100%,0%,0%)"), std::string::npos) << "the gear colour";
+
+    ASSERT_EQ(correr({"--exportar", "e.dxf", "--dientes", "20", "--modulo", "2"}).estado, 0);
+    lectura::Dxf dxf;
+    ASSERT_TRUE(lectura::leer_dxf(en("e.dxf"), dxf));
+    ASSERT_FALSE(dxf.polilineas.empty());
+    for (const auto& p : dxf.polilineas) {
+        EXPECT_EQ(p.capa, "ENGRANAJE");
+        EXPECT_TRUE(p.cerrada);
+    }
+    ASSERT_EQ(dxf.circulos.size(), 3u);
+    EXPECT_EQ(dxf.circulos[0].capa, "PRIMITIVA");
+    EXPECT_NEAR(dxf.circulos[0].radio, 20.0, 1e-9) << "m·Z/2 in millimetres";
+
+    ASSERT_EQ(correr({"--exportar", "e.png", "--tamano", "400"}).estado, 0);
+    lectura::Png png;
+    ASSERT_TRUE(lectura::leer_png(en("e.png"), png));
+    EXPECT_EQ(png.ancho, 400);
+    EXPECT_EQ(png.en(0, 0), 0xFFFFFFu);
+
+    ASSERT_EQ(correr({"--exportar", "e.pdf", "--experimental", "--flecha", "0.1"}).estado, 0);
+    lectura::Pdf pdf;
+    ASSERT_TRUE(lectura::leer_pdf(en("e.pdf"), pdf));
+    EXPECT_TRUE(pdf.cabecera);
+    EXPECT_EQ(pdf.paginas, 1);
+    ASSERT_EQ(pdf.caja.size(), 4u);
+    EXPECT_GT(pdf.caja[2], 16 * 72 / 25.4) << "the page holds the 16 mm gear";
+    EXPECT_LT(pdf.caja[2], 30 * 72 / 25.4);
+}

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "nucleo/ordenes.h"
+
+namespace {
+
+std::string leer(std::vector<const char*> args, Ordenes& o) {
+    args.insert(args.begin(), "ortanel");
+    return leer_ordenes(static_cast<int>(args.size()), args.data(), o);
+}
+
+}  // namespace
+
+TEST(Ordenes, SinArgumentosAbreLasVentanas) {
+    Ordenes o;
+    EXPECT_EQ(leer({}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::VENTANAS);
+    EXPECT_EQ(leer({"-display", ":3"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::VENTANAS);
+    EXPECT_EQ(o.resto, (std::vector<std::string>{"-display", ":3"})) << "left for the window system";
+}
+
+TEST(Ordenes, AyudaYVersionMandan) {
+    Ordenes o;
+    EXPECT_EQ(leer({"--exportar", "a.svg", "--help"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::AYUDA);
+    EXPECT_EQ(leer({"--version"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::VERSION);
+    EXPECT_STREQ(TEXTO_VERSION, "Ortanel 2.01");
+}
+
+TEST(Ordenes, ExportarConValoresEnElOrdenDelPanel) {
+    Ordenes o;
+    ASSERT_EQ(leer({"--giro", "2", "--desplazamiento", "0.5", "--exportar", "a.png", "--dientes", "20", "--tamano",
+                    "300", "--modulo", "2"},
+                   o),
+              "");
+    EXPECT_EQ(o.accion, Ordenes::EXPORTAR);
+    EXPECT_EQ(o.archivo, "a.png");
+    EXPECT_EQ(o.tamano, "300");
+    EXPECT_FALSE(o.experimental);
+    using V = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(o.valores, (V{{"dientes", "20"}, {"modulo", "2"}, {"desplazamiento", "0.5"}, {"giro", "2"}}));
+
+    ASSERT_EQ(leer({"--exportar", "a.dxf", "--experimental", "--flecha", "0.1", "--angulo2", "25", "--radio-cabeza",
+                    "0.2", "--depresion", "0.01", "--diametro-interior", "10", "--diametro-exterior", "17",
+                    "--diametro-primitivo", "15", "--angulo", "18"},
+                   o),
+              "");
+    EXPECT_TRUE(o.experimental);
+    EXPECT_EQ(o.valores, (V{{"diametro-primitivo", "15"},
+                            {"diametro-exterior", "17"},
+                            {"diametro-interior", "10"},
+                            {"angulo", "18"},
+                            {"radio-cabeza", "0.2"},
+                            {"depresion", "0.01"},
+                            {"angulo2", "25"},
+                            {"flecha", "0.1"}}));
+}
+
+TEST(Ordenes, ErroresDeForma) {
+    struct Caso {
+        std::vector<const char*> args;
+        const char* dice;
+    };
+    const Caso casos[] = {
+        {{"--exportar", "a.svg", "--dientez", "3"}, "opcion desconocida: --dientez"},
+        {{"--exportar"}, "falta el valor de --exportar"},
+        {{"--exportar", "a.svg", "--dientes"}, "falta el valor de --dientes"},
+        {{"--exportar", ""}, "--exportar necesita un nombre de archivo"},
+        {{"--exportar", "a.svg", "b.svg"}, "argumento desconocido: b.svg"},
+        {{"--exportar", "a.svg", "--flecha", "1"}, "--flecha solo vale con --experimental"},
+        {{"--exportar", "a.svg", "--diametro-exterior", "1"}, "--diametro-exterior solo vale con --experimental"},
+        {{"--dientes", "20"}, "--dientes solo vale con --exportar"},
+        {{"--tamano", "20"}, "--tamano solo vale con --exportar"},
+        {{"--experimental"}, "--experimental solo vale con --exportar"},
+        {{"--ayudame"}, "opcion desconocida: --ayudame"},
+    };
+    for (const auto& c : casos) {
+        Ordenes o;
+        EXPECT_EQ(leer(c.args, o), c.dice) << c.args[0];
+    }
+}
+
+TEST(Ordenes, AyudaUnaLineaPorOpcion) {
+    std::string t = texto_ayuda();
+    std::istringstream s(t);
+    std::string linea;
+    std::vector<std::string> lineas;
+    while (std::getline(s, linea)) lineas.push_back(linea);
+    for (const char* op : {"--help", "--version", "--exportar", "--experimental", "--tamano", "--dientes", "--modulo",
+                           "--angulo ", "--desplazamiento", "--giro", "--diametro-exterior", "--diametro-interior",
+                           "--diametro-primitivo", "--radio-cabeza", "--depresion", "--angulo2", "--flecha"}) {
+        int n = 0;
+        for (const auto& l : lineas)
+            if (l.rfind(std::string("  ") + op, 0) == 0) ++n;
+        EXPECT_EQ(n, 1) << op;
+    }
+    for (const auto& l : lineas) EXPECT_LE(l.size(), 120u) << l;
+    EXPECT_EQ(lineas.front(), "Uso: ortanel [OPCIONES]");
+}
