@@ -74,6 +74,8 @@ int main(int argc, char** argv) {
     usar_plataforma_glut();
     glui_glut_iniciar();
     gluiInit();
+    poner_clase_ventana(winIdMain);
+    poner_clase_ventana(glui->get_glut_window_id());
     initDisplay();
     glutHideWindow();
     glutMainLoop();

@@ -41,6 +41,7 @@ TEST(Ordenes, ExportarConValoresEnElOrdenDelPanel) {
     EXPECT_EQ(o.archivo, "a.png");
     EXPECT_EQ(o.tamano, "300");
     EXPECT_FALSE(o.experimental);
+    EXPECT_FALSE(o.sin_datos);
     using V = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(o.valores, (V{{"dientes", "20"}, {"modulo", "2"}, {"desplazamiento", "0.5"}, {"giro", "2"}}));
 
@@ -58,6 +59,8 @@ TEST(Ordenes, ExportarConValoresEnElOrdenDelPanel) {
                             {"depresion", "0.01"},
                             {"angulo2", "25"},
                             {"flecha", "0.1"}}));
+    EXPECT_EQ(leer({"--sin-datos", "--exportar", "a.png"}, o), "");
+    EXPECT_TRUE(o.sin_datos);
 }
 
 TEST(Ordenes, ErroresDeForma) {
@@ -76,6 +79,7 @@ TEST(Ordenes, ErroresDeForma) {
         {{"--dientes", "20"}, "--dientes solo vale con --exportar"},
         {{"--tamano", "20"}, "--tamano solo vale con --exportar"},
         {{"--experimental"}, "--experimental solo vale con --exportar"},
+        {{"--sin-datos"}, "--sin-datos solo vale con --exportar"},
         {{"--ayudame"}, "opcion desconocida: --ayudame"},
     };
     for (const auto& c : casos) {
@@ -90,7 +94,7 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
     std::string linea;
     std::vector<std::string> lineas;
     while (std::getline(s, linea)) lineas.push_back(linea);
-    for (const char* op : {"--help", "--version", "--exportar", "--experimental", "--tamano", "--dientes", "--modulo",
+    for (const char* op : {"--help", "--version", "--exportar", "--experimental", "--tamano", "--sin-datos", "--dientes", "--modulo",
                            "--angulo ", "--desplazamiento", "--giro", "--diametro-exterior", "--diametro-interior",
                            "--diametro-primitivo", "--radio-cabeza", "--depresion", "--angulo2", "--flecha"}) {
         int n = 0;

@@ -69,6 +69,10 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.experimental = true;
             continue;
         }
+        if (nombre == "sin-datos") {
+            o.sin_datos = true;
+            continue;
+        }
         const Opcion* op = buscar(nombre);
         if (!op && nombre != "exportar" && nombre != "tamano") return "opcion desconocida: " + a;
         if (i + 1 >= argc) return "falta el valor de " + a;
@@ -95,6 +99,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         if (!o.valores.empty()) return "--" + o.valores.front().first + " solo vale con --exportar";
         if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
         if (o.experimental) return "--experimental solo vale con --exportar";
+        if (o.sin_datos) return "--sin-datos solo vale con --exportar";
         return "";
     }
     o.accion = Ordenes::EXPORTAR;
@@ -116,7 +121,8 @@ std::string texto_ayuda() {
         "  --version               muestra la version y termina\n"
         "  --exportar ARCHIVO      talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)\n"
         "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
-        "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n";
+        "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
+        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n";
     for (const auto& op : OPCIONES) {
         std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
         izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');

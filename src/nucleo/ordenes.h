@@ -12,6 +12,7 @@ struct Ordenes {
     Accion accion = VENTANAS;
     std::string archivo;
     bool experimental = false;
+    bool sin_datos = false;  // leave the text block out of the picture
     std::string tamano;  // PNG width as typed; empty: the default
     // Panel values in the order given: option name without dashes, value as typed.
     std::vector<std::pair<std::string, std::string>> valores;

@@ -74,6 +74,7 @@ void glui_control(int ch) {
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
     plataforma().mostrar_ventana();
+    plataforma().titular_ventana(estandar ? "Ortanel - Simulacion estandar" : "Ortanel - Simulacion experimental");
     v_glui = GLUI_Master.create_glui_subwindow(winIdMain, GLUI_SUBWINDOW_LEFT);
 
     glui_datos = v_glui->add_panel("Datos", GLUI_PANEL_EMBOSSED);

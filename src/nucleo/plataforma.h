@@ -12,6 +12,7 @@ public:
     virtual void ocultar_ventana() = 0;          // glutHideWindow on the current window
     virtual int modificadores() = 0;             // glutGetModifiers
     virtual void borrar_fondo(const float color[3]) = 0;  // glClearColor + glClear on the current window
+    virtual void titular_ventana(const char* titulo) { (void)titulo; }  // glutSetWindowTitle on the current window
 };
 
 // The platform in use; a silent one until the program or a test sets its own.

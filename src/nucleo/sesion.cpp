@@ -158,5 +158,7 @@ std::string exportar_sin_ventanas(const Ordenes& o) {
         if (!fallo.empty()) return fallo;
     }
     sesion_cortar();
-    return guardar_corte(o.archivo, ancho);
+    exportar::Lamina l = lamina_del_corte();
+    if (o.sin_datos) l.texto.clear();
+    return exportar::guardar(l, o.archivo, ancho);
 }
