@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
 #include "nucleo/panel.h"
 #include "prueba.h"
@@ -118,6 +119,10 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Translation, "Y", -1},
         {K::Column, "", -1},
         {K::Translation, "Z", -1},
+        {K::Rollout, "Exportar", -1},
+        {K::EditText, "Archivo", 1500},
+        {K::Button, "Guardar", 1510},
+        {K::StaticText, "", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -169,7 +174,8 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 42u);
+    EXPECT_EQ(hechas.size(), 46u);
+    EXPECT_EQ(hechas[hechas.size() - 5].etiqueta, "Exportar") << "the export rollout just before Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);
@@ -273,4 +279,21 @@ TEST_F(Panel, PruebaDeSocavacion) {
         prueba_socavacion();
         EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.z << " " << c.angulo << " " << c.pen;
     }
+}
+
+TEST_F(Panel, TituloDeLaVentanaPrincipalSegunElModo) {
+    struct ConTitulo : VentanasFalsas {
+        std::vector<std::pair<int, std::string>> titulos;
+        void titular_ventana(const char* t) override { titulos.emplace_back(actual, t); }
+    } registro;
+    registro.actual = winIdMain;
+    usar_plataforma(&registro);
+    elegir(SIMULACION_ESTANDAR);
+    v_glui_control(1180);
+    registro.actual = winIdMain;
+    elegir(SIMULACION_EXPERIMENTAL);
+    using T = std::vector<std::pair<int, std::string>>;
+    EXPECT_EQ(registro.titulos, (T{{winIdMain, "Ortanel - Simulacion estandar"},
+                                   {winIdMain, "Ortanel - Simulacion experimental"}}));
+    EXPECT_EQ(glui->title(), "Ortanel") << "the dialog keeps the program's name";
 }

@@ -67,7 +67,8 @@ echo "teeth after the automatic cut: $n"
 [ -n "${ORTANEL_CAPTURA:-}" ] && import -window root -crop 1020x680+20+20 "$ORTANEL_CAPTURA"
 
 # A larger main window: the drawing area is again the part beside the panel.
-principal="$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+principal="$(xdotool search --onlyvisible --name '^Ortanel - Simulacion estandar$' | head -n 1 || true)"
+[ -n "$principal" ] || falla "no main window titled 'Ortanel - Simulacion estandar'"
 xdotool windowsize "$principal" 1200 700
 sleep 1.5
 captura
@@ -105,4 +106,39 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 estado=0
 wait "$pid" || estado=$?
 [ "$estado" -eq 0 ] || falla "Salir ended with status $estado"
+# "Exportar" / "Guardar" in the standard panel: the default name, written in the program's directory.
+prueba_guardar() {
+  local cwd="$tmp/guardar" ruta
+  ruta="$(cd "$(dirname "$programa")" && pwd)/$(basename "$programa")"
+  mkdir -p "$cwd"
+  (cd "$cwd" && exec "$ruta") & pid=$!
+  esperar_ventana || falla "the start dialog did not open for the export"
+  sleep 1
+  captura
+  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+  read -r x y <<<"${b[0]}"
+  xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+  sleep 1.5
+  captura
+  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+  local n_antes=${#b[@]}
+  # The closed "Exportar" rollout's header lies right above "Salir", the panel's last button.
+  read -r x y <<<"${b[${#b[@]}-1]}"
+  xdotool mousemove "$x" $((y - 21)) click 1 mousemove 1270 1010
+  sleep 1
+  captura
+  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+  [ "${#b[@]}" -eq $((n_antes + 1)) ] || falla "opening Exportar showed no Guardar button (${#b[@]} buttons)"
+  read -r x y <<<"${b[${#b[@]}-2]}"
+  xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+  for _ in $(seq 30); do [ -s "$cwd/engranaje-z14-m1.svg" ] && break; sleep 0.2; done
+  [ -s "$cwd/engranaje-z14-m1.svg" ] || falla "Guardar wrote no engranaje-z14-m1.svg in the program's directory"
+  python3 -c "import sys, xml.dom.minidom as m; d = m.parse(sys.argv[1]); assert d.documentElement.getAttribute('width').endswith('mm')" \
+    "$cwd/engranaje-z14-m1.svg" || falla "the saved file is not an SVG in millimetres"
+  echo "Guardar: $(ls "$cwd")"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+prueba_guardar
+
 echo "1 passed, 0 failed"

@@ -155,6 +155,13 @@ void GLUI_EditText::set_float_val(float v) {
     changed();
 }
 
+void GLUI_EditText::set_text(const std::string& t) {
+    if (data_type_ != GLUI_EDITTEXT_TEXT) return;
+    text_ = t;
+    if (editing_) entry_text_ = buffer_ = text_;
+    changed();
+}
+
 void GLUI_EditText::begin_edit() {
     if (!enabled()) return;
     editing_ = true;
@@ -183,6 +190,8 @@ void GLUI_EditText::commit() {
         if (!parse_float(buffer_, v)) { changed(); return; }
         float_val_ = v;
         int_val_ = static_cast<int>(v);
+    } else {
+        text_ = buffer_;
     }
     refresh_text();
     changed();

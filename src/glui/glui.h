@@ -136,6 +136,8 @@ public:
     void set_int_val(int v) override;
     void set_float_val(float v) override;
     const std::string& get_text() const { return text_; }
+    // Shows a text set by the program in a text field; never runs the callback.
+    void set_text(const std::string& t);
 
     // The user's editing: entering the field, typing into it, committing it
     // (Enter or leaving the field). A commit whose text differs from the text on

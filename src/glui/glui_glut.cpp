@@ -27,6 +27,7 @@ namespace {
 constexpr const char* FUENTE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr float TAM_FUENTE = 14.0f;
 constexpr float ANCHO_CAMPO = 78.0f;
+constexpr float ANCHO_CAMPO_TEXTO = 190.0f;  // a file name
 constexpr float MARGEN_PANEL = 7.0f;
 constexpr int ESPERA_INACTIVO_US = 10000;  // idle pacing while the main window draws nothing
 
@@ -43,7 +44,7 @@ struct Vista {
     ImGuiContext* ctx = nullptr;
     std::deque<Evento> cola;
     std::vector<int> teclas_a_soltar;
-    std::map<const GLUI_Control*, std::array<char, 64>> textos;
+    std::map<const GLUI_Control*, std::array<char, 256>> textos;
     std::vector<std::function<void()>> pendientes;
     int marcos_extra = 2;
     bool quitar_foco = false;
@@ -220,7 +221,7 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     if (ImGui::GetActiveID() != id || !e->editing())
         std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
     etiqueta(e->get_name(), x_campo);
-    ImGui::SetNextItemWidth(ANCHO_CAMPO);
+    ImGui::SetNextItemWidth(e->data_type() == GLUI_EDITTEXT_TEXT ? ANCHO_CAMPO_TEXTO : ANCHO_CAMPO);
     ImGui::InputText("##campo", buf.data(), buf.size(), ImGuiInputTextFlags_CallbackCharFilter, filtro_caracter,
                      const_cast<GLUI_EditText*>(e));
     if (ImGui::IsItemActivated()) e->begin_edit();

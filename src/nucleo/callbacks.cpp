@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "estado.h"
+#include "guardar.h"
 #include "panel.h"
 #include "plataforma.h"
 
@@ -245,6 +246,7 @@ void limitar_iso() {
 
 void paso_final() {
     if (experimental()) limitar_iso();
+    seguir_nombre();
     if (v_glui) v_glui->sync_live();
     plataforma().pedir_redibujo();
 }
@@ -330,6 +332,8 @@ void v_glui_control(int id) {
         case 1160: Movimiento = -1; break;
         case 1170: reiniciar(); break;
         case 1180: salir_al_dialogo(); break;
+        case ID_ARCHIVO: break;
+        case ID_GUARDAR: guardar_desde_panel(); break;
         case 5000: componente_color(0, glui_Rojo); break;
         case 5100: componente_color(1, glui_Verde); break;
         case 5200: componente_color(2, glui_Azul); break;

@@ -5,6 +5,7 @@
 
 #include "callbacks.h"
 #include "estado.h"
+#include "guardar.h"
 #include "plataforma.h"
 
 namespace {
@@ -197,6 +198,7 @@ void glui_control(int ch) {
         v_glui->add_column_to_panel(glui_zoom, 0);
         v_glui->add_translation_to_panel(glui_zoom, "Z", GLUI_TRANSLATION_Z, &trans[2], -1, GLUI_CB());
     }
+    construir_exportar(v_glui);
     v_glui->add_button("Salir", 1180, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
