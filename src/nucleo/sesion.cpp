@@ -103,11 +103,7 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
     return "";
 }
 
-void sesion_cortar() {
-    if (Stop != 0) v_glui_control(1140);
-    // Each call makes one move; a full turn at one degree a step takes a few thousand.
-    for (long i = 0; i < 10000000L && C_Mueve != TERMINADO; ++i) idle();
-}
+void sesion_cortar() { completar_corte(); }
 
 exportar::Lamina lamina_del_corte() {
     exportar::Lamina l;
