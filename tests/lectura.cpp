@@ -91,6 +91,7 @@ void XMLCALL abre(void* datos, const XML_Char* nombre, const XML_Char** a) {
         ++e->en_definiciones;
     } else if (n == "use") {
         ++e->svg->glifos;
+        e->svg->glifos_y.push_back(std::atof(atributo(a, "y")));
     } else if (n == "path" && e->en_definiciones == 0) {
         e->svg->trazos.push_back({atributo(a, "style"), anillos_de_trayecto(atributo(a, "d"))});
     }

@@ -25,6 +25,7 @@ struct Svg {
     std::string ancho, alto, vista;  // attributes of the root element
     std::vector<TrazoSvg> trazos;     // drawn paths, those of glyph definitions left out
     int glifos = 0;                   // <use> elements: one per character of text
+    std::vector<double> glifos_y;     // their baselines (y attribute), in order
 };
 // False when the file is not well-formed XML.
 bool leer_svg(const std::string& ruta, Svg& s);

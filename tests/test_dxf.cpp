@@ -57,6 +57,14 @@ TEST(Dxf, SeLeeConDxflibTalComoSeEscribio) {
         EXPECT_EQ(d.circulos[i].cx, 0);
     }
     EXPECT_EQ(d.textos, l.texto);
+    // The symbol tables a CAD program expects in a file of this version, each once.
+    std::string texto = lectura::contenido(ruta);
+    for (const char* tabla : {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE", "BLOCK_RECORD"}) {
+        std::string marca = std::string("  0\nTABLE\n  2\n") + tabla + "\n";
+        size_t en = texto.find(marca);
+        EXPECT_NE(en, std::string::npos) << tabla;
+        EXPECT_EQ(texto.find(marca, en + 1), std::string::npos) << tabla;
+    }
     std::remove(ruta.c_str());
 }
 

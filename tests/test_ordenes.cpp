@@ -102,6 +102,14 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
             if (l.rfind(std::string("  ") + op, 0) == 0) ++n;
         EXPECT_EQ(n, 1) << op;
     }
-    for (const auto& l : lineas) EXPECT_LE(l.size(), 120u) << l;
+    for (const auto& l : lineas) {
+        EXPECT_LE(l.size(), 120u) << l;
+        // Every option's explanation starts in the same column.
+        if (l.rfind("  --", 0) == 0) {
+            ASSERT_GT(l.size(), 26u) << l;
+            EXPECT_EQ(l[25], ' ') << l;
+            EXPECT_NE(l[26], ' ') << l;
+        }
+    }
     EXPECT_EQ(lineas.front(), "Uso: ortanel [OPCIONES]");
 }

@@ -95,6 +95,15 @@ TEST(Pintura, SvgEnMilimetrosConSusTrayectos) {
         EXPECT_NEAR(std::hypot(d.x - 3, d.y + 2), 8, 0.01);
     }
     EXPECT_EQ(s.glifos, 11 + 12) << "one glyph per character of the text block";
+    // Two lines of text under the drawing, the second below the first, both on the page.
+    ASSERT_EQ(s.glifos_y.size(), 23u);
+    double y1 = s.glifos_y.front(), y2 = s.glifos_y.back();
+    EXPECT_EQ(s.glifos_y[10], y1);
+    EXPECT_EQ(s.glifos_y[11], y2);
+    EXPECT_GT(y1 - p.letra, p.dy - (-12)) << "the first line's top is under the drawing";
+    EXPECT_GT(y2 - y1, p.letra) << "lines do not overlap";
+    EXPECT_LT(y2 - y1, 2.5 * p.letra);
+    EXPECT_LE(y2, p.alto);
     std::remove(ruta.c_str());
 }
 

@@ -119,6 +119,15 @@ TEST_F(Sesion, LaminaYNombre) {
     EXPECT_LT(l.circulos[0].color.r, 0.7) << "white pitch circle shown grey";
     EXPECT_DOUBLE_EQ(l.circulos[1].color.r, l.circulos[1].color.g) << "yellow keeps its hue";
 
+    // Light green would fade too; deep blue stays as it is.
+    float verde[3] = {0, 1, 0}, azul[3] = {0, 0, 1};
+    std::copy(verde, verde + 3, ColorCirPaso);
+    std::copy(azul, azul + 3, ColorCirFondo);
+    l = lamina_del_corte();
+    EXPECT_LT(l.circulos[0].color.g, 0.9);
+    EXPECT_GT(l.circulos[0].color.g, 0.5);
+    EXPECT_DOUBLE_EQ(l.circulos[1].color.b, 1.0);
+
     C_Paso_ON = 0;
     C_Fondo_ON = 0;
     l = lamina_del_corte();

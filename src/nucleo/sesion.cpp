@@ -10,7 +10,6 @@
 #include "exportar/exportar.h"
 #include "movimiento.h"
 #include "panel.h"
-#include "tallado.h"
 
 namespace {
 
@@ -53,11 +52,13 @@ exportar::Color en_papel(const float c[3]) {
     return {c[0] * k, c[1] * k, c[2] * k};
 }
 
-exportar::Anillo anillo(const Anillo& a) {
-    exportar::Anillo r;
-    r.reserve(a.size());
-    for (const auto& v : a) r.push_back({v.x, v.y});
-    return r;
+// The blank's disc as a polygon, standing for the outline of the cut until the
+// core computes that outline.
+std::vector<exportar::Poligono> contorno() {
+    exportar::Poligono disco;
+    double r = radio_engranaje();
+    for (int i = 0; i < 720; ++i) disco.exterior.push_back({r * std::cos(i * PI / 360), r * std::sin(i * PI / 360)});
+    return {disco};
 }
 
 const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
@@ -107,11 +108,7 @@ void sesion_cortar() { completar_corte(); }
 
 exportar::Lamina lamina_del_corte() {
     exportar::Lamina l;
-    for (const auto& p : contorno_tallado()) {
-        exportar::Poligono q{anillo(p.exterior), {}};
-        for (const auto& h : p.huecos) q.huecos.push_back(anillo(h));
-        l.poligonos.push_back(std::move(q));
-    }
+    l.poligonos = contorno();
     l.relleno = en_papel(ColorEngranaje);
     if (C_Paso_ON != 0) l.circulos.push_back({0, 0, Rp, en_papel(ColorCirPaso), "PRIMITIVA"});
     if (C_Fondo_ON != 0) l.circulos.push_back({0, 0, radio_circ_fondo(), en_papel(ColorCirFondo), "FONDO"});
