@@ -39,6 +39,7 @@ TEST_F(ImagenCorte, ClaveDeLaVistaPorDefecto) {
     EXPECT_FLOAT_EQ(k.radio, 8) << "the blank, wider than both circles";
     EXPECT_FLOAT_EQ(k.recorte, 8);
     EXPECT_FLOAT_EQ(k.incremento, 1);
+    EXPECT_NEAR(k.interior, 5.75, 1e-5) << "the rack's tips reach down to the root circle, no nearer";
     // 660 pixels over 35 units: the image's 16 units get as many texels as pixels, plus one each side.
     EXPECT_EQ(k.lado, static_cast<int>(std::ceil(16 * 660 / 35.0)) + 2);
     float d[NUM_DATOS];
@@ -90,6 +91,7 @@ TEST_F(ImagenCorte, QueCambiaLaClave) {
     E_incremento = 1;
     Penetracion = 0.3f;
     EXPECT_NE(clave(), k) << "the rack's root and its distance";
+    EXPECT_NEAR(clave().interior, 5.45, 1e-5) << "the rack drawn nearer the centre";
     Penetracion = 0;
     C_Desplaza += 0.1f;
     EXPECT_NE(clave(), k) << "the recorded positions' height";
@@ -222,6 +224,7 @@ TEST(ClaveCorte_, CadaCampoCuenta) {
     EXPECT_TRUE(distinta([](ClaveCorte& b) { b.distancia = 1; }));
     EXPECT_TRUE(distinta([](ClaveCorte& b) { b.incremento = 1; }));
     EXPECT_TRUE(distinta([](ClaveCorte& b) { b.recorte = 1; }));
+    EXPECT_TRUE(distinta([](ClaveCorte& b) { b.interior = 1; }));
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(distinta([i](ClaveCorte& b) { b.forma[i] = 1; })) << "slot " << 3 + i;
 }

@@ -4,6 +4,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -16,6 +17,7 @@ namespace {
 
 // Largest side of the image: 4096² texels are 64 MB; a larger view gets coarser texels.
 constexpr int LADO_MAXIMO = 4096;
+constexpr int SEGMENTOS_ANILLO = 96;
 const float BLANCO_OPACO[3] = {1, 1, 1};
 
 struct FuncionesFbo {
@@ -135,7 +137,7 @@ void actualizar(const ClaveCorte& clave, const PlanCorte& plan, const std::vecto
     glViewport(vista[0], vista[1], vista[2], vista[3]);
 }
 
-// The image as one square, turned with the blank, painting the background colour where it holds the cut.
+// The image turned with the blank, painting the background colour where it holds the cut.
 void mostrar(const ClaveCorte& clave) {
     CajaVista c = caja_imagen(clave);
     glPushMatrix();
@@ -148,15 +150,18 @@ void mostrar(const ClaveCorte& clave) {
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);
     glColor3f(ColorFondo[0], ColorFondo[1], ColorFondo[2]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2d(c.izquierda, c.abajo);
-    glTexCoord2f(1, 0);
-    glVertex2d(c.derecha, c.abajo);
-    glTexCoord2f(1, 1);
-    glVertex2d(c.derecha, c.arriba);
-    glTexCoord2f(0, 1);
-    glVertex2d(c.izquierda, c.arriba);
+    // Only the ring between the nearest any position comes to the centre and the image's
+    // edge can hold the cut: one strip of quads over it, its outer edge around the circle.
+    double exterior = clave.radio / std::cos(PI / SEGMENTOS_ANILLO), interior = clave.interior;
+    glBegin(GL_QUAD_STRIP);
+    for (int i = 0; i <= SEGMENTOS_ANILLO; ++i) {
+        double a = i * DOS_PI / SEGMENTOS_ANILLO, co = std::cos(a), si = std::sin(a);
+        for (double r : {exterior, interior}) {
+            double x = r * co, y = clave.centro_y + r * si;
+            glTexCoord2d((x - c.izquierda) / (c.derecha - c.izquierda), (y - c.abajo) / (c.arriba - c.abajo));
+            glVertex2d(x, y);
+        }
+    }
     glEnd();
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_TEXTURE_2D);

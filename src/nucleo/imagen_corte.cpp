@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "estado.h"
+#include "mecanismos.h"
 
 bool ClaveCorte::operator==(const ClaveCorte& o) const {
     return lado == o.lado && radio == o.radio && centro_y == o.centro_y && referencia_y == o.referencia_y &&
-           distancia == o.distancia && incremento == o.incremento && recorte == o.recorte &&
+           distancia == o.distancia && incremento == o.incremento && recorte == o.recorte && interior == o.interior &&
            std::equal(forma, forma + 8, o.forma);
 }
 
@@ -21,6 +22,12 @@ ClaveCorte clave_corte(const CajaVista& caja, int ancho, int alto, int lado_maxi
     k.referencia_y = Origen + C_Desplaza;
     k.centro_y = k.referencia_y + k.distancia;
     k.incremento = E_incremento;
+    // The rack lies below the highest point of its outline; turned about the centre, every
+    // position keeps at least the distance from the centre to that height.
+    float alto_max = -INFINITY;
+    for (const Contorno& c : perfil_cremallera(datos))
+        for (const Punto& p : c.puntos) alto_max = std::max(alto_max, p.y);
+    k.interior = std::isfinite(alto_max) ? std::max(0.0f, k.distancia - alto_max) : 0.0f;
     // Everything that shows lies within the widest of the blank and its circles, whether
     // the circles are switched on or not; turned about the centre, within that plus the
     // centre's distance from the origin.

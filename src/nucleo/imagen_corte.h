@@ -22,6 +22,7 @@ struct ClaveCorte {
     float distancia = 0;     // distance from the turning centre to the reference line
     float incremento = 0;    // degrees the blank turns per rolling step
     float recorte = 0;       // parts of a position wholly outside this disc about the origin are left out
+    float interior = 0;      // no recorded position comes nearer the turning centre than this
     float forma[8] = {};     // slots 3 to 10 of the rack data block
 
     bool operator==(const ClaveCorte& o) const;
