@@ -44,7 +44,7 @@ TEST_F(ImagenCorte, ClaveDeLaVistaPorDefecto) {
     EXPECT_EQ(k.lado, static_cast<int>(std::ceil(16 * 660 / 35.0)) + 2);
     float d[NUM_DATOS];
     llenar_datos(d);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(k.forma[i], d[3 + i]) << "slot " << 3 + i;
+    for (int i = 0; i < NUM_DATOS - 3; ++i) EXPECT_EQ(k.forma[i], d[3 + i]) << "slot " << 3 + i;
     CajaVista c = caja_imagen(k);
     EXPECT_FLOAT_EQ(c.izquierda, -8);
     EXPECT_FLOAT_EQ(c.derecha, 8);
@@ -225,6 +225,6 @@ TEST(ClaveCorte_, CadaCampoCuenta) {
     EXPECT_TRUE(distinta([](ClaveCorte& b) { b.incremento = 1; }));
     EXPECT_TRUE(distinta([](ClaveCorte& b) { b.recorte = 1; }));
     EXPECT_TRUE(distinta([](ClaveCorte& b) { b.interior = 1; }));
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < NUM_DATOS - 3; ++i)
         EXPECT_TRUE(distinta([i](ClaveCorte& b) { b.forma[i] = 1; })) << "slot " << 3 + i;
 }

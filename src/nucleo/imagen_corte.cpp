@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "estado.h"
 #include "mecanismos.h"
@@ -10,7 +11,7 @@
 bool ClaveCorte::operator==(const ClaveCorte& o) const {
     return lado == o.lado && radio == o.radio && centro_y == o.centro_y && referencia_y == o.referencia_y &&
            distancia == o.distancia && incremento == o.incremento && recorte == o.recorte && interior == o.interior &&
-           std::equal(forma, forma + 8, o.forma);
+           std::equal(std::begin(forma), std::end(forma), std::begin(o.forma));
 }
 
 ClaveCorte clave_corte(const CajaVista& caja, int ancho, int alto, int lado_maximo) {
@@ -38,7 +39,7 @@ ClaveCorte clave_corte(const CajaVista& caja, int ancho, int alto, int lado_maxi
     double escala = ancho > 0 && ancho_caja > 0 ? ancho / ancho_caja : 0;
     double lado = std::ceil(2.0 * k.radio * escala) + 2;
     bool finito = std::isfinite(lado) && std::isfinite(k.centro_y) && std::isfinite(k.distancia) &&
-                  std::all_of(k.forma, k.forma + 8, [](float v) { return std::isfinite(v); });
+                  std::all_of(std::begin(k.forma), std::end(k.forma), [](float v) { return std::isfinite(v); });
     if (!finito || escala <= 0 || alto <= 0 || !(k.radio > 0) || lado_maximo < 1) return ClaveCorte{};
     k.lado = static_cast<int>(std::min(lado, static_cast<double>(lado_maximo)));
     return k;
@@ -50,14 +51,14 @@ std::vector<float> trazas_corte() {
     return std::vector<float>(C_Historia_X.begin(), C_Historia_X.begin() + n);
 }
 
-void colocar_en_imagen(float datos[11], const ClaveCorte& clave, std::size_t i, float x_historia) {
+void colocar_en_imagen(float (&datos)[NUM_DATOS], const ClaveCorte& clave, std::size_t i, float x_historia) {
     float giro = -static_cast<float>(static_cast<double>(i) * clave.incremento);
     double theta = giro * PI / 180.0;
     float a = clave.distancia, h = x_historia;
     datos[0] = static_cast<float>(a * std::sin(theta) + h * std::cos(theta));
     datos[1] = static_cast<float>(h * std::sin(theta) + a * (1.0 - std::cos(theta)) + clave.referencia_y);
     datos[2] = giro;
-    std::copy(clave.forma, clave.forma + 8, datos + 3);
+    std::copy(std::begin(clave.forma), std::end(clave.forma), datos + 3);
 }
 
 CajaVista caja_imagen(const ClaveCorte& clave) {

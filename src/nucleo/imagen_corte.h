@@ -23,7 +23,7 @@ struct ClaveCorte {
     float incremento = 0;    // degrees the blank turns per rolling step
     float recorte = 0;       // parts of a position wholly outside this disc about the origin are left out
     float interior = 0;      // no recorded position comes nearer the turning centre than this
-    float forma[8] = {};     // slots 3 to 10 of the rack data block
+    float forma[NUM_DATOS - 3] = {};  // slots 3 on of the rack data block: the rack's shape
 
     bool operator==(const ClaveCorte& o) const;
     bool operator!=(const ClaveCorte& o) const { return !(*this == o); }
@@ -38,7 +38,7 @@ ClaveCorte clave_corte(const CajaVista& caja, int ancho, int alto, int lado_maxi
 std::vector<float> trazas_corte();
 
 // Slots 0 to 2 for position i of the image: its history X, turned back by i steps.
-void colocar_en_imagen(float datos[11], const ClaveCorte& clave, std::size_t i, float x_historia);
+void colocar_en_imagen(float (&datos)[NUM_DATOS], const ClaveCorte& clave, std::size_t i, float x_historia);
 
 // The image's square in the turning frame (the same box the image is drawn with).
 CajaVista caja_imagen(const ClaveCorte& clave);
