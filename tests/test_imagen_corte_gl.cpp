@@ -6,8 +6,12 @@
 // side of where the full drawing puts it. A difference is allowed only within two pixels
 // of an edge of the full drawing, and only on a small share of those edge pixels.
 #include <GL/freeglut.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "frente/escena_gl.h"
@@ -16,6 +20,21 @@
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "prueba.h"
+
+// With ORTANEL_PRUEBA_SIN_FBO set, the driver's extension list is seen without the
+// framebuffer-object extension, as on a driver that lacks it.
+extern "C" const GLubyte* glGetString(GLenum nombre) {
+    using Funcion = const GLubyte* (*)(GLenum);
+    static Funcion real = reinterpret_cast<Funcion>(dlsym(RTLD_NEXT, "glGetString"));
+    const GLubyte* texto = real(nombre);
+    if (nombre != GL_EXTENSIONS || !texto || !std::getenv("ORTANEL_PRUEBA_SIN_FBO")) return texto;
+    static std::string recortada;
+    recortada.clear();
+    std::istringstream lista(reinterpret_cast<const char*>(texto));
+    for (std::string e; lista >> e;)
+        if (e != "GL_EXT_framebuffer_object") recortada += e + " ";
+    return reinterpret_cast<const GLubyte*>(recortada.c_str());
+}
 
 namespace {
 
@@ -222,6 +241,23 @@ TEST_F(ImagenCorteGL, CadaPosicionSeDibujaUnaVez) {
     atras(12);
     ASSERT_EQ(Conta_h, 361);
     EXPECT_EQ(trazas_dibujadas_en_imagen() - antes, 360) << "<< Anterior past a rolling step redraws the rest";
+}
+
+// Run on its own with the framebuffer-object extension hidden: every frame is the full drawing.
+TEST_F(ImagenCorteGL, SinExtensionDibujaTodo) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_AutoOnOff->user_press();
+    ::testing::internal::CaptureStderr();
+    mover(150);
+    dibujar(true);
+    std::string avisos = ::testing::internal::GetCapturedStderr();
+    ASSERT_GT(Conta_h, 30);
+    EXPECT_EQ(comparar().pixeles, 0);
+    EXPECT_EQ(trazas_dibujadas_en_imagen(), 0);
+    const std::string aviso = "no framebuffer objects";
+    size_t primero = avisos.find(aviso);
+    EXPECT_NE(primero, std::string::npos) << avisos;
+    EXPECT_EQ(avisos.find(aviso, primero + 1), std::string::npos) << "said once: " << avisos;
 }
 
 int main(int argc, char** argv) {
