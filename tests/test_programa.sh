@@ -12,6 +12,16 @@ falla() {
   import -window root "${TMPDIR:-/tmp}/ortanel-fallo.png" 2>/dev/null && echo "screen kept in ${TMPDIR:-/tmp}/ortanel-fallo.png"
   exit 1
 }
+# Screenshots until n buttons show (a loaded machine paints late); leaves them in b.
+esperar_botones() {
+  for _ in $(seq 40); do
+    captura
+    mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+    [ "${#b[@]}" -eq "$1" ] && return 0
+    sleep 0.25
+  done
+  return 1
+}
 esperar_ventana() {
   for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
   return 1
@@ -20,10 +30,7 @@ esperar_ventana() {
 xdotool mousemove 1270 1010
 "$programa" & pid=$!
 esperar_ventana || falla "the start dialog did not open"
-sleep 1
-captura
-mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
-[ "${#b[@]}" -eq 3 ] || falla "expected the dialog's three buttons, saw ${#b[@]}"
+esperar_botones 3 || falla "expected the dialog's three buttons, saw ${#b[@]}"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1
 sleep 1.5
@@ -97,9 +104,7 @@ wait "$pid" 2>/dev/null || true
 # The dialog's "Salir" ends the program with status 0.
 "$programa" & pid=$!
 esperar_ventana || falla "the start dialog did not open again"
-sleep 1
-captura
-mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+esperar_botones 3 || falla "the start dialog's buttons did not show again"
 read -r x y <<<"${b[2]}"
 xdotool mousemove "$x" "$y" click 1
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -113,22 +118,16 @@ prueba_guardar() {
   mkdir -p "$cwd"
   (cd "$cwd" && exec "$ruta") & pid=$!
   esperar_ventana || falla "the start dialog did not open for the export"
-  sleep 1
-  captura
-  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+  esperar_botones 3 || falla "the start dialog's buttons did not show for the export"
   read -r x y <<<"${b[0]}"
   xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-  sleep 1.5
-  captura
-  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+  # Reiniciar, Automatico, Siguiente >> and Salir (<< Anterior starts disabled).
+  esperar_botones 4 || falla "the standard panel did not show its four buttons (${#b[@]})"
   local n_antes=${#b[@]}
   # The closed "Exportar" rollout's header lies right above "Salir", the panel's last button.
   read -r x y <<<"${b[${#b[@]}-1]}"
   xdotool mousemove "$x" $((y - 21)) click 1 mousemove 1270 1010
-  sleep 1
-  captura
-  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
-  [ "${#b[@]}" -eq $((n_antes + 1)) ] || falla "opening Exportar showed no Guardar button (${#b[@]} buttons)"
+  esperar_botones $((n_antes + 1)) || falla "opening Exportar showed no Guardar button (${#b[@]} buttons)"
   read -r x y <<<"${b[${#b[@]}-2]}"
   xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
   for _ in $(seq 30); do [ -s "$cwd/engranaje-z14-m1.svg" ] && break; sleep 0.2; done
