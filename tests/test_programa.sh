@@ -34,8 +34,13 @@ esperar_botones 3 || falla "expected the dialog's three buttons, saw ${#b[@]}"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1
 sleep 1.5
-captura
-read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+# The panel and the blank may paint late on a loaded machine (both fields and blank are needed next).
+for _ in $(seq 40); do
+  captura
+  read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+  [ "${r%.*}" -gt 50 ] && [ "$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | wc -l)" -ge 8 ] && break
+  sleep 0.25
+done
 [ "${r%.*}" -gt 50 ] || falla "no blank drawn beside the panel (radius $r)"
 [ "$cx" -gt 500 ] || falla "the blank is not beside the panel (centre $cx)"
 echo "blank: centre $cx,$cy radius $r px"
