@@ -7,6 +7,7 @@
 #include <cmath>
 #include <thread>
 
+#include "ayudas_gl.h"
 #include "mecanismos_gl.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
@@ -25,6 +26,7 @@ void dibujar_escena() {
     Cilindro(radio_engranaje(), ColorEngranaje);
     if (C_Paso_ON != 0) Circunferencia(Rp, ColorCirPaso);
     if (C_Fondo_ON != 0) Circunferencia(radio_circ_fondo(), ColorCirFondo);
+    if (C_Base_ON != 0) Circunferencia(radio_base_actual(), ColorCirBase);
 
     llenar_datos(C_Datos);
     // Outside the blank and its circles the traces paint background over background:
@@ -43,6 +45,7 @@ void dibujar_escena() {
     }
     recorrer_trazas(C_Datos, [alcance](const float* datos) { Cremallera(ColorFondo, datos, alcance); });
     if (recortar) glDisable(GL_SCISSOR_TEST);
+    if (C_Evolvente_ON != 0) Evolvente(ColorEvolvente);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);
 }

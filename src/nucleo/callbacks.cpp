@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "estado.h"
+#include "movimiento.h"
 #include "panel.h"
 #include "plataforma.h"
 
@@ -243,8 +244,14 @@ void limitar_iso() {
     }
 }
 
+void velocidad() {
+    Velocidad = glui_Velocidad->get_int_val();
+    if (Velocidad < 1) Velocidad = 1;
+}
+
 void paso_final() {
     if (experimental()) limitar_iso();
+    actualizar_control_corte();
     if (v_glui) v_glui->sync_live();
     plataforma().pedir_redibujo();
 }
@@ -330,6 +337,8 @@ void v_glui_control(int id) {
         case 1160: Movimiento = -1; break;
         case 1170: reiniciar(); break;
         case 1180: salir_al_dialogo(); break;
+        case ID_TERMINAR: completar_corte(); break;
+        case ID_VELOCIDAD: velocidad(); break;
         case 5000: componente_color(0, glui_Rojo); break;
         case 5100: componente_color(1, glui_Verde); break;
         case 5200: componente_color(2, glui_Azul); break;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "evolvente.h"
+
 CajaVista caja_proyeccion(float origen, const float d[3], int ancho, int alto) {
     CajaVista c{1.4 * origen - d[0] - d[2], -1.4 * origen - d[0] + d[2], 1.4 * origen - d[1] - d[2],
                 -1.4 * origen - d[1] + d[2]};
@@ -27,10 +29,13 @@ float radio_circ_fondo() {
     return Rb;
 }
 
+float radio_base_actual() { return static_cast<float>(radio_base(Rp, Angulo)); }
+
 float radio_alcance() {
     float r = std::fabs(radio_engranaje());
     if (C_Paso_ON != 0) r = std::max(r, std::fabs(Rp));
     if (C_Fondo_ON != 0) r = std::max(r, std::fabs(radio_circ_fondo()));
+    if (C_Base_ON != 0) r = std::max(r, std::fabs(radio_base_actual()));
     return r;
 }
 
