@@ -121,8 +121,8 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Column, "", -1},
         {K::Translation, "Z", -1},
         {K::Rollout, "Ayudas", -1},
-        {K::Checkbox, "Circunferencia base", -1},
-        {K::Checkbox, "Evolvente teorica", -1},
+        {K::Checkbox, "Circunferencia base", ID_CIRC_BASE},
+        {K::Checkbox, "Evolvente teorica", ID_EVOLVENTE},
         {K::Column, "", -1},
         {K::Listbox, "Velocidad", ID_VELOCIDAD},
         {K::Button, "Terminar", ID_TERMINAR},
@@ -333,6 +333,15 @@ TEST_F(Panel, AyudasEmpiezanApagadas) {
 
 TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     elegir(SIMULACION_EXPERIMENTAL);
+    EXPECT_FALSE(glui_C_Base->shown()) << "the list is as without the aids";
+    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_TRUE(glui_C_Paso->shown());
+    glui_CBase->user_toggle();
+    EXPECT_EQ(C_Base_ON, 1);
+    EXPECT_TRUE(glui_C_Base->shown());
+    EXPECT_FALSE(glui_Evolvente->shown());
+    glui_CEvolvente->user_toggle();
+    EXPECT_TRUE(glui_Evolvente->shown());
     glui_Elementos->user_select(5);
     EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), ColorCirBase[0]);
     glui_Azul->user_set(0.5f);
@@ -346,4 +355,21 @@ TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     glui_Verde->user_set(0.5f);
     EXPECT_FLOAT_EQ(ColorEngranaje[1], 0.5f) << "the former entries keep their colours";
     EXPECT_FLOAT_EQ(ColorEvolvente[1], 1.0f);
+
+    // Hiding the selected entry hands the selection, and the spinners, to the background.
+    glui_Elementos->user_select(6);
+    ColorFondo[1] = 0.125f;
+    glui_CEvolvente->user_toggle();
+    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_EQ(glui_Elementos->get_int_val(), 0);
+    EXPECT_EQ(QueObjeto, 0);
+    EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 0.125f);
+    glui_CBase->user_toggle();
+    EXPECT_FALSE(glui_C_Base->shown());
+    EXPECT_EQ(QueObjeto, 0);
+    // A hidden entry that is not selected leaves the selection alone.
+    glui_CBase->user_toggle();
+    glui_Elementos->user_select(2);
+    glui_CBase->user_toggle();
+    EXPECT_EQ(QueObjeto, 2);
 }

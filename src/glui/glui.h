@@ -214,8 +214,15 @@ public:
     GLUI_RadioButton(GLUI* g, GLUI_RadioGroup* group, std::string name, int value)
         : GLUI_Control(GLUI_Kind::RadioButton, g, group, std::move(name), -1, {}), value_(value) {}
     int value() const { return value_; }
+    // A button left out of the group's drawing (its value stays valid for the program).
+    void set_shown(bool shown) {
+        shown_ = shown;
+        changed();
+    }
+    bool shown() const { return shown_; }
 private:
     int value_;
+    bool shown_ = true;
 };
 
 class GLUI_Spinner : public GLUI_Control {

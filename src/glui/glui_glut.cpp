@@ -407,6 +407,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             auto* g = static_cast<GLUI_RadioGroup*>(c);
             for (GLUI_Control* h : g->children()) {
                 auto* r = static_cast<GLUI_RadioButton*>(h);
+                if (!r->shown()) continue;
                 ImGui::PushID(r);
                 bool apagado_r = !r->enabled() && !apagado;
                 if (apagado_r) ImGui::BeginDisabled();

@@ -12,7 +12,7 @@ const float ROJO[3] = {1.0f, 0.0f, 0.0f};
 const float AZUL[3] = {0.0f, 0.0f, 1.0f};
 const float AMARILLO[3] = {1.0f, 1.0f, 0.0f};
 const float BLANCO[3] = {1.0f, 1.0f, 1.0f};
-const float CIAN_CLARO[3] = {0.55f, 1.0f, 1.0f};
+const float CIAN_CLARO[3] = {0.4f, 1.0f, 1.0f};
 const float VERDE[3] = {0.0f, 1.0f, 0.0f};
 
 int QueSimula = 0;
@@ -30,7 +30,7 @@ float ColorEngranaje[3] = {1.0f, 0.0f, 0.0f};
 float ColorCremallera[3] = {0.0f, 0.0f, 1.0f};
 float ColorCirFondo[3] = {1.0f, 1.0f, 0.0f};
 float ColorCirPaso[3] = {1.0f, 1.0f, 1.0f};
-float ColorCirBase[3] = {0.55f, 1.0f, 1.0f};
+float ColorCirBase[3] = {0.4f, 1.0f, 1.0f};
 float ColorEvolvente[3] = {0.0f, 1.0f, 0.0f};
 
 int C_Mueve = 0, Stop = 1, Movimiento = 0, Primera_Vez = 1, Diente = 0, Conta_h = 1;

@@ -20,8 +20,12 @@ std::string con_blancos(const char* texto, int n) { return std::string(texto) + 
 // without them: the overlays, the pace of the cut and the button that completes it.
 void construir_ayudas() {
     glui_Ayudas = v_glui->add_rollout("Ayudas", 0, GLUI_PANEL_EMBOSSED);
-    glui_CBase = v_glui->add_checkbox_to_panel(glui_Ayudas, "Circunferencia base", &C_Base_ON, -1, GLUI_CB());
-    glui_CEvolvente = v_glui->add_checkbox_to_panel(glui_Ayudas, "Evolvente teorica", &C_Evolvente_ON, -1, GLUI_CB());
+    glui_CBase = v_glui->add_checkbox_to_panel(glui_Ayudas, "Circunferencia base", &C_Base_ON, ID_CIRC_BASE,
+                                               v_glui_control);
+    glui_CBase->set_int_val(0);
+    glui_CEvolvente = v_glui->add_checkbox_to_panel(glui_Ayudas, "Evolvente teorica", &C_Evolvente_ON, ID_EVOLVENTE,
+                                                    v_glui_control);
+    glui_CEvolvente->set_int_val(0);
     v_glui->add_column_to_panel(glui_Ayudas, 0);
     glui_Velocidad = v_glui->add_listbox_to_panel(glui_Ayudas, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
     for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
@@ -185,8 +189,11 @@ void glui_control(int ch) {
     glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, "Cremallera");
     glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia de fondo");
     glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia de paso");
+    // The overlays' colours join the list while their overlay is shown.
     glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia base");
+    glui_C_Base->set_shown(false);
     glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, "Evolvente");
+    glui_Evolvente->set_shown(false);
     v_glui->add_column_to_panel(glui_Color, 1);
     glui_Elementos->set_int_val(0);
     // The spinners edit the element the radio group shows, starting from its colour.

@@ -20,7 +20,7 @@ double desplazamiento_minimo_x(double z, double angulo_grados);
 std::string texto_desplazamiento_minimo(double z, double angulo_grados);
 
 // Identifiers of the teaching aids' controls, and the moves per frame the speed list offers.
-constexpr int ID_TERMINAR = 1300, ID_VELOCIDAD = 1310;
+constexpr int ID_TERMINAR = 1300, ID_VELOCIDAD = 1310, ID_CIRC_BASE = 1320, ID_EVOLVENTE = 1330;
 constexpr int PASOS_VELOCIDAD[] = {1, 2, 5, 10, 50};
 // Dark red of the undercut warning.
 constexpr float COLOR_AVISO[3] = {0.65f, 0.0f, 0.0f};
