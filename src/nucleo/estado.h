@@ -54,7 +54,7 @@ extern std::vector<float> C_Historia_X;
 extern int Velocidad;
 
 // Rack data block passed to the rack drawing.
-constexpr int NUM_DATOS = 11;
+constexpr int NUM_DATOS = 12;
 extern float C_Datos[NUM_DATOS];
 
 // View

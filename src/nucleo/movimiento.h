@@ -10,8 +10,9 @@
 // asks for Velocidad moves made over as many calls (one of them at Velocidad 1).
 void idle();
 
-// Runs the same forward moves as the automatic cut, without frames, until the cut has ended
-// (motion state TERMINADO). A cut that cannot end (no rolling distance) stops after a bound.
+// Runs the forward moves of the automatic cut, one after another and without frames,
+// until the cut has ended (state TERMINADO); the panel ends as after an automatic cut.
+// A cut that cannot end (no rolling distance) stops after a bound.
 void completar_corte();
 
 // The cut has started (the rack made its first approach move, or more) and has not ended.
@@ -24,5 +25,5 @@ std::string titulo_principal();
 // both touched only when they change.
 void actualizar_control_corte();
 
-// The rolling distance per step, Rp·sin(E_incremento), and the return step, Paso/10.
+// The rolling distance per step: the arc Rp·E_incremento (in radians) of the pitch circle.
 float paso_rodadura();

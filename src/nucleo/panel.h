@@ -11,12 +11,15 @@ void construir_dialogo();
 // Hides the dialog, shows the main window and builds the panel with its defaults.
 void glui_control(int ch);
 
-// Shows or clears the undercut warning of the standard panel, and under it the least shift
-// coefficient that avoids the undercut.
+// The profile-shift coefficient the shift stands for: -Penetracion in modules of Paso/π.
+double coeficiente_desplazamiento();
+
+// Shows the undercut warning of the standard panel when the shift coefficient is below
+// the least one that cuts no undercut, 1 - (Z/2)·sin²α; clears it otherwise. Under it, while
+// the warning shows, the least coefficient itself.
 void prueba_socavacion();
 
-// The least shift coefficient without undercut, 1 - (z/2)·sin²α, and its line in the panel.
-double desplazamiento_minimo_x(double z, double angulo_grados);
+// The panel's line of the least shift coefficient without undercut.
 std::string texto_desplazamiento_minimo(double z, double angulo_grados);
 
 // Identifiers of the teaching aids' controls, and the moves per frame the speed list offers.
