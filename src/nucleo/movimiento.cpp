@@ -193,8 +193,10 @@ void idle() {
         if (Movimiento == -1) atras();
         // A press asks for n moves: after each one made the request stands again while
         // "Siguiente >>" is usable, as though the button were still held.
-        if (pedido && Movimiento == 0 && ++hechos_del_pedido < n && glui_Sig && glui_Sig->enabled())
-            Movimiento = 1;
+        if (pedido && Movimiento == 0) {
+            if (++hechos_del_pedido < n && glui_Sig && glui_Sig->enabled()) Movimiento = 1;
+            else hechos_del_pedido = 0;
+        }
     }
     actualizar_control_corte();
     redibujar_principal();
