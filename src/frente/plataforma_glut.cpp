@@ -4,6 +4,7 @@
 #include <GL/glx.h>
 #include <X11/Xutil.h>
 
+#include "nucleo/estado.h"
 #include "nucleo/plataforma.h"
 
 namespace {
@@ -22,7 +23,22 @@ public:
         glClearColor(c[0], c[1], c[2], 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    void titular_ventana(const char* titulo) override { glutSetWindowTitle(titulo); }
+    void poner_titulo(const char* titulo) override {
+        if (winIdMain <= 0) return;
+        int previa = glutGetWindow();
+        glutSetWindow(winIdMain);
+        glutSetWindowTitle(titulo);
+        if (previa > 0 && previa != winIdMain) glutSetWindow(previa);
+    }
+    bool area_dibujo(int vp[4], int& alto_ventana) override {
+        if (winIdMain <= 0) return false;
+        int previa = glutGetWindow();
+        glutSetWindow(winIdMain);
+        glGetIntegerv(GL_VIEWPORT, vp);
+        alto_ventana = glutGet(GLUT_WINDOW_HEIGHT);
+        if (previa > 0 && previa != winIdMain) glutSetWindow(previa);
+        return vp[2] > 0 && vp[3] > 0;
+    }
 };
 
 PlataformaGlut glut;
