@@ -5,6 +5,7 @@
 
 #include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
+#include "nucleo/movimiento.h"
 #include "nucleo/panel.h"
 #include "prueba.h"
 

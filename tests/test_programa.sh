@@ -204,13 +204,25 @@ prueba_guardar() {
   xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
   # Reiniciar, Automatico, Siguiente >> and Salir (<< Anterior starts disabled).
   esperar_botones 4 || falla "the standard panel did not show its four buttons (${#b[@]})"
-  local n_antes=${#b[@]}
   # The closed "Exportar" rollout's header lies two rows above "Salir", the panel's last
   # button, over the closed "Ayudas" one.
   read -r x y <<<"${b[${#b[@]}-1]}"
-  xdotool mousemove "$x" $((y - 42)) click 1 mousemove 1270 1010
-  esperar_botones $((n_antes + 1)) || falla "opening Exportar showed no Guardar button (${#b[@]} buttons)"
-  read -r x y <<<"${b[${#b[@]}-2]}"
+  local cabecera=$((y - 42)) guardar=""
+  xdotool mousemove "$x" "$cabecera" click 1 mousemove 1270 1010
+  # Open, it shows the file name's field under its header and "Guardar" under the field
+  # ("Salir" may scroll out of sight).
+  for _ in $(seq 40); do
+    captura
+    local campo
+    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | awk -v c="$cabecera" '$2 > c { print $2; exit }')"
+    if [ -n "$campo" ]; then
+      guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v c="$campo" '$2 > c { print; exit }')"
+      [ -n "$guardar" ] && break
+    fi
+    sleep 0.25
+  done
+  [ -n "$guardar" ] || falla "opening Exportar showed no file name and Guardar"
+  read -r x y <<<"$guardar"
   xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
   for _ in $(seq 30); do [ -s "$cwd/engranaje-z14-m1.svg" ] && break; sleep 0.2; done
   [ -s "$cwd/engranaje-z14-m1.svg" ] || falla "Guardar wrote no engranaje-z14-m1.svg in the program's directory"
