@@ -127,11 +127,13 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Button, "Guardar", 1510},
         {K::StaticText, "", -1},
         {K::Rollout, "Ayudas", -1},
+        {K::Panel, "", -1},
         {K::Checkbox, "Circunferencia base", ID_CIRC_BASE},
         {K::Checkbox, "Evolvente teorica", ID_EVOLVENTE},
         {K::Column, "", -1},
         {K::Listbox, "Velocidad", ID_VELOCIDAD},
         {K::Button, "Terminar", ID_TERMINAR},
+        {K::StaticText, "", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -183,8 +185,8 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 54u) << "the colour list's two overlays, the six controls of the aids, the export row";
-    EXPECT_EQ(hechas[hechas.size() - 11].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas.size(), 56u) << "the colour list's two overlays, the eight controls of the aids, the export row";
+    EXPECT_EQ(hechas[hechas.size() - 13].etiqueta, "Exportar") << "the export rollout near Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);
