@@ -101,9 +101,8 @@ protected:
 
 // Every Z, angle, shift and module of the grid appears at least once, undercut and not.
 TEST_F(Teoria, MuestraDeLaRejilla) {
-    for (Caso c : {Caso{"1.00", 14, 20, 0}, Caso{"1.00", 20, 20, -0.3}, Caso{"1.00", 20, 25, 0}, Caso{"1.00", 14, 20, 0.5},
-                   Caso{"2.00", 10, 14.5, 0.5}, Caso{"2.00", 30, 25, -0.3}, Caso{"1.00", 60, 14.5, 0},
-                   Caso{"2.00", 60, 20, 0.5}, Caso{"1.00", 10, 25, -0.3}, Caso{"2.00", 14, 25, -0.3}})
+    for (Caso c : {Caso{"1.00", 14, 20, 0}, Caso{"1.00", 20, 20, -0.3}, Caso{"2.00", 10, 14.5, 0.5},
+                   Caso{"2.00", 30, 25, -0.3}, Caso{"1.00", 60, 14.5, 0}, Caso{"2.00", 20, 25, 0.5}})
         comprobar(c);
 }
 
@@ -116,7 +115,7 @@ TEST_F(Teoria, LentoRejillaCompleta) {
 
 TEST_F(Teoria, SinCosturaAPasosDeCincoGrados) {
     // Rolling by the arc: the last tooth space meets the first without re-cutting it.
-    for (Caso c : {Caso{"1.00", 20, 20, 0}, Caso{"1.00", 30, 20, 0}, Caso{"2.00", 14, 20, 0.5}}) {
+    for (Caso c : {Caso{"1.00", 20, 20, 0}, Caso{"1.00", 30, 20, 0}}) {
         SCOPED_TRACE(c.z);
         cortar(c, 5);
         double m = std::atof(c.modulo);

@@ -132,6 +132,7 @@ struct Forma {
 };
 
 struct Tallado {
+    bool leido = false;  // someone has asked for the outline: from then on the motion keeps it
     bool iniciado = false;
     Forma forma;
     Geo rack;
@@ -263,6 +264,7 @@ void anadir_poligonos(const GEOSGeometry* g, double c, double s, std::vector<Pie
 
 void actualizar_tallado() {
     Tallado& t = estado();
+    if (!t.leido) return;
     Forma f;
     float d[NUM_DATOS];
     llenar_datos(d);
@@ -279,8 +281,9 @@ void actualizar_tallado() {
 }
 
 const std::vector<Pieza>& contorno_tallado() {
-    actualizar_tallado();
     Tallado& t = estado();
+    t.leido = true;
+    actualizar_tallado();
     if (!t.piezas_al_dia || t.angulo_piezas != E_angulo) {
         t.piezas.clear();
         double g = E_angulo * PI / 180.0;

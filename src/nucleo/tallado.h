@@ -19,9 +19,11 @@ struct Pieza {
 const std::vector<Pieza>& contorno_tallado();
 
 // Brings the outline up to the recorded positions: one difference per position recorded since
-// the last call; positions undone are dropped by rebuilding from the nearest kept stage, and a
-// change of the rack or of the blank rebuilds it from the history. The motion calls it after
-// every rolling step.
+// the last call; positions undone are dropped by going back to an outline kept on the way or by
+// rebuilding from the nearest kept stage, and a change of the rack or of the blank rebuilds it
+// from the history. The motion calls it after every rolling step. Until the outline has been
+// asked for once it does nothing, so a run that never reads it pays nothing for it; the first
+// read then builds it from the history.
 void actualizar_tallado();
 
 // Sides of the polygon standing for the blank's circles: finer than the drawn 60-slice disc,
