@@ -7,6 +7,7 @@
 #include <cmath>
 #include <thread>
 
+#include "ayudas_gl.h"
 #include "imagen_corte_gl.h"
 #include "mecanismos_gl.h"
 #include "nucleo/escena.h"
@@ -56,12 +57,14 @@ void dibujar_pieza() {
     Cilindro(radio_engranaje(), ColorEngranaje);
     if (C_Paso_ON != 0) Circunferencia(Rp, ColorCirPaso);
     if (C_Fondo_ON != 0) Circunferencia(radio_circ_fondo(), ColorCirFondo);
+    if (C_Base_ON != 0) Circunferencia(radio_base_actual(), ColorCirBase);
     if (!con_imagen || !dibujar_corte_guardado(c, vp[2], vp[3])) dibujar_corte_completo(c, vp);
 }
 
 void dibujar_escena() {
     dibujar_pieza();
     // What is drawn over the cut gear, under the rack, goes here.
+    if (C_Evolvente_ON != 0) Evolvente(ColorEvolvente);
     llenar_datos(C_Datos);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);
