@@ -106,11 +106,11 @@ TEST_F(Teoria, MuestraDeLaRejilla) {
         comprobar(c);
 }
 
+// The whole grid in one module; the sample above runs both modules, whose figures in modules agree.
 TEST_F(Teoria, LentoRejillaCompleta) {
-    for (const char* m : {"1.00", "2.00"})
-        for (int z : {10, 14, 20, 30, 60})
-            for (double a : {14.5, 20.0, 25.0})
-                for (double x : {-0.3, 0.0, 0.5}) comprobar({m, z, a, x});
+    for (int z : {10, 14, 20, 30, 60})
+        for (double a : {14.5, 20.0, 25.0})
+            for (double x : {-0.3, 0.0, 0.5}) comprobar({"1.00", z, a, x});
 }
 
 TEST_F(Teoria, SinCosturaAPasosDeCincoGrados) {
