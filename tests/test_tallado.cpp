@@ -151,7 +151,7 @@ TEST_F(Tallado_, AntesDeRodarEsElDisco) {
 TEST_F(Tallado_, EsLoQueMuestraElDibujo) {
     pasos(40, 1);
     ASSERT_EQ(E_angulo, 40.0f);
-    comparar_con_el_dibujo(70);
+    comparar_con_el_dibujo(50);
 }
 
 TEST_F(Tallado_, UnaDiferenciaPorPasoYDeshacerReconstruye) {
@@ -171,7 +171,7 @@ TEST_F(Tallado_, UnaDiferenciaPorPasoYDeshacerReconstruye) {
 
 TEST_F(Tallado_, CorteCompletoComoElDibujo) {
     completar_corte();
-    comparar_con_el_dibujo(40);
+    comparar_con_el_dibujo(24);
     EXPECT_EQ(contorno_tallado().size(), 1u) << "one gear, in one piece";
 }
 
