@@ -1,6 +1,8 @@
 #include "glui_glut.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 #include <imgui.h>
 #include <imgui_impl_glut.h>
 #include <imgui_impl_opengl2.h>
@@ -20,14 +22,23 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "escala_panel.h"
 #include "glui.h"
 
 namespace {
 
 constexpr const char* FUENTE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr float TAM_FUENTE = 14.0f;
-constexpr float ANCHO_CAMPO = 78.0f;
-constexpr float MARGEN_PANEL = 7.0f;
+constexpr float TAM_FUENTE_NORMAL = 14.0f;
+constexpr float ANCHO_CAMPO_NORMAL = 78.0f;
+constexpr float MARGEN_PANEL_NORMAL = 7.0f;
+
+// Size of the panels: the screen's DPI (read at start) times the user's Ctrl + plus/minus factor.
+double escala_pantalla = 1.0;
+double escala_usuario = 1.0;
+float escala() { return static_cast<float>(escala_pantalla * escala_usuario); }
+float tam_fuente() { return TAM_FUENTE_NORMAL * escala(); }
+float ancho_campo() { return ANCHO_CAMPO_NORMAL * escala(); }
+float margen_panel() { return MARGEN_PANEL_NORMAL * escala(); }
 constexpr int ESPERA_INACTIVO_US = 10000;  // idle pacing while the main window draws nothing
 
 struct Evento {
@@ -71,6 +82,7 @@ void repintar(Vista& v, int marcos = 2) {
 // ---------------------------------------------------------------- look
 
 void aplicar_estilo() {
+    ImGui::GetStyle() = ImGuiStyle();
     ImGui::StyleColorsLight();
     ImGuiStyle& s = ImGui::GetStyle();
     s.WindowPadding = ImVec2(8, 8);
@@ -95,13 +107,14 @@ void aplicar_estilo() {
     c[ImGuiCol_HeaderHovered] = ImVec4(0.74f, 0.84f, 0.96f, 1);
     c[ImGuiCol_HeaderActive] = ImVec4(0.60f, 0.76f, 0.95f, 1);
     c[ImGuiCol_CheckMark] = ImVec4(0.16f, 0.40f, 0.78f, 1);
+    s.ScaleAllSizes(escala());
 }
 
 void cargar_fuente() {
     ImGuiIO& io = ImGui::GetIO();
     struct stat st;
     ImFont* fuente = nullptr;
-    if (stat(FUENTE, &st) == 0) fuente = io.Fonts->AddFontFromFileTTF(FUENTE, TAM_FUENTE);
+    if (stat(FUENTE, &st) == 0) fuente = io.Fonts->AddFontFromFileTTF(FUENTE, tam_fuente());
     if (!fuente) io.Fonts->AddFontDefault();
 }
 
@@ -122,6 +135,34 @@ Vista& crear_vista(GLUI& w, int id) {
     Vista& ref = *v;
     vistas[id] = std::move(v);
     return ref;
+}
+
+// Ctrl + plus / minus / 0: every window's font and sizes follow the new factor; the
+// panels' widths, and with them the drawing area, follow at their next frame.
+bool cambiar_escala(int tecla) {
+    double nuevo = escala_panel::factor_tras_tecla(escala_usuario, tecla);
+    if (nuevo == escala_usuario) return true;
+    escala_usuario = nuevo;
+    int previa = glutGetWindow();
+    ImGuiContext* contexto = ImGui::GetCurrentContext();
+    for (auto& [id, v] : vistas) {
+        glutSetWindow(id);
+        ImGui::SetCurrentContext(v->ctx);
+        ImGui::GetIO().Fonts->Clear();
+        cargar_fuente();
+        ImGui_ImplOpenGL2_DestroyFontsTexture();
+        ImGui_ImplOpenGL2_CreateFontsTexture();
+        aplicar_estilo();
+        repintar(*v);
+    }
+    ImGui::SetCurrentContext(contexto);
+    if (previa > 0) glutSetWindow(previa);
+    return true;
+}
+
+// A key with Ctrl that sizes the panels, taken before any routing.
+bool tecla_de_escala(unsigned char c) {
+    return (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0 && escala_panel::es_tecla_de_escala(c) && cambiar_escala(c);
 }
 
 // ---------------------------------------------------------------- input
@@ -220,7 +261,7 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     if (ImGui::GetActiveID() != id || !e->editing())
         std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
     etiqueta(e->get_name(), x_campo);
-    ImGui::SetNextItemWidth(ANCHO_CAMPO);
+    ImGui::SetNextItemWidth(ancho_campo());
     ImGui::InputText("##campo", buf.data(), buf.size(), ImGuiInputTextFlags_CallbackCharFilter, filtro_caracter,
                      const_cast<GLUI_EditText*>(e));
     if (ImGui::IsItemActivated()) e->begin_edit();
@@ -230,7 +271,7 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
 
 void lista(GLUI_Listbox* l, float x_campo, Vista& v) {
     etiqueta(l->get_name(), x_campo);
-    ImGui::SetNextItemWidth(ANCHO_CAMPO);
+    ImGui::SetNextItemWidth(ancho_campo());
     std::string actual = l->selected_text();
     if (ImGui::BeginCombo("##lista", actual.c_str())) {
         for (const auto& item : l->items()) {
@@ -332,17 +373,17 @@ void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
         ImGui::Dummy(ImVec2(0, alto_texto * 0.5f + 2));
     }
     if (abierto) {
-        if (con_marco) ImGui::Indent(MARGEN_PANEL);
+        if (con_marco) ImGui::Indent(margen_panel());
         dibujar_hijos(p, v);
         if (con_marco) {
-            ImGui::Unindent(MARGEN_PANEL);
+            ImGui::Unindent(margen_panel());
             ImGui::Dummy(ImVec2(0, 2));
         }
     }
     ImGui::EndGroup();
     if (!con_marco) return;
     ImVec2 fin = ImGui::GetItemRectMax();
-    float derecha = fin.x + MARGEN_PANEL;
+    float derecha = fin.x + margen_panel();
     // Panels of the window's first level share one width: the widest one's of the previous frame.
     if (p->parent() && p->parent()->parent() == nullptr) {
         v.ancho_natural = std::max(v.ancho_natural, derecha - ventana->Pos.x);
@@ -390,7 +431,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
         case GLUI_Kind::Separator: ImGui::Separator(); break;
         case GLUI_Kind::Button: {
             auto* b = static_cast<GLUI_Button*>(c);
-            float ancho = std::max(110.0f, ImGui::CalcTextSize(b->get_name().c_str()).x + 16);
+            float ancho = std::max(110.0f * escala(), ImGui::CalcTextSize(b->get_name().c_str()).x + 16 * escala());
             if (ImGui::Button((b->get_name() + "##b").c_str(), ImVec2(ancho, 0)))
                 v.pendientes.push_back([b] { b->user_press(); });
             break;
@@ -422,7 +463,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
         case GLUI_Kind::Spinner: {
             auto* s = static_cast<GLUI_Spinner*>(c);
             etiqueta(s->get_name(), x_campo);
-            ImGui::SetNextItemWidth(ANCHO_CAMPO);
+            ImGui::SetNextItemWidth(ancho_campo());
             float valor = s->get_float_val();
             bool limitado = s->limit_type() == GLUI_LIMIT_CLAMP;
             if (ImGui::DragFloat("##giro", &valor, 0.004f * s->speed(), limitado ? s->lower() : 0.0f,
@@ -575,7 +616,7 @@ void especial_principal(int key, int x, int y);
 
 void vista_teclado(unsigned char c, int x, int y) {
     Vista* v = vista_de(glutGetWindow());
-    if (!v) return;
+    if (!v || tecla_de_escala(c)) return;
     if (v->escribiendo || v->glui->focused_edit()) encolar_tecla(*v, c, glutGetModifiers());
     else teclado_principal(c, x, y);
 }
@@ -612,6 +653,7 @@ Vista* vista_escribiendo() {
 }
 
 void teclado_principal(unsigned char key, int x, int y) {
+    if (tecla_de_escala(key)) return;
     int principal = GLUI_Master.main_window();
     if (Vista* v = vista_escribiendo()) {
         encolar_tecla(*v, key, glutGetModifiers());
@@ -761,6 +803,9 @@ BackendGlut backend_glut;
 }  // namespace
 
 void glui_glut_iniciar() {
+    // The screen's DPI from the X resources (Xft.dpi), read through the current GL window's display.
+    if (Display* d = glXGetCurrentDisplay())
+        escala_pantalla = escala_panel::escala_dpi(escala_panel::dpi_de_recursos(XResourceManagerString(d)));
     GLUI_Master.set_backend(&backend_glut);
     glutIdleFunc(inactivo);
 }
