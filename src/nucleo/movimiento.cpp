@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "estado.h"
+#include "panel.h"
 #include "plataforma.h"
 #include "tallado.h"
 
@@ -230,6 +231,7 @@ void actualizar_control_corte() {
         if (en_curso && !glui_Terminar->enabled()) glui_Terminar->enable();
         if (!en_curso && glui_Terminar->enabled()) glui_Terminar->disable();
     }
+    mostrar_espesor();
     std::string t = titulo_principal();
     if (t != ultimo_titulo) {
         ultimo_titulo = t;

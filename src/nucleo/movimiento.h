@@ -21,8 +21,8 @@ bool corte_en_curso();
 // The main window's title: "Ortanel - N de 360 grados" during a cut, the plain title otherwise.
 std::string titulo_principal();
 
-// "Terminar" enabled exactly while the cut is under way, and the title of the main window,
-// both touched only when they change.
+// "Terminar" enabled exactly while the cut is under way, the measured tooth once it has
+// ended, and the title of the main window, each touched only when it changes.
 void actualizar_control_corte();
 
 // The rolling distance per step: the arc Rp·E_incremento (in radians) of the pitch circle.
