@@ -225,7 +225,9 @@ void automatico() {
 void salir_al_dialogo() {
     v_glui_control(1170);
     plataforma().ocultar_ventana();
+    // The panel's controls are freed when the closed window is removed: nothing keeps its handle.
     v_glui->close();
+    v_glui = nullptr;
     glui->show();
 }
 
@@ -262,6 +264,7 @@ void reiniciar() {
     C_Desplaza = 0;
     Diente = 0;
     Stop = 1;
+    Movimiento = 0;
     trans[0] = trans[1] = trans[2] = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();

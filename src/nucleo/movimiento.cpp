@@ -169,6 +169,8 @@ void atras() {
 float paso_rodadura() { return static_cast<float>(Rp * std::sin(E_incremento * PI / 180.0)); }
 
 void idle() {
+    // Without a panel there is nothing to move, and no control to lock or free.
+    if (v_glui == nullptr) return;
     if (Stop == 0 || Movimiento == 1) adelante();
     if (Movimiento == -1) atras();
     redibujar_principal();
