@@ -71,9 +71,62 @@ TEST_F(Callbacks, Diametros) {
         teclear(glui_RBase, "-1");
         EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 0.0f);
         teclear(glui_RPaso, "-3");
-        EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 0.0f);
-        EXPECT_FLOAT_EQ(Rp, 0.0f);
+        if (modo == SIMULACION_ESTANDAR) {
+            // Corrected to 0, all the radii would be 0 and the view of no size: refused.
+            EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 14.0f);
+            EXPECT_FLOAT_EQ(Rp, 7.0f);
+        } else {
+            EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 0.0f);
+            EXPECT_FLOAT_EQ(Rp, 0.0f);
+        }
     }
+}
+
+// Values whose results overflow a float, or leave a view of no size, are refused like
+// a non-number: the field shows its value of before and nothing else changes.
+TEST_F(Callbacks, ValoresQueDesbordanSeRechazan) {
+    struct Caso { int modo; GLUI_EditText** campo; const char* texto; };
+    for (Caso c : {Caso{SIMULACION_EXPERIMENTAL, &glui_RCabeza, "3e38"},
+                   Caso{SIMULACION_ESTANDAR, &glui_RPaso, "3.4e38"},
+                   Caso{SIMULACION_ESTANDAR, &glui_RPaso, "0"},
+                   Caso{SIMULACION_EXPERIMENTAL, &glui_Modulo_T, "3e38"},
+                   Caso{SIMULACION_EXPERIMENTAL, &glui_Penetracion, "-3e38"}}) {
+        SCOPED_TRACE(c.texto);
+        TearDown();
+        SetUp();
+        elegir(c.modo);
+        std::vector<float> antes{Z, Rp, Rc, Rb, Paso, Origen, C_Paso_Y, Penetracion};
+        std::vector<float> campos;
+        for (GLUI_Control* k : controles(v_glui)) campos.push_back(k->get_float_val());
+        std::string aviso = informa->get_text();
+        teclear(*c.campo, c.texto);
+        EXPECT_EQ((std::vector<float>{Z, Rp, Rc, Rb, Paso, Origen, C_Paso_Y, Penetracion}), antes);
+        std::vector<float> despues;
+        for (GLUI_Control* k : controles(v_glui)) despues.push_back(k->get_float_val());
+        EXPECT_EQ(despues, campos);
+        EXPECT_EQ(informa->get_text(), aviso);
+    }
+    // Large but harmless values go through.
+    teclear(glui_RCabeza, "1e6");
+    EXPECT_FLOAT_EQ(Rc, 5e5f);
+    teclear(glui_Penetracion, "1e30");
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 1e30f);
+}
+
+TEST_F(Callbacks, IndiceDeListaFueraDeRango) {
+    estandar();
+    glui_Modulo->user_select(5);
+    float rp = Rp;
+    for (int malo : {-3, 18, 1000}) {
+        glui_Modulo->set_int_val(malo);
+        v_glui_control(1070);
+        EXPECT_EQ(Rp, rp) << malo;
+        EXPECT_GE(glui_Modulo->get_int_val(), 0) << malo;
+        EXPECT_LT(glui_Modulo->get_int_val(), NUM_MODULOS) << malo;
+    }
+    glui_Modulo->set_int_val(17);
+    v_glui_control(1070);
+    EXPECT_NE(Rp, rp) << "the last item is in range";
 }
 
 TEST_F(Callbacks, DiametroPrimitivoYListaDeModulos) {

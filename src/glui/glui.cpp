@@ -74,6 +74,13 @@ void GLUI_Control::set_float_val(float v) {
     changed();
 }
 
+void GLUI_Control::revert_user_value() {
+    if (kind_ == GLUI_Kind::EditText && static_cast<GLUI_EditText*>(this)->data_type() == GLUI_EDITTEXT_FLOAT)
+        set_float_val(prev_float_val_);
+    else
+        set_int_val(prev_int_val_);
+}
+
 void GLUI_Control::changed() {
     if (glui_) glui_->repaint();
 }
@@ -177,6 +184,7 @@ void GLUI_EditText::commit() {
     if (!editing_) return;
     editing_ = false;
     if (buffer_ == entry_text_) { changed(); return; }
+    note_previous();
     if (data_type_ == GLUI_EDITTEXT_INT) {
         int v;
         if (!parse_int(buffer_, v)) { changed(); return; }
@@ -210,6 +218,7 @@ void GLUI_Listbox::user_select(int item_id) {
     if (!enabled()) return;
     bool known = std::any_of(items_.begin(), items_.end(), [&](const auto& it) { return it.first == item_id; });
     if (!known) return;
+    note_previous();
     set_int_val(item_id);
     run_callback();
 }

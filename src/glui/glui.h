@@ -68,6 +68,10 @@ public:
     // Refresh from the bound live variable, if any.
     virtual void sync_from_live() {}
 
+    // Puts back the value shown before the user's last commit or choice, with no callback:
+    // how the program refuses a value it cannot take.
+    void revert_user_value();
+
 protected:
     void changed();            // ask the window to repaint
     void run_callback();       // the program's callback, as after a user action
@@ -83,6 +87,9 @@ protected:
     bool enabled_ = true;
     int int_val_ = 0;
     float float_val_ = 0.0f;
+    int prev_int_val_ = 0;
+    float prev_float_val_ = 0.0f;
+    void note_previous() { prev_int_val_ = int_val_, prev_float_val_ = float_val_; }
     std::vector<GLUI_Control*> children_;
 };
 

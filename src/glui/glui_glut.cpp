@@ -204,14 +204,11 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     ImGui::SetNextItemWidth(ANCHO_CAMPO);
     ImGui::InputText("##campo", buf.data(), buf.size());
     if (ImGui::IsItemActivated()) e->begin_edit();
-    bool activo = ImGui::IsItemActive();
-    if (activo) {
-        v.activo = e;
-        e->edit(buf.data());
-    } else if (e->editing() && ImGui::IsItemDeactivated() &&
-               ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false)) {
-        e->cancel();
-    }
+    // While editing, the buffer holds what is typed, also in the frame that leaves the
+    // field (characters and Enter may arrive together).
+    if (e->editing()) e->edit(buf.data());
+    if (ImGui::IsItemActive()) v.activo = e;
+    else if (e->editing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false)) e->cancel();
 }
 
 void lista(GLUI_Listbox* l, float x_campo, Vista& v) {
@@ -549,15 +546,13 @@ void vista_display() {
     cuadro(*v);
     // Outside the ImGui frame: every field the keyboard left commits, then the
     // controls' callbacks run in the order the user acted.
-    GLUI* w = v->glui;
     int id = v->id;
-    w->focus_now(v->activo);
+    v->glui->focus_now(v->activo);
     auto acciones = std::move(v->pendientes);
     v->pendientes.clear();
     for (auto& a : acciones) a();
     v = vista_de(id);
     if (!v) return;
-    rutas.escribiendo(id, rutas.ventana_escribiendo() == id && w->focused_edit() != nullptr);
     if (v->mas_entrada || v->marcos_extra > 0) {
         if (!v->mas_entrada) --v->marcos_extra;
         glutPostWindowRedisplay(v->id);
@@ -769,6 +764,7 @@ public:
         v.ancho = 200;
         v.alto = h;
         rutas.alta(id, parent);
+        vigilar(id);
         return id;
     }
     void destroy_window(GLUI& w) override {
@@ -779,7 +775,7 @@ public:
         int previa = glutGetWindow();
         if (perdida) {
             // Its GL context went with the window: nothing of GL may be called for it.
-            glXMakeCurrent(glXGetCurrentDisplay(), None, nullptr);
+            if (Display* d = glXGetCurrentDisplay()) glXMakeCurrent(d, None, nullptr);
         } else {
             glutSetWindow(id);
         }
@@ -793,8 +789,9 @@ public:
         rutas.baja(id);
         ventanas_x.erase(id);
         if (!perdida) glutDestroyWindow(id);
-        if (previa > 0 && previa != id && glutGetWindow() != previa && ventana_valida(previa)) glutSetWindow(previa);
-        else if (GLUI_Master.main_window() > 0) glutSetWindow(GLUI_Master.main_window());
+        // Back to the window that was current (its GL context too), or to the main window.
+        int volver = previa > 0 && previa != id && ventana_valida(previa) ? previa : GLUI_Master.main_window();
+        if (volver > 0 && (perdida || glutGetWindow() != volver)) glutSetWindow(volver);
         if (padre > 0 && GLUI_Master.viewport_automatic()) poner_viewport(padre);
     }
     void show_window(GLUI& w) override { visibilidad(w, true); }
