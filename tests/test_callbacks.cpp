@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "nucleo/callbacks.h"
+#include "nucleo/escena.h"
 #include "nucleo/estado.h"
+#include "nucleo/mecanismos.h"
 #include "nucleo/panel.h"
 #include "prueba.h"
 
@@ -192,15 +194,36 @@ TEST_F(Callbacks, ModuloExperimental) {
 
 TEST_F(Callbacks, LimitesIso) {
     experimental();
+    // The tooth is p/2 thick 1.25 below its tips: (π·cos20° - 5·sin20°) / (4(1 - sin20°)).
     teclear(glui_radio, "5");
-    EXPECT_NEAR(ISO_Radio, 0.53689f, 1e-5);
-    EXPECT_NEAR(glui_radio->get_float_val(), 0.53689f, 1e-5);
+    EXPECT_NEAR(ISO_Radio, 0.47191f, 1e-5);
+    EXPECT_NEAR(glui_radio->get_float_val(), 0.47191f, 1e-5);
     EXPECT_TRUE(glui_depresion->enabled());
     EXPECT_FALSE(glui_circular->enabled());
     teclear(glui_depresion, "5");
-    EXPECT_NEAR(ISO_Depresion, 0.61830f, 1e-5);
-    EXPECT_NEAR(radio_maximo_iso(), 0.53689f, 1e-5);
+    EXPECT_NEAR(ISO_Depresion, 0.63660f, 1e-5);
+    EXPECT_NEAR(radio_maximo_iso(), 0.47191f, 1e-5);
     EXPECT_NEAR(depresion_maxima_iso(0), 0.76955f, 1e-5);
+    // At r_max the two tip circles of the middle rack tooth meet at its centre line.
+    {
+        float d[NUM_DATOS];
+        llenar_datos(d);
+        d[D_DEPRESION] = 0;
+        auto perfil = perfil_cremallera(d);
+        const auto& t = perfil[2].puntos;
+        float cima = d[D_RAIZ] + d[D_ALTURA];
+        int en_cima = 0;
+        for (const Punto& p : t)
+            if (std::fabs(p.y - cima) < 1e-5f) {
+                ++en_cima;
+                EXPECT_NEAR(p.x, 0.0f, 1e-3);
+            }
+        EXPECT_GE(en_cima, 1);
+    }
+    // A larger module leaves the tip wider: the limit grows with the pitch.
+    teclear(glui_Modulo_T, "2");
+    teclear(glui_radio, "5");
+    EXPECT_NEAR(ISO_Radio, 1.59358f, 1e-4);
     teclear(glui_radio, "0");
     EXPECT_FALSE(glui_depresion->enabled());
     EXPECT_EQ(ISO_Depresion, 0.0f);
@@ -387,6 +410,7 @@ TEST_F(Callbacks, SalirVuelveAlDialogoYReconstruye) {
     glui_Elementos->user_select(1);
     glui_Azul->user_set(1.0f);
     v_glui_control(1180);
+    EXPECT_EQ(informa, nullptr) << "no handle into the freed panel";
     EXPECT_FALSE(ventanas.visible[winIdMain]);
     EXPECT_TRUE(panel->closing());
     EXPECT_TRUE(glui->visible());

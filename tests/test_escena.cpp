@@ -66,7 +66,7 @@ TEST_F(Escena, RadiosDelDisco) {
 
 TEST_F(Escena, BloqueDeDatos) {
     elegir(SIMULACION_EXPERIMENTAL);
-    float d[11];
+    float d[NUM_DATOS];
     Penetracion = 0.4f;
     ISO_Radio = 0.3f;
     ISO_Depresion = 0.1f;
@@ -85,6 +85,10 @@ TEST_F(Escena, BloqueDeDatos) {
     EXPECT_FLOAT_EQ(d[8], 0.1f);
     EXPECT_FLOAT_EQ(d[9], 0.7f);
     EXPECT_FLOAT_EQ(d[10], 25.0f);
+    EXPECT_FLOAT_EQ(d[11], 1.0f) << "the rolling line a module above the root line";
+    Rc = 9.5f;
+    llenar_datos(d);
+    EXPECT_FLOAT_EQ(d[11], 2.5f) << "the typed outside diameter moves the root line, not the rolling line";
     C_ISO = 0;
     C_Flecha = 0;
     C_Asimetria = 0;
@@ -104,7 +108,7 @@ TEST_F(Escena, RackEstandarTrasUnaSimulacionExperimental) {
     ISO_Radio = 0.4f;
     Flecha = 0.5f;
     QueSimula = SIMULACION_ESTANDAR;
-    float d[11];
+    float d[NUM_DATOS];
     llenar_datos(d);
     EXPECT_FLOAT_EQ(d[10], d[5]) << "a standard rack is symmetric";
     EXPECT_EQ(d[7], 0.0f);
@@ -114,7 +118,7 @@ TEST_F(Escena, RackEstandarTrasUnaSimulacionExperimental) {
 
 TEST_F(Escena, TrazasGiradasConElDisco) {
     elegir(SIMULACION_ESTANDAR);
-    float d[11];
+    float d[NUM_DATOS];
     llenar_datos(d);
     EXPECT_EQ(recorrer_trazas(d, [](const float*) { ADD_FAILURE() << "no trace before rolling"; }), 0);
 
@@ -144,7 +148,7 @@ TEST_F(Escena, TrazasGiradasConElDisco) {
 
 TEST_F(Escena, TrazasNuncaLeenFueraDeLaHistoria) {
     elegir(SIMULACION_ESTANDAR);
-    float d[11];
+    float d[NUM_DATOS];
     E_angulo = 1000;
     E_incremento = 1;
     EXPECT_EQ(recorrer_trazas(d, [](const float*) {}), 362);
@@ -154,7 +158,7 @@ TEST_F(Escena, TrazasNuncaLeenFueraDeLaHistoria) {
 
 TEST_F(Escena, UltimaTrazaDelCorteCompleto) {
     elegir(SIMULACION_ESTANDAR);
-    float d[11];
+    float d[NUM_DATOS];
     E_angulo = 361;
     EXPECT_EQ(recorrer_trazas(d, [](const float*) {}), 361);
 }

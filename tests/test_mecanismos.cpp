@@ -8,9 +8,10 @@
 
 namespace {
 
-// Module 5, 20 teeth: h = 11.25, p = 2π·50/20, 20° flanks, no options, at the origin.
+// Module 5, 20 teeth: h = 11.25, p = 2π·50/20, 20° flanks, the rolling line one module (5)
+// above the root line, no options, at the origin.
 struct Bloque {
-    float d[11] = {0, 0, 0, 11.25f, 15.707963f, 20, 0, 0, 0, 0, 20};
+    float d[NUM_DATOS_CREMALLERA] = {0, 0, 0, 11.25f, 15.707963f, 20, 0, 0, 0, 0, 20, 5};
     Bloque& con(int i, float v) { d[i] = v; return *this; }
 };
 
@@ -24,6 +25,12 @@ const Contorno& diente0(const std::vector<Contorno>& v, int poligonos_por_diente
     return v[static_cast<size_t>(2 * poligonos_por_diente)];
 }
 
+// Width at height y of a straight-flank tooth L0, L1, R1, R0.
+double ancho_en(const std::vector<Punto>& t, double y) {
+    auto x = [y](Punto a, Punto b) { return a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y); };
+    return x(t[3], t[2]) - x(t[0], t[1]);
+}
+
 }  // namespace
 
 TEST(Cremallera, FlancosRectosYCuerpo) {
@@ -31,16 +38,14 @@ TEST(Cremallera, FlancosRectosYCuerpo) {
     ASSERT_EQ(v.size(), 6u);
     const auto& t = diente0(v).puntos;
     ASSERT_EQ(t.size(), 4u);
-    cerca(t[0], -5.974323f, 0, "L0");
-    cerca(t[1], -1.879658f, 11.25f, "L1");
-    cerca(t[2], 1.879658f, 11.25f, "R1");
-    cerca(t[3], 5.974323f, 0, "R0");
+    cerca(t[0], -5.746842f, 0, "L0");
+    cerca(t[1], -1.652177f, 11.25f, "L1");
+    cerca(t[2], 1.652177f, 11.25f, "R1");
+    cerca(t[3], 5.746842f, 0, "R0");
     for (int i = -2; i <= 2; ++i) {
         const auto& o = v[static_cast<size_t>(i + 2)].puntos;
         for (size_t k = 0; k < 4; ++k) EXPECT_NEAR(o[k].x, t[k].x + i * 15.707963f, 1e-4);
-        // p/2 thick at half height
-        double izq = (o[0].x + o[1].x) / 2, der = (o[2].x + o[3].x) / 2;
-        EXPECT_NEAR(der - izq, 15.707963 / 2, 1e-4);
+        EXPECT_NEAR(ancho_en(o, 5), 15.707963 / 2, 1e-4) << "p/2 thick on the rolling line";
     }
     const Contorno& cuerpo = v.back();
     EXPECT_EQ(cuerpo.tipo, Primitiva::Cuadrilateros);
@@ -54,19 +59,62 @@ TEST(Cremallera, FlancosRectosYCuerpo) {
 TEST(Cremallera, DienteAsimetrico) {
     auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 25).d);
     const auto& t = diente0(v).puntos;
-    cerca(t[0], -5.974323f, 0, "L0");
-    cerca(t[1], -1.879658f, 11.25f, "L1");
-    EXPECT_NEAR(t[2].x, 1.304010f, 2e-5);
-    EXPECT_NEAR(t[3].x, 6.549972f, 2e-5);
-    EXPECT_NEAR((t[2].x + t[3].x) / 2 - (t[0].x + t[1].x) / 2, 15.707963 / 2, 1e-4);
+    cerca(t[0], -5.746842f, 0, "L0");
+    cerca(t[1], -1.652177f, 11.25f, "L1");
+    EXPECT_NEAR(t[2].x, 1.012568f, 2e-5);
+    EXPECT_NEAR(t[3].x, 6.258529f, 2e-5);
+    EXPECT_NEAR(ancho_en(t, 5), 15.707963 / 2, 1e-4) << "each flank crosses the rolling line p/4 from the centre";
+    EXPECT_NEAR(t[3].x - 15.707963 / 4, 5 * std::tan(25 * M_PI / 180), 2e-5);
+}
+
+TEST(Cremallera, LineaDeRodaduraEnCualquierAltura) {
+    // Wherever the rolling line lies (root line, a standard module, the tip line, outside the
+    // tooth), the tooth is p/2 thick on it and the tips and root line keep their heights.
+    for (float k : {0.0f, 2.5f, 5.0f, 11.25f, 14.0f}) {
+        for (float a2 : {20.0f, 30.0f}) {
+            auto v = perfil_cremallera(Bloque().con(D_RODADURA, k).con(D_ANGULO2, a2).d);
+            const auto& t = diente0(v).puntos;
+            EXPECT_NEAR(ancho_en(t, k), 15.707963 / 2, 1e-4) << k << " " << a2;
+            EXPECT_NEAR(-t[0].x - 15.707963 / 4, k * std::tan(20 * M_PI / 180), 2e-5) << k;
+            EXPECT_NEAR(t[2].x - 15.707963 / 4, -(11.25 - k) * std::tan(a2 * M_PI / 180), 2e-5) << k;
+            EXPECT_FLOAT_EQ(t[0].y, 0.0f);
+            EXPECT_FLOAT_EQ(t[1].y, 11.25f);
+        }
+    }
+}
+
+TEST(Cremallera, FlancosCircularesSobreLaLineaDeRodadura) {
+    // The arcs span the straight flanks' chords: they start at the root corners and end at the
+    // tip corners wherever the rolling line puts those.
+    for (float k : {2.0f, 5.0f, 9.0f}) {
+        auto v = perfil_cremallera(Bloque().con(D_FLECHA, 0.5f).con(D_RODADURA, k).d);
+        auto recto = perfil_cremallera(Bloque().con(D_RODADURA, k).d);
+        const auto& t = diente0(v).puntos;
+        const auto& r = diente0(recto).puntos;
+        cerca(t.front(), r[0].x, 0, "root corner");
+        cerca(t.back(), r[3].x, 0, "right root corner");
+        bool esquina_izq = false, esquina_der = false;
+        for (const Punto& p : t) {
+            esquina_izq |= std::fabs(p.x - r[1].x) < 2e-4 && std::fabs(p.y - r[1].y) < 2e-4;
+            esquina_der |= std::fabs(p.x - r[2].x) < 2e-4 && std::fabs(p.y - r[2].y) < 2e-4;
+        }
+        EXPECT_TRUE(esquina_izq) << k;
+        EXPECT_TRUE(esquina_der) << k;
+        // The left arc's last point before L1 lies near L1: the arc ends on the chord's far end.
+        double minima = 1e9;
+        for (size_t i = 1; i + 1 < t.size() && t[i].x < r[1].x + 1e-3f; ++i)
+            if (!(t[i].x == r[1].x && t[i].y == r[1].y))
+                minima = std::min(minima, static_cast<double>(std::hypot(t[i].x - r[1].x, t[i].y - r[1].y)));
+        EXPECT_LT(minima, 1.5) << k;
+    }
 }
 
 TEST(Cremallera, FlancosCirculares) {
     for (float a2 : {20.0f, 30.0f}) {
         auto v = perfil_cremallera(Bloque().con(D_FLECHA, 1).con(D_ANGULO2, a2).d);
         const auto& t = diente0(v).puntos;
-        cerca(t[0], -5.97432f, 0, "L0");
-        cerca(t[1], -5.97432f, 0, "first left arc point is the root corner");
+        cerca(t[0], -5.746842f, 0, "L0");
+        cerca(t[1], -5.746842f, 0, "first left arc point is the root corner");
         // Arcs of ten or eleven points, corners around them.
         size_t n = t.size();
         EXPECT_GE(n, 4u + 20u);
@@ -82,7 +130,7 @@ TEST(Cremallera, FlancosCirculares) {
         double maxima = 0;
         for (const Punto& p : t) {
             if (p.x > -1.8f) continue;
-            double dist = -((p.x + 5.974323) * nx + p.y * ny);
+            double dist = -((p.x + 5.746842) * nx + p.y * ny);
             EXPECT_GE(dist, -1e-4);
             maxima = std::max(maxima, dist);
         }
@@ -98,30 +146,30 @@ TEST(Cremallera, FlechaNegativaCurvaHaciaDentro) {
     double maxima = 0;
     for (const Punto& p : c.puntos) {
         if (p.x > -1.8f) continue;
-        double dist = (p.x + 5.974323) * nx + p.y * ny;  // into the tooth
+        double dist = (p.x + 5.746842) * nx + p.y * ny;  // into the tooth
         EXPECT_GE(dist, -1e-4);
         maxima = std::max(maxima, dist);
     }
     EXPECT_NEAR(maxima, 1.0, 0.02);
-    cerca(c.puntos.front(), -5.974323f, 0, "root corner");
+    cerca(c.puntos.front(), -5.746842f, 0, "root corner");
 }
 
 TEST(Cremallera, CabezaRedondeada) {
     auto v = perfil_cremallera(Bloque().con(D_RADIO, 1.9f).d);
     const auto& t = diente0(v).puntos;
-    cerca(t[0], -5.974323f, 0, "L0");
-    cerca(t[1], -2.44926f, 9.68502f, "flank point at the circle's leftmost abscissa");
-    cerca(t[2], -2.33468f, 9.99984f, "tangency point");
+    cerca(t[0], -5.746842f, 0, "L0");
+    cerca(t[1], -2.221782f, 9.685021f, "flank point at the circle's leftmost abscissa");
+    cerca(t[2], -2.107198f, 9.999838f, "tangency point");
     bool cima_derecha = false;
-    for (const Punto& p : t) cima_derecha |= std::fabs(p.x - 0.549264f) < 2e-5 && std::fabs(p.y - 11.25f) < 2e-5;
+    for (const Punto& p : t) cima_derecha |= std::fabs(p.x - 0.321782f) < 2e-5 && std::fabs(p.y - 11.25f) < 2e-5;
     EXPECT_TRUE(cima_derecha);
     // Two arcs of six or seven points between four other vertices.
     EXPECT_GE(t.size(), 4u + 12u);
     EXPECT_LE(t.size(), 4u + 14u);
     // Every arc point lies on its circle of radius 1.9.
     for (size_t k = 2; k + 2 < t.size(); ++k) {
-        float cx = t[k].x < 0 ? -0.549264f : 0.549264f;
-        if (std::fabs(t[k].x) < 0.549264f) continue;
+        float cx = t[k].x < 0 ? -0.321782f : 0.321782f;
+        if (std::fabs(t[k].x) < 0.321782f) continue;
         EXPECT_NEAR(std::hypot(t[k].x - cx, t[k].y - 9.35f), 1.9, 1e-4);
     }
 }
@@ -139,10 +187,10 @@ TEST(Cremallera, DepresionPequena) {
     ASSERT_EQ(v.size(), 11u);
     const auto& cuerpo = diente0(v, 2).puntos;
     const auto& tapa = v[5].puntos;
-    cerca(cuerpo[0], -5.92111f, 0, "P1");
-    cerca(cuerpo[1], -2.41261f, 9.72141f, "PL");
-    cerca(cuerpo[2], 2.41261f, 9.72141f, "PR");
-    cerca(cuerpo[3], 5.92111f, 0, "P4");
+    cerca(cuerpo[0], -5.693633f, 0, "P1");
+    cerca(cuerpo[1], -2.185127f, 9.721412f, "PL");
+    cerca(cuerpo[2], 2.185127f, 9.721412f, "PR");
+    cerca(cuerpo[3], 5.693633f, 0, "P4");
     cerca(tapa[1], tapa[0].x, tapa[0].y, "first arc point on PL");
     EXPECT_LE(tapa.size(), 16u);
 }
@@ -151,23 +199,23 @@ TEST(Cremallera, DepresionGrande) {
     auto v = perfil_cremallera(Bloque().con(D_RADIO, 1.9f).con(D_DEPRESION, 0.5f).d);
     const auto& cuerpo = diente0(v, 2).puntos;
     const auto& tapa = v[5].puntos;
-    cerca(cuerpo[0], -5.44223f, 0, "P1");
-    cerca(cuerpo[1], -2.44926f, 8.22312f, "PL");
-    cerca(cuerpo[2], 2.44926f, 8.22312f, "PR");
-    cerca(cuerpo[3], 5.44223f, 0, "P4");
-    cerca(tapa[0], -2.44926f, 8.22312f, "cap starts at PL");
-    cerca(tapa[1], -2.44926f, 9.35f, "then straight up to the circle");
+    cerca(cuerpo[0], -5.214753f, 0, "P1");
+    cerca(cuerpo[1], -2.221782f, 8.223119f, "PL");
+    cerca(cuerpo[2], 2.221782f, 8.223119f, "PR");
+    cerca(cuerpo[3], 5.214753f, 0, "P4");
+    cerca(tapa[0], -2.221782f, 8.223119f, "cap starts at PL");
+    cerca(tapa[1], -2.221782f, 9.35f, "then straight up to the circle");
 }
 
 TEST(Cremallera, DepresionAsimetrica) {
     auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 30).con(D_RADIO, 1).con(D_DEPRESION, 2).d);
     const auto& c = diente0(v, 2).puntos;
-    cerca(c[0], -3.84597f, 0, "P1");
-    cerca(c[1], -2.17945f, 4.57872f, "PL");
-    cerca(c[2], 1.10205f, 6.51795f, "PR");
-    cerca(c[3], 4.86519f, 0, "P4");
+    cerca(c[0], -3.618486f, 0, "P1");
+    cerca(c[1], -1.951969f, 4.578718f, "PL");
+    cerca(c[2], 0.741201f, 6.517949f, "PR");
+    cerca(c[3], 4.504341f, 0, "P4");
     auto w = perfil_cremallera(Bloque().con(D_ANGULO2, 30).con(D_RADIO, 1).con(D_DEPRESION, 5).d);
-    cerca(diente0(w, 2).puntos[1], -2.17945f, 0, "left end held at the body edge");
+    cerca(diente0(w, 2).puntos[1], -1.951969f, 0, "left end held at the body edge");
 }
 
 TEST(Cremallera, ExtensionDeRaiz) {
@@ -177,10 +225,10 @@ TEST(Cremallera, ExtensionDeRaiz) {
     EXPECT_FLOAT_EQ(t[0].y, 2.0f);
     EXPECT_FLOAT_EQ(t[1].y, 13.25f);
     const auto& e = v[7].puntos;
-    cerca(e[0], -6.702264f, 0, "extension");
-    cerca(e[1], -5.974323f, 2, "extension");
-    cerca(e[2], 6.549972f, 2, "extension");
-    cerca(e[3], 7.482587f, 0, "extension");
+    cerca(e[0], -6.474782f, 0, "extension");
+    cerca(e[1], -5.746842f, 2, "extension");
+    cerca(e[2], 6.258529f, 2, "extension");
+    cerca(e[3], 7.191144f, 0, "extension");
     cerca(v.back().puntos[2], 47.12389f, -5.625f, "body unchanged");
     EXPECT_EQ(perfil_cremallera(Bloque().con(D_RAIZ, 0).d).size(), 6u);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -66,7 +67,7 @@ TEST_F(Movimiento_, LaUndecimaPulsacionRueda) {
     EXPECT_EQ(C_Mueve, RODADURA);
     EXPECT_EQ(E_angulo, 1.0f);
     EXPECT_EQ(Conta_h, 2);
-    EXPECT_FLOAT_EQ(C_X, static_cast<float>(7 * std::sin(M_PI / 180)));
+    EXPECT_FLOAT_EQ(C_X, static_cast<float>(7 * M_PI / 180)) << "the arc of the pitch circle, not the chord";
     EXPECT_FLOAT_EQ(C_Historia_X[1], C_X);
     EXPECT_EQ(Primera_Vez, 0);
 }
@@ -108,7 +109,7 @@ TEST_F(Movimiento_, VolverALaPrimeraEntradaNoDuplicaLaAproximacion) {
 
 TEST_F(Movimiento_, CorteCompletoPorDefecto) {
     std::vector<int> adelante = fases(1);
-    EXPECT_EQ(adelante, (std::vector<int>{26, 52, 51, 52, 51, 51, 52, 26}));
+    EXPECT_EQ(adelante, (std::vector<int>{26, 52, 51, 51, 52, 51, 52, 26}));
     EXPECT_EQ(E_angulo, 361.0f);
     EXPECT_EQ(Conta_h, 362);
     for (int i = 1; i <= 361; ++i) EXPECT_NE(C_Historia_X[static_cast<size_t>(i)], 0.0f) << i;
@@ -268,4 +269,92 @@ TEST_F(Movimiento_, ReiniciarBorraElPasoPendiente) {
     glui_Ant->user_press();
     glui_Clear->user_press();
     EXPECT_EQ(Movimiento, 0);
+}
+
+TEST_F(Movimiento_, CompletarCorteComoElAutomatico) {
+    cortar_todo();
+    std::vector<float> automatico(C_Historia_X.begin(), C_Historia_X.end());
+    float x = C_X, angulo = E_angulo;
+    int h = Conta_h;
+
+    glui_Clear->user_press();
+    size_t redibujos = ventanas.redibujos.size();
+    completar_corte();
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(E_angulo, angulo);
+    EXPECT_EQ(Conta_h, h);
+    EXPECT_EQ(C_X, x);
+    EXPECT_EQ(std::vector<float>(C_Historia_X.begin(), C_Historia_X.end()), automatico);
+    EXPECT_EQ(Stop, 1);
+    EXPECT_FALSE(glui_Sig->enabled());
+    EXPECT_FALSE(glui_AutoOnOff->enabled());
+    EXPECT_TRUE(glui_Ant->enabled());
+    EXPECT_FALSE(glui_Dientes->enabled()) << "the data locked as by the first approach";
+    EXPECT_LE(ventanas.redibujos.size() - redibujos, 2u) << "no frame per move";
+    completar_corte();
+    EXPECT_EQ(E_angulo, angulo) << "a finished cut stays finished";
+}
+
+TEST_F(Movimiento_, CompletarCorteDesdeLaMitad) {
+    for (int i = 0; i < 20; ++i) pulsar(glui_Sig);
+    ASSERT_EQ(C_Mueve, RODADURA);
+    completar_corte();
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(E_angulo, 361.0f);
+    EXPECT_FLOAT_EQ(C_Desplaza, 4.5f);
+}
+
+TEST_F(Movimiento_, RodarEsRecorrerElArco) {
+    glui_Clear->user_press();
+    glui_Giro->user_commit("5");
+    for (int i = 0; i < 11; ++i) pulsar(glui_Sig);
+    ASSERT_EQ(E_angulo, 5.0f);
+    EXPECT_FLOAT_EQ(C_X, static_cast<float>(7 * 5 * M_PI / 180));
+    EXPECT_FLOAT_EQ(paso_rodadura(), static_cast<float>(7 * 5 * M_PI / 180));
+}
+
+class MovimientoExperimental : public Programa {
+protected:
+    void SetUp() override {
+        Programa::SetUp();
+        elegir(SIMULACION_EXPERIMENTAL);
+    }
+};
+
+TEST_F(MovimientoExperimental, ElCorteTerminaAunqueElPasoNoCuadreConLosDientes) {
+    // A pitch diameter of 16 or 20 with 14 teeth of module 1: the tooth count runs past 14
+    // long before the blank has turned; only the full turn ends the cut.
+    for (const char* diametro : {"16", "20", "8"}) {
+        SCOPED_TRACE(diametro);
+        glui_Clear->user_press();
+        glui_RPaso->user_commit(diametro);
+        glui_AutoOnOff->user_press();
+        int llamadas = 0;
+        while (C_Mueve != TERMINADO && llamadas < 20000) {
+            idle();
+            ++llamadas;
+        }
+        EXPECT_EQ(C_Mueve, TERMINADO);
+        EXPECT_EQ(E_angulo, 361.0f);
+        if (std::atof(diametro) > 14) {
+            EXPECT_GT(Diente, 14) << "more tooth spaces than teeth";
+        }
+        // Every rolling step rolled the rack by the arc of the typed pitch circle.
+        float rp = static_cast<float>(std::atof(diametro) / 2);
+        EXPECT_FLOAT_EQ(C_Historia_X[1], static_cast<float>(rp * M_PI / 180));
+    }
+}
+
+TEST_F(MovimientoExperimental, SinRadioPrimitivoElDiscoGiraEntero) {
+    glui_RPaso->user_commit("0");
+    completar_corte();
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(E_angulo, 361.0f);
+    EXPECT_EQ(C_X, 0.0f) << "a rack on a pitch circle of radius 0 does not travel";
+    for (int n = 0; n < 20000 && !(E_angulo == 0 && C_Contador == 0); ++n) {
+        Movimiento = -1;
+        idle();
+    }
+    EXPECT_EQ(E_angulo, 0.0f) << "and steps back to the start";
+    EXPECT_EQ(Conta_h, 1);
 }

@@ -274,3 +274,21 @@ TEST_F(Panel, PruebaDeSocavacion) {
         EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.z << " " << c.angulo << " " << c.pen;
     }
 }
+
+TEST_F(Panel, SocavacionSegunElCoeficiente) {
+    // Warn when x = -Penetracion / m is below 1 - (Z/2)·sin²α, whatever Z and the module.
+    elegir(SIMULACION_ESTANDAR);
+    struct Caso { const char* modulo; const char* z; const char* x; bool aviso; };
+    for (Caso c : {Caso{"1.00", "20", "-0.3", true}, Caso{"1.00", "20", "-0.1", false},
+                   Caso{"2.00", "14", "0.1", true}, Caso{"2.00", "14", "0.2", false},
+                   Caso{"5.00", "30", "-0.8", true}, Caso{"5.00", "30", "-0.7", false}}) {
+        int indice = -1;
+        for (int i = 0; i < NUM_MODULOS; ++i)
+            if (std::string(MODULO[i]) == c.modulo) indice = i;
+        ASSERT_GE(indice, 0) << c.modulo;
+        glui_Modulo->user_select(indice);
+        glui_Dientes->user_commit(c.z);
+        glui_Penetracion->user_commit(c.x);
+        EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.modulo << " " << c.z << " " << c.x;
+    }
+}

@@ -73,10 +73,10 @@ void Circunferencia(float radio, const float color[3]) {
     glEnd();
 }
 
-// The outline in the rack's own frame depends only on slots 3 to 10: every recorded position
+// The outline in the rack's own frame depends only on slots 3 to 11: every recorded position
 // of a frame shares it, so it is computed once and reused while those slots stay the same.
-const std::vector<Contorno>& perfil(const float datos[11]) {
-    static float forma[8] = {};
+const std::vector<Contorno>& perfil(const float datos[NUM_DATOS_CREMALLERA]) {
+    static float forma[NUM_DATOS_CREMALLERA - D_ALTURA] = {};
     static std::vector<Contorno> guardado;
     static bool valido = false;
     if (!valido || std::memcmp(forma, datos + D_ALTURA, sizeof forma) != 0) {
@@ -87,7 +87,7 @@ const std::vector<Contorno>& perfil(const float datos[11]) {
     return guardado;
 }
 
-void Cremallera(const float color[3], const float datos[11], float radio_visible) {
+void Cremallera(const float color[3], const float datos[NUM_DATOS_CREMALLERA], float radio_visible) {
     const std::vector<Contorno>& contornos = perfil(datos);
     Punto origen = origen_en_cremallera(datos);
     glPushMatrix();

@@ -238,6 +238,7 @@ void salir_al_dialogo() {
     // The panel's controls are freed when the closed window is removed: nothing keeps its handle.
     v_glui->close();
     v_glui = nullptr;
+    informa = nullptr;  // the standard panel's warning line goes with the panel
     glui->show();
 }
 

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mecanismos.h"
+
+static_assert(NUM_DATOS == NUM_DATOS_CREMALLERA, "one rack data block for the scene and the outline");
+
 CajaVista caja_proyeccion(float origen, const float d[3], int ancho, int alto) {
     CajaVista c{1.4 * origen - d[0] - d[2], -1.4 * origen - d[0] + d[2], 1.4 * origen - d[1] - d[2],
                 -1.4 * origen - d[1] + d[2]};
@@ -34,7 +38,7 @@ float radio_alcance() {
     return r;
 }
 
-void llenar_datos(float datos[11]) {
+void llenar_datos(float (&datos)[NUM_DATOS]) {
     datos[0] = datos[1] = datos[2] = 0;
     datos[3] = Rc - Rb;
     datos[4] = Paso;
@@ -46,18 +50,21 @@ void llenar_datos(float datos[11]) {
     datos[8] = experimental && C_ISO != 0 ? ISO_Depresion : 0;
     datos[9] = experimental && C_Flecha != 0 ? Flecha : 0;
     datos[10] = experimental && C_Asimetria != 0 ? Angulo_2 : Angulo;
+    // With tips reaching Rb, the line that rolls on the pitch circle lies Rp - Rb above them, that is
+    // Rc - Rp above the root line; a profile shift moves the whole tooth, that line included.
+    datos[11] = Rc - Rp;
 }
 
 float distancia_referencia() { return Penetracion > 0 ? Rc : Rc - Penetracion; }
 
-void colocar_traza(float datos[11], float t, float h, float a) {
+void colocar_traza(float (&datos)[NUM_DATOS], float t, float h, float a) {
     double theta = t * PI / 180.0;
     datos[0] = static_cast<float>(a * std::sin(theta) + h * std::cos(theta));
     datos[1] = static_cast<float>(h * std::sin(theta) + a * (1.0 - std::cos(theta)) + (Origen + C_Desplaza));
     datos[2] = t;
 }
 
-void colocar_actual(float datos[11]) {
+void colocar_actual(float (&datos)[NUM_DATOS]) {
     datos[0] = C_X;
     datos[1] = C_Y + Origen;
     datos[2] = 0;

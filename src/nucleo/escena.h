@@ -3,6 +3,8 @@
 // every recorded rack position. The GL drawing walks these.
 #pragma once
 
+#include "estado.h"
+
 struct CajaVista {
     double izquierda, derecha, abajo, arriba;
 };
@@ -18,8 +20,8 @@ float radio_circ_fondo();
 // Radius within which the blank and the shown circles lie: outside it there is only background.
 float radio_alcance();
 
-// Fills slots 3 to 10 of the rack data block (slots 0 to 2 with 0).
-void llenar_datos(float datos[11]);
+// Fills slots 3 to 11 of the rack data block (slots 0 to 2 with 0).
+void llenar_datos(float (&datos)[NUM_DATOS]);
 
 // Distance from the blank's centre to the reference line of the recorded positions.
 float distancia_referencia();
@@ -28,18 +30,16 @@ float distancia_referencia();
 // 0 to 2 placing it turned with the blank; returns how many it visited.
 // Entries outside the history are never read.
 template <class F>
-int recorrer_trazas(float datos[11], F&& visita);
+int recorrer_trazas(float (&datos)[NUM_DATOS], F&& visita);
 
 // Places recorded position (x_historia) turned by t degrees.
-void colocar_traza(float datos[11], float t, float x_historia, float a);
+void colocar_traza(float (&datos)[NUM_DATOS], float t, float x_historia, float a);
 
 // Slots 0 to 2 for the rack where it stands now.
-void colocar_actual(float datos[11]);
-
-#include "estado.h"
+void colocar_actual(float (&datos)[NUM_DATOS]);
 
 template <class F>
-int recorrer_trazas(float datos[11], F&& visita) {
+int recorrer_trazas(float (&datos)[NUM_DATOS], F&& visita) {
     float a = distancia_referencia();
     float t = E_angulo;
     int i = 0;

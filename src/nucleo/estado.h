@@ -49,7 +49,7 @@ extern float C_Contador, C_Y, C_X, C_Desplaza, C_Ultimo_X, E_angulo, E_increment
 extern std::vector<float> C_Historia_X;
 
 // Rack data block passed to the rack drawing.
-constexpr int NUM_DATOS = 11;
+constexpr int NUM_DATOS = 12;
 extern float C_Datos[NUM_DATOS];
 
 // View

@@ -19,15 +19,19 @@ struct Diente {
     float c, L0, L1, R1, R0;  // centre and the abscissas of the straight-flank corners
 };
 
+// h tooth height, p pitch, e root offset, r tip radius, d relief, k height of the rolling
+// line above the root line (where the tooth is p/2 thick), a1 and a2 flank angles in radians.
 struct Datos {
-    float h, p, e, r, d, flecha, a1, a2;
+    float h, p, e, r, d, flecha, k, a1, a2;
 };
 
+// Each flank runs through the rolling line p/4 from the tooth's centre, with its own angle.
 Diente diente(const Datos& k, int i) {
     float c = static_cast<float>(i) * k.p;
     double t1 = std::tan(static_cast<double>(k.a1)), t2 = std::tan(static_cast<double>(k.a2));
-    return {c, f(c - k.p / 4.0 - (k.h / 2.0) * t1), f(c - k.p / 4.0 + (k.h / 2.0) * t1),
-            f(c + k.p / 4.0 - (k.h / 2.0) * t2), f(c + k.p / 4.0 + (k.h / 2.0) * t2)};
+    double abajo = k.k, arriba = static_cast<double>(k.h) - k.k;
+    return {c, f(c - k.p / 4.0 - abajo * t1), f(c - k.p / 4.0 + arriba * t1), f(c + k.p / 4.0 - arriba * t2),
+            f(c + k.p / 4.0 + abajo * t2)};
 }
 
 std::vector<Punto> recto(const Datos& k, const Diente& t) {
@@ -45,10 +49,12 @@ std::vector<Punto> circular(const Datos& k, const Diente& t) {
     float fl = std::fabs(k.flecha);
     float R = f(std::pow(static_cast<double>(k.h), 2) / 8.0 / fl / std::pow(std::cos(a1), 2) + fl / 2.0);
     float theta = f(PI - std::acos((fl - R) / static_cast<double>(R)));
-    float tan1 = f((k.h / 2.0) * std::tan(a1));
+    double arriba = (static_cast<double>(k.h) - k.k) * std::tan(a1), abajo = k.k * std::tan(a1);
+    // The chord's middle, at half height, lies (h/2 - k)·tan a1 from where the flank crosses the rolling line.
+    double medio = (k.h / 2.0 - k.k) * std::tan(a1);
     float cy = f(k.h / 2.0 - (R - fl) * std::sin(a1));
-    float cxL = f(t.c - k.p / 4.0 + (R - fl) * std::cos(a1));
-    float cxR = f(t.c + k.p / 4.0 - (R - fl) * std::cos(a1));
+    float cxL = f(t.c - k.p / 4.0 + medio + (R - fl) * std::cos(a1));
+    float cxR = f(t.c + k.p / 4.0 - medio - (R - fl) * std::cos(a1));
     float tL0 = f((PI - a1) + theta), tL1 = f((PI - a1) - theta), dL = (tL0 - tL1) / 10.0f;
     float tR0 = f(a1 + theta), tR1 = f(a1 - theta), dR = (tR0 - tR1) / 10.0f;
 
@@ -61,7 +67,7 @@ std::vector<Punto> circular(const Datos& k, const Diente& t) {
         der.push_back({f(cxR + R * std::cos(static_cast<double>(s))), f(cy + R * std::sin(static_cast<double>(s)) + k.e)});
 
     Punto L0{t.L0, k.e}, L1{t.L1, k.e + k.h};
-    Punto R1{f(t.c + k.p / 4.0 - tan1), k.e + k.h}, R0{f(t.c + k.p / 4.0 + tan1), k.e};
+    Punto R1{f(t.c + k.p / 4.0 - arriba), k.e + k.h}, R0{f(t.c + k.p / 4.0 + abajo), k.e};
     if (k.flecha < 0) {
         // A negative sagitta bows each flank into the tooth: the outward arc mirrored across its chord.
         double nx = std::cos(a1), ny = -std::sin(a1);
@@ -172,9 +178,9 @@ bool es_convexo(const std::vector<Punto>& pts) {
     return std::fabs(giro_total) < 2 * PI + 1e-3;
 }
 
-std::vector<Contorno> perfil_cremallera(const float datos[11]) {
+std::vector<Contorno> perfil_cremallera(const float datos[NUM_DATOS_CREMALLERA]) {
     Datos k{datos[D_ALTURA], datos[D_PASO], datos[D_RAIZ], datos[D_RADIO], datos[D_DEPRESION], datos[D_FLECHA],
-            f(datos[D_ANGULO1] * PI / 180.0), f(datos[D_ANGULO2] * PI / 180.0)};
+            datos[D_RODADURA], f(datos[D_ANGULO1] * PI / 180.0), f(datos[D_ANGULO2] * PI / 180.0)};
     std::vector<Contorno> out;
     out.reserve(16);
     for (int i = -2; i <= 2; ++i) {
@@ -237,7 +243,7 @@ bool fuera_del_circulo(const std::vector<Punto>& pts, Punto c, float radio) {
     return minima >= radio;
 }
 
-Punto origen_en_cremallera(const float datos[11]) {
+Punto origen_en_cremallera(const float datos[NUM_DATOS_CREMALLERA]) {
     double g = datos[D_GIRO] * PI / 180.0;
     double x = -datos[D_X0], y = -datos[D_Y0];
     return {f(x * std::cos(g) + y * std::sin(g)), f(-x * std::sin(g) + y * std::cos(g))};

@@ -48,7 +48,8 @@ void adelante() {
             }
             break;
         case RODADURA:
-            if (Paso > C_X && historia_tiene(Conta_h)) {
+            // A rack that does not travel (no pitch radius) rolls on until the blank has turned.
+            if ((Paso > C_X || !(C_Xx > 0)) && historia_tiene(Conta_h)) {
                 E_angulo += E_incremento;
                 C_X += C_Xx;
                 C_Historia_X[static_cast<size_t>(Conta_h)] = C_X;
@@ -59,11 +60,11 @@ void adelante() {
                 if (E_angulo > 360) C_Mueve = RETIRADA;
                 Movimiento = 0;
             } else {
+                // Only the angle ends the cut: the return travel is always prepared, whatever the
+                // tooth count says, since a pitch that does not match the teeth makes the count wrong.
                 Diente += 2;
-                if (Z + 1 > Diente) {
-                    C_Xx = Paso / 10.0f;
-                    C_Contador_X = 20;
-                }
+                C_Xx = Paso / 10.0f;
+                C_Contador_X = 20;
                 C_Mueve = RETIRADA;
             }
             break;
@@ -121,7 +122,7 @@ void atras() {
             }
             break;
         case RODADURA:
-            if (C_X > C_Ultimo_X && E_angulo > 0 && Conta_h > 1) {
+            if ((C_X > C_Ultimo_X || !(C_Xx > 0)) && E_angulo > 0 && Conta_h > 1) {
                 E_angulo -= E_incremento;
                 C_X -= C_Xx;
                 Conta_h -= 1;
@@ -166,12 +167,20 @@ void atras() {
 
 }  // namespace
 
-float paso_rodadura() { return static_cast<float>(Rp * std::sin(E_incremento * PI / 180.0)); }
+// Rolling without slipping: the rack travels the arc of the pitch circle the blank turns.
+float paso_rodadura() { return static_cast<float>(Rp * (E_incremento * PI / 180.0)); }
 
 void idle() {
     // Without a panel there is nothing to move, and no control to lock or free.
     if (v_glui == nullptr) return;
     if (Stop == 0 || Movimiento == 1) adelante();
     if (Movimiento == -1) atras();
+    redibujar_principal();
+}
+
+void completar_corte() {
+    if (C_Mueve < APROXIMACION || C_Mueve > TERMINADO) return;
+    // A full turn at 1° a step takes under a thousand moves; the bound only guards against a stall.
+    for (long n = 0; n < 1000000 && C_Mueve != TERMINADO; ++n) adelante();
     redibujar_principal();
 }

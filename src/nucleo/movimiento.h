@@ -6,5 +6,9 @@
 // redisplay of the main window. Nothing at all while no panel is open.
 void idle();
 
-// The rolling distance per step, Rp·sin(E_incremento), and the return step, Paso/10.
+// Runs the forward moves of the automatic cut, one after another and without frames,
+// until the cut has ended (state TERMINADO); the panel ends as after an automatic cut.
+void completar_corte();
+
+// The rolling distance per step: the arc Rp·E_incremento (in radians) of the pitch circle.
 float paso_rodadura();

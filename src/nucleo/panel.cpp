@@ -5,6 +5,7 @@
 
 #include "callbacks.h"
 #include "estado.h"
+#include "medidas.h"
 #include "plataforma.h"
 
 namespace {
@@ -52,18 +53,27 @@ void construir_dialogo() {
     glui->set_main_gfx_window(winIdMain);
 }
 
+double coeficiente_desplazamiento() {
+    double m = Paso / PI;
+    return m > 0 ? -Penetracion / m : 0.0;
+}
+
 void prueba_socavacion() {
-    double s = std::pow(std::sin(Angulo * PI / 180.0), 2.0);
-    if (2.0 / s > Z && 1.0 - s * (Z / 2.0) > -Penetracion) informa->set_text(TEXTO_SOCAVACION);
+    if (coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo)) informa->set_text(TEXTO_SOCAVACION);
     else informa->set_text("");
 }
 
+// The tooth is p/2 thick on the rolling line, Rp - Rb below its tips: at the tip line it is
+// p/2 - 2(Rp - Rb)·tan a wide (a the larger flank angle), and two tip circles of radius r
+// need 2r(1 - sin a)/cos a of it.
 float radio_maximo_iso() {
     float a = Angulo > Angulo_2 ? static_cast<float>(Angulo * PI / 180.0) : static_cast<float>(Angulo_2 * PI / 180.0);
-    float r = static_cast<float>((Paso * std::cos(a) - 2.0 * (Rc - Rb) * std::sin(a)) / (4.0 * (1.0 - std::sin(a))));
+    float r = static_cast<float>((Paso * std::cos(a) - 4.0 * (Rp - Rb) * std::sin(a)) / (4.0 * (1.0 - std::sin(a))));
     return r < 0 ? 0.0f : r;
 }
 
+// The relieved flank meets the root line below the tip circle's outermost point at this relief:
+// it depends on the heights and the angle only, not on where the tooth is p/2 thick.
 float depresion_maxima_iso(float radio) {
     float a = Angulo > Angulo_2 ? static_cast<float>(Angulo * PI / 180.0) : static_cast<float>(Angulo_2 * PI / 180.0);
     if (a <= 0) return 0.0f;

@@ -9,7 +9,11 @@ void construir_dialogo();
 // Hides the dialog, shows the main window and builds the panel with its defaults.
 void glui_control(int ch);
 
-// Shows or clears the undercut warning of the standard panel.
+// The profile-shift coefficient the shift stands for: -Penetracion in modules of Paso/π.
+double coeficiente_desplazamiento();
+
+// Shows the undercut warning of the standard panel when the shift coefficient is below
+// the least one that cuts no undercut, 1 - (Z/2)·sin²α; clears it otherwise.
 void prueba_socavacion();
 
 // Limits of the ISO tip radius and flank relief for the present data.
