@@ -124,12 +124,12 @@ comprobar() {  # expected teeth, what was done
   echo "$2: $z teeth"
 }
 botones_vistos() { captura; python3 "$aqui/pantalla.py" botones "$tmp/p.ppm"; }
-terminado() {  # pid: waits up to 5 s for the program to end; prints its status
-  local s=0
+terminado() {  # pid: waits up to 5 s for the program to end; its status in $estado
+  estado=running
   for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && { echo running; return; }
-  wait "$1" || s=$?
-  echo "$s"
+  kill -0 "$1" 2>/dev/null && return
+  estado=0
+  wait "$1" || estado=$?
 }
 
 "$programa" 2>"$tmp/err" & pid=$!
@@ -206,7 +206,7 @@ xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
 sleep 1.5
 # ... and on the start dialog it is the dialog's "Salir".
 "$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
-estado="$(terminado "$pid")"
+terminado "$pid"
 [ "$estado" = 0 ] || falla "the window manager's close on the dialog: status $estado"
 grep -q "X Error" "$tmp/err" && falla "X error: $(cat "$tmp/err")"
 echo "dialog closed by the window manager: status 0"
@@ -223,7 +223,7 @@ for ventana in dialogo principal; do
     sleep 1.5
   fi
   xdotool windowclose "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
-  estado="$(terminado "$pid")"
+  terminado "$pid"
   [ "$estado" = 0 ] || falla "the $ventana window destroyed from outside: status $estado"
   grep -q "X Error" "$tmp/err" && falla "X error after the $ventana window was destroyed: $(cat "$tmp/err")"
   echo "$ventana window destroyed from outside: status 0"

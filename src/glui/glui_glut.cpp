@@ -24,7 +24,10 @@
 
 // Xlib last: its macros (None, Status, ...) must not reach the headers above.
 #include <GL/glx.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -842,7 +845,17 @@ void glui_glut_iniciar(int ms_por_cuadro) {
     compas = entrada::Compas(ms_por_cuadro);
     GLUI_Master.set_backend(&backend_glut);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
-    if (Display* d = glXGetCurrentDisplay()) vigia = XOpenDisplay(DisplayString(d));
+    if (Display* d = glXGetCurrentDisplay()) {
+        vigia = XOpenDisplay(DisplayString(d));
+        // Shift+Tab is ISO_Left_Tab, which GLUT drops; read as a Tab, it arrives with its Shift.
+        const unsigned char tab[] = "\t";
+        KeySym mayusculas = XK_Shift_L;
+        // The keyboard map is loaded first: XRebindKeysym would load it while holding the
+        // display's lock, and wait on itself.
+        XkbKeysymToModifiers(d, mayusculas);
+        XRebindKeysym(d, XK_ISO_Left_Tab, &mayusculas, 1, tab, 1);
+        XRebindKeysym(d, XK_ISO_Left_Tab, nullptr, 0, tab, 1);
+    }
     manejador_previo = XSetErrorHandler(error_x);
     armar_latido(0);
 }
