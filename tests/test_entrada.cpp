@@ -217,6 +217,34 @@ TEST(Rutas, LasTeclasVanAlCampoQueEscribe) {
     EXPECT_FALSE(rutas.conoce(3));
 }
 
+// Typed right after a click on a field, before the panel's frame has taken the click:
+// the keys wait behind the click instead of going to the program.
+TEST(Rutas, LoTecleadoTrasUnClicPendienteLoSigue) {
+    Rutas rutas;
+    rutas.alta(2, 1);
+    rutas.alta(3, 1);
+    Evento m;
+    m.tipo = Evento::Mover;
+    rutas.raton(3, m);
+    EXPECT_FALSE(rutas.tecla(1, de_caracter('a', 0))) << "pointer motion alone holds no key";
+    rutas.raton(2, raton(0, true));
+    rutas.raton(2, raton(0, false));
+    EXPECT_TRUE(rutas.tecla(1, de_caracter(1, MOD_CTRL)));
+    EXPECT_TRUE(rutas.tecla(2, de_caracter('7', 0)));
+    Registro r;
+    Cuadros esperado = {
+        {"puntero 10,20", "boton 0 abajo"},
+        {"puntero 10,20", "boton 0 arriba"},
+        {"mods 2", "tecla 65 abajo"},
+        {"tecla 65 arriba", "car 7"},
+    };
+    EXPECT_EQ(cuadros(*rutas.cola(2), r), esperado);
+    EXPECT_FALSE(rutas.tecla(2, de_caracter('8', 0))) << "the click taken, no field took the keyboard";
+    rutas.raton(2, raton(0, true));
+    rutas.visibilidad(2, false);
+    EXPECT_FALSE(rutas.tecla(2, de_caracter('8', 0)));
+}
+
 // A press in the drawing: the panel first takes what was typed, then lets the field go.
 TEST(Rutas, PulsarEnElDibujoSueltaElFocoTrasLoEscrito) {
     Rutas rutas;

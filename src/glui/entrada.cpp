@@ -62,6 +62,11 @@ void Cola::ocultar() {
 
 void Cola::mostrar() { visible_ = true; }
 
+bool Cola::pulsacion_pendiente() const {
+    return std::any_of(eventos_.begin(), eventos_.end(),
+                       [](const Evento& e) { return e.tipo == Evento::Boton && e.b != 0; });
+}
+
 bool Cola::consumir(Destino& d) {
     std::vector<int> soltadas;
     soltadas.swap(pulsadas_);
@@ -144,6 +149,9 @@ int Rutas::ventana_escribiendo() const {
 bool Rutas::tecla(int ventana, const Evento& e) {
     auto it = colas_.find(ventana);
     int destino = it != colas_.end() && it->second.escribiendo ? ventana : ventana_escribiendo();
+    if (destino == 0)
+        for (const auto& [id, v] : colas_)
+            if (v.cola.visible() && v.cola.pulsacion_pendiente()) destino = id;
     if (destino == 0) return false;
     colas_[destino].cola.poner(e);
     return true;

@@ -77,6 +77,8 @@ public:
     void ocultar();
     void mostrar();
     bool visible() const { return visible_; }
+    // A button press is queued that the window's frame has not taken yet.
+    bool pulsacion_pendiente() const;
 
     // Hands the frame what it may see at once: keys pressed in the previous frame are
     // released first; a button or key change ends the frame's input (a press and a
@@ -108,7 +110,9 @@ public:
     int ventana_escribiendo() const;
 
     // A key on a panel window or on the main window: true when queued for a panel,
-    // false when it belongs to the program's keyboard callback.
+    // false when it belongs to the program's keyboard callback. It goes to the panel
+    // whose field has the keyboard, else to a panel with a click still queued (the
+    // click may put the caret in a field: what is typed right after it follows it).
     bool tecla(int ventana, const Evento& e);
     // Pointer input on a panel window; dropped for windows it does not know.
     void raton(int ventana, const Evento& e);
