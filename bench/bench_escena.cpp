@@ -1,44 +1,117 @@
-// Draw time of the fullest frame: 361 recorded rack positions plus the rack, 1000 x 660.
+// Draw time of a frame against the number of recorded rack positions, for the cut
+// drawn in full every frame and for the cut kept as an image, at one window size.
+// Usage: bench_escena [width height [frames [pared]]] under an X server at least that large.
+// Each frame is timed by the processor time of the process (renderer threads included),
+// which other work on a shared machine disturbs little; "pared" times it by the clock.
 #include <GL/freeglut.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <string>
 #include <vector>
 
 #include "frente/escena_gl.h"
+#include "frente/imagen_corte_gl.h"
 #include "nucleo/estado.h"
+
+namespace {
+
+// Processor time of the whole process (the software renderer's threads included), in ms.
+double ms_cpu() {
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+bool por_cpu = true;
+
+// One frame drawn and shown; its processor time, or its wall time when asked.
+double cuadro() {
+    auto t0 = std::chrono::steady_clock::now();
+    double c0 = ms_cpu();
+    dibujar_escena();
+    glutSwapBuffers();
+    glFinish();
+    if (por_cpu) return ms_cpu() - c0;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+double mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Median of the rolling frames that bring the cut up to n positions: each turns the blank
+// one step and records one more position, as in the automatic cut.
+double rodando(int n, int cuadros) {
+    E_angulo = static_cast<float>(std::max(0, n - cuadros));
+    cuadro();
+    std::vector<double> ms;
+    for (int i = 0; i < cuadros; ++i) {
+        if (E_angulo < static_cast<float>(n)) E_angulo += 1;
+        ms.push_back(cuadro());
+    }
+    return mediana(ms);
+}
+
+// Median of frames with n positions and nothing new: the cut standing still.
+double quieto(int n, int cuadros) {
+    E_angulo = static_cast<float>(n);
+    std::vector<double> ms;
+    for (int i = 0; i < cuadros + 1; ++i) {
+        double d = cuadro();
+        if (i > 0) ms.push_back(d);
+    }
+    return mediana(ms);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
+    int ancho = argc > 2 ? std::atoi(argv[1]) : 1000, alto = argc > 2 ? std::atoi(argv[2]) : 660;
+    int cuadros = argc > 3 ? std::atoi(argv[3]) : 20;
+    por_cpu = !(argc > 4 && std::string(argv[4]) == "pared");
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(1000, 660);
+    glutInitWindowSize(ancho, alto);
     glutCreateWindow("bench");
-    glViewport(0, 0, 1000, 660);
+    glViewport(0, 0, ancho, alto);
 
+    // The default gear (14 teeth, module 1, 20°) at full depth, 1° a step.
     QueSimula = SIMULACION_ESTANDAR;
     Z = 14, Rp = 7, Rc = 8, Rb = 5.75f, Angulo = 20, Paso = 3.14159265f;
-    Origen = -12.5f, C_Desplaza = 4.5f, E_incremento = 1, E_angulo = 361;
+    Origen = -12.5f, C_Desplaza = 4.5f, E_incremento = 1, E_angulo = 0;
     C_Paso_ON = C_Fondo_ON = 1;
     C_Historia_X.assign(362, 0.0f);
     for (int i = 1; i < 362; ++i) C_Historia_X[static_cast<size_t>(i)] = -3.1f + 0.122f * static_cast<float>(i % 52);
+    glClearColor(ColorFondo[0], ColorFondo[1], ColorFondo[2], 1);
+    for (int i = 0; i < 10; ++i) cuadro();
 
-    const int cuadros = argc > 1 ? std::atoi(argv[1]) : 200;
-    if (argc > 2) E_angulo = static_cast<float>(std::atof(argv[2]));
-    std::vector<double> ms;
-    for (int i = 0; i < cuadros + 10; ++i) {
-        auto t0 = std::chrono::steady_clock::now();
-        dibujar_escena();
-        glutSwapBuffers();
-        glFinish();
-        double d = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-        if (i >= 10) ms.push_back(d);
+    const int largos[] = {0, 90, 180, 361};
+    std::printf("%d x %d, median %s of a frame in ms (%d frames each)\n", ancho, alto,
+                por_cpu ? "processor time" : "wall time", cuadros);
+    std::printf("%-40s %8s %8s %8s %8s %12s\n", "positions", "0", "90", "180", "361", "361 / 0");
+    for (int con : {0, 1}) {
+        usar_imagen_corte(con != 0);
+        double r[4];
+        for (int i = 0; i < 4; ++i) r[i] = rodando(largos[i], cuadros);
+        std::printf("%-40s %8.2f %8.2f %8.2f %8.2f %12.2f\n",
+                    con ? "image, rolling (one new position)" : "full drawing, rolling", r[0], r[1], r[2], r[3],
+                    r[3] / r[0]);
+        if (!con) continue;
+        for (int i = 0; i < 4; ++i) r[i] = quieto(largos[i], cuadros);
+        std::printf("%-40s %8.2f %8.2f %8.2f %8.2f %12.2f\n", "image, still", r[0], r[1], r[2], r[3], r[3] / r[0]);
     }
-    std::sort(ms.begin(), ms.end());
-    double mediana = ms[ms.size() / 2];
-    std::printf("fullest frame (361 traces + rack, 1000x660): median %.2f ms over %d frames, p90 %.2f ms, "
-                "%.1f%% of the 60 ms budget\n",
-                mediana, cuadros, ms[ms.size() * 9 / 10], 100.0 * mediana / 60.0);
+    // A zoom or a resize redraws the image from the whole history once.
+    std::vector<double> ms;
+    E_angulo = 361;
+    for (int i = 0; i < cuadros; ++i) {
+        trans[2] = (i % 2) ? 0.5f : 0.0f;
+        ms.push_back(cuadro());
+    }
+    std::printf("image redrawn from 361 positions (every frame of a zoom drag): %.2f ms\n", mediana(ms));
     return 0;
 }

@@ -45,6 +45,15 @@ public:
         ++borrados;
         for (int i = 0; i < 3; ++i) ultimo_borrado[i] = c[i];
     }
+    std::vector<std::string> titulos;       // titles given to the main window, in order
+    void poner_titulo(const char* t) override { titulos.push_back(t); }
+    int area[4] = {0, 0, 0, 0};             // drawing area reported (none until a test sets it)
+    int alto = 0;
+    bool area_dibujo(int vp[4], int& alto_ventana) override {
+        for (int i = 0; i < 4; ++i) vp[i] = area[i];
+        alto_ventana = alto;
+        return area[2] > 0 && area[3] > 0;
+    }
 
     // GLUI_Backend
     int create_window(GLUI&) override { return nueva(); }

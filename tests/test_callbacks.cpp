@@ -113,6 +113,14 @@ TEST_F(Callbacks, ValoresQueDesbordanSeRechazan) {
     EXPECT_FLOAT_EQ(Rc, 5e5f);
     teclear(glui_Penetracion, "1e30");
     EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 1e30f);
+    // A pitch radius whose rolling step at this turn per cut would overflow the rack's travel.
+    TearDown();
+    SetUp();
+    experimental();
+    teclear(glui_RPaso, "1e37");
+    teclear(glui_Giro, "100000");
+    EXPECT_EQ(E_incremento, 1.0f);
+    EXPECT_EQ(glui_Giro->get_int_val(), 1);
 }
 
 TEST_F(Callbacks, IndiceDeListaFueraDeRango) {

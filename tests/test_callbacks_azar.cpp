@@ -87,8 +87,10 @@ protected:
     }
 
     void comprobar() {
-        for (float v : {Z, Rp, Rc, Rb, Paso, Origen, C_Paso_Y, C_Y, C_X, E_angulo, trans[0], trans[1], trans[2]})
-            ASSERT_TRUE(std::isfinite(v));
+        const float valores[] = {Z, Rp, Rc, Rb, Paso, Origen, C_Paso_Y, C_Y, C_X, E_angulo, trans[0], trans[1], trans[2]};
+        const char* const nombres[] = {"Z", "Rp", "Rc", "Rb", "Paso", "Origen", "C_Paso_Y", "C_Y", "C_X", "E_angulo",
+                                       "trans[0]", "trans[1]", "trans[2]"};
+        for (size_t i = 0; i < std::size(valores); ++i) ASSERT_TRUE(std::isfinite(valores[i])) << nombres[i];
         ASSERT_GE(Conta_h, 1);
         ASSERT_LE(static_cast<size_t>(Conta_h), C_Historia_X.size());
         if (v_glui) {

@@ -9,6 +9,7 @@
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
+#include "nucleo/panel.h"
 #include "prueba.h"
 
 namespace {
@@ -146,6 +147,62 @@ TEST_F(EscenaGL, CorteCompletoCatorceYVeinteDientes) {
     cortar_todo();
     dibujar();
     EXPECT_EQ(dientes_en(9.5), 20);
+}
+
+TEST_F(EscenaGL, CircunferenciaBase) {
+    elegir(SIMULACION_ESTANDAR);
+    double rb = 7 * std::cos(20 * M_PI / 180);  // 6.578
+    dibujar();
+    for (double a : {0.3, 1.9, 4.0}) EXPECT_FALSE(cerca_hay(rb * std::cos(a), rb * std::sin(a), 102, 255, 255));
+    glui_CBase->user_toggle();
+    dibujar();
+    for (double a : {0.3, 1.9, 4.0}) {
+        EXPECT_TRUE(cerca_hay(rb * std::cos(a), rb * std::sin(a), 102, 255, 255)) << a;
+        EXPECT_TRUE(es(en(6.3 * std::cos(a), 6.3 * std::sin(a)), 255, 0, 0)) << "a line, not a disc";
+    }
+    // Its radius follows the pressure angle.
+    glui_Angulo->user_commit("30");
+    dibujar();
+    double rb30 = 7 * std::cos(30 * M_PI / 180);  // 6.062
+    EXPECT_TRUE(cerca_hay(0, rb30, 102, 255, 255));
+    EXPECT_FALSE(cerca_hay(0, rb, 102, 255, 255));
+}
+
+TEST_F(EscenaGL, EvolventeSobreElFlancoTallado) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Dientes->user_commit("20");
+    cortar_todo();
+    ASSERT_EQ(C_Mueve, TERMINADO);
+    // The flank of angle 20° left of the space that started straight below the centre, from the
+    // textbook: a quarter pitch from the space's centre on the pitch circle, the involute above it.
+    double rp = 10, rb = rp * std::cos(20 * M_PI / 180);
+    double centro = (-90 + E_angulo) * M_PI / 180;
+    auto inv = [](double a) { return std::tan(a) - a; };
+    auto flanco = [&](double r) { return centro - (M_PI / 4) / rp - (inv(std::acos(rb / r)) - inv(20 * M_PI / 180)); };
+    dibujar();
+    for (double r : {rp, 10.5, 10.9}) EXPECT_FALSE(cerca_hay(r * std::cos(flanco(r)), r * std::sin(flanco(r)), 0, 255, 0));
+    glui_CEvolvente->user_toggle();
+    dibujar();
+    for (double r : {rb + 0.05, rp, 10.5, 10.9}) {
+        double a = flanco(r);
+        EXPECT_TRUE(cerca_hay(r * std::cos(a), r * std::sin(a), 0, 255, 0)) << r;
+        // The generated flank lies on it: material on the tooth's side, the space on the other
+        // (off the pitch circle's own line).
+        if (r == rp) continue;
+        double d = 0.2 / r;
+        EXPECT_TRUE(es(en(r * std::cos(a - d), r * std::sin(a - d)), 255, 0, 0)) << r;
+        EXPECT_TRUE(es(en(r * std::cos(a + d), r * std::sin(a + d)), 0, 0, 0)) << r;
+    }
+    // Every flank of every tooth: 40 crossings of the pitch circle in green.
+    int verdes = 0;
+    bool antes = false;
+    for (int i = 0; i < 7200; ++i) {
+        double a = i * 2 * M_PI / 7200;
+        bool verde = es(en(rp * std::cos(a), rp * std::sin(a)), 0, 255, 0);
+        if (verde && !antes) ++verdes;
+        antes = verde;
+    }
+    EXPECT_EQ(verdes, 40);
 }
 
 int main(int argc, char** argv) {

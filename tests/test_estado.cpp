@@ -62,6 +62,8 @@ TEST(Estado, ColorDeCadaElemento) {
     EXPECT_EQ(color_de_objeto(2), ColorCremallera);
     EXPECT_EQ(color_de_objeto(3), ColorCirFondo);
     EXPECT_EQ(color_de_objeto(4), ColorCirPaso);
-    EXPECT_EQ(color_de_objeto(5), nullptr);
+    EXPECT_EQ(color_de_objeto(5), ColorCirBase);
+    EXPECT_EQ(color_de_objeto(6), ColorEvolvente);
+    EXPECT_EQ(color_de_objeto(7), nullptr);
     EXPECT_EQ(color_de_objeto(-1), nullptr);
 }

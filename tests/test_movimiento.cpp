@@ -358,3 +358,188 @@ TEST_F(MovimientoExperimental, SinRadioPrimitivoElDiscoGiraEntero) {
     EXPECT_EQ(E_angulo, 0.0f) << "and steps back to the start";
     EXPECT_EQ(Conta_h, 1);
 }
+
+// "Terminar", the speed list and the progress title.
+class ControlDelCorte : public Programa {
+protected:
+    struct Foto {
+        std::vector<float> historia;
+        float x, y, angulo, desplaza;
+        int h, mueve, stop;
+        bool sig, ant, automatico;
+        bool operator==(const Foto& o) const {
+            return historia == o.historia && x == o.x && y == o.y && angulo == o.angulo && desplaza == o.desplaza &&
+                   h == o.h && mueve == o.mueve && stop == o.stop && sig == o.sig && ant == o.ant &&
+                   automatico == o.automatico;
+        }
+    };
+    static Foto foto() {
+        return {C_Historia_X, C_X, C_Y, E_angulo, C_Desplaza, Conta_h, C_Mueve, Stop,
+                glui_Sig->enabled(), glui_Ant->enabled(), glui_AutoOnOff->enabled()};
+    }
+    static void hasta_el_final() {
+        for (int n = 0; n < 100000 && C_Mueve != TERMINADO; ++n) idle();
+    }
+    void pasos(int n) {
+        for (int i = 0; i < n; ++i) {
+            glui_Sig->user_press();
+            for (int k = 0; k < 10 && Movimiento != 0; ++k) idle();
+        }
+    }
+};
+
+TEST_F(ControlDelCorte, TerminarDaLaMismaHistoriaQueCortarHastaElFinal) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        if (modo == SIMULACION_EXPERIMENTAL) glui_Giro->user_commit("3");
+        // Run by hand to the end.
+        pasos(30);
+        glui_AutoOnOff->user_press();
+        hasta_el_final();
+        Foto a_mano = foto();
+        // The same data, "Terminar" pressed part way.
+        glui_Clear->user_press();
+        if (modo == SIMULACION_EXPERIMENTAL) glui_Giro->user_commit("3");
+        EXPECT_FALSE(glui_Terminar->enabled()) << "nothing started after the restart";
+        pasos(30);
+        ASSERT_TRUE(glui_Terminar->enabled());
+        glui_Terminar->user_press();
+        EXPECT_TRUE(foto() == a_mano);
+        EXPECT_FALSE(glui_Terminar->enabled()) << "the cut has ended";
+        EXPECT_EQ(Movimiento, 0);
+    }
+}
+
+TEST_F(ControlDelCorte, TerminarTrasDeshacer) {
+    elegir(SIMULACION_ESTANDAR);
+    // The same undo twice: once finished by the automatic cut, once by "Terminar".
+    std::vector<Foto> fin;
+    for (bool terminar : {false, true}) {
+        glui_Clear->user_press();
+        glui_AutoOnOff->user_press();
+        hasta_el_final();
+        for (int i = 0; i < 120; ++i) {
+            glui_Ant->user_press();
+            for (int k = 0; k < 10 && Movimiento != 0; ++k) idle();
+        }
+        ASSERT_NE(C_Mueve, TERMINADO);
+        ASSERT_LT(E_angulo, 361.0f);
+        EXPECT_TRUE(glui_Terminar->enabled()) << "an undone end is a cut under way";
+        if (terminar) {
+            glui_Terminar->user_press();
+        } else {
+            glui_AutoOnOff->user_press();
+            hasta_el_final();
+        }
+        EXPECT_FALSE(glui_Terminar->enabled());
+        fin.push_back(foto());
+    }
+    EXPECT_TRUE(fin[0] == fin[1]);
+    // One step back from the end enables "Terminar" again, and it ends the cut the same way.
+    glui_Ant->user_press();
+    idle();
+    EXPECT_TRUE(glui_Terminar->enabled());
+    glui_Terminar->user_press();
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(Conta_h, fin[1].h);
+    EXPECT_EQ(C_Historia_X, fin[1].historia);
+}
+
+TEST_F(ControlDelCorte, TerminarHabilitadoSoloDuranteElCorte) {
+    elegir(SIMULACION_ESTANDAR);
+    EXPECT_FALSE(glui_Terminar->enabled());
+    glui_Terminar->user_press();
+    EXPECT_EQ(C_Mueve, APROXIMACION) << "a disabled button does nothing";
+    EXPECT_EQ(C_Contador, 0.0f);
+    pasos(1);
+    EXPECT_TRUE(glui_Terminar->enabled());
+    glui_Ant->user_press();
+    idle();
+    EXPECT_FALSE(glui_Terminar->enabled()) << "back at the very start";
+    glui_AutoOnOff->user_press();
+    idle();
+    EXPECT_TRUE(glui_Terminar->enabled()) << "also in automatic mode";
+    glui_Terminar->user_press();
+    EXPECT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(Stop, 1);
+    EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
+    glui_Clear->user_press();
+    EXPECT_FALSE(glui_Terminar->enabled());
+}
+
+TEST_F(ControlDelCorte, VelocidadMultiplicaLosMovimientosPorCuadro) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_AutoOnOff->user_press();
+    int llamadas_x1 = 0;
+    for (; llamadas_x1 < 100000 && C_Mueve != TERMINADO; ++llamadas_x1) idle();
+    Foto x1 = foto();
+    for (int pasos_cuadro : {2, 5, 10, 50}) {
+        SCOPED_TRACE(pasos_cuadro);
+        glui_Clear->user_press();
+        glui_Velocidad->user_select(pasos_cuadro);
+        EXPECT_EQ(Velocidad, pasos_cuadro);
+        glui_AutoOnOff->user_press();
+        int llamadas = 0;
+        for (; llamadas < 100000 && C_Mueve != TERMINADO; ++llamadas) idle();
+        EXPECT_TRUE(foto() == x1) << "the same cut, faster";
+        EXPECT_LE(llamadas, (llamadas_x1 + pasos_cuadro - 1) / pasos_cuadro + 1);
+        EXPECT_GE(llamadas, llamadas_x1 / pasos_cuadro);
+    }
+}
+
+TEST_F(ControlDelCorte, SiguienteHaceTantosMovimientosComoLaVelocidad) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Velocidad->user_select(5);
+    glui_Sig->user_press();
+    idle();
+    EXPECT_EQ(C_Contador, 5.0f) << "five approach moves in one frame";
+    EXPECT_EQ(Movimiento, 0);
+    idle();
+    EXPECT_EQ(C_Contador, 5.0f) << "one press, five moves";
+    glui_Sig->user_press();
+    idle();
+    EXPECT_EQ(C_Contador, 10.0f);
+    // The approach ends: the change of phase counts as no move, the press goes on rolling.
+    glui_Sig->user_press();
+    for (int i = 0; i < 3 && Movimiento != 0; ++i) idle();
+    EXPECT_EQ(E_angulo, 5.0f);
+    // "<< Anterior" stays one move a press.
+    glui_Ant->user_press();
+    idle();
+    EXPECT_EQ(E_angulo, 4.0f);
+    // Near the end a press stops where "Siguiente >>" is disabled.
+    glui_Velocidad->user_select(50);
+    for (int i = 0; i < 400 && glui_Sig->enabled(); ++i) {
+        glui_Sig->user_press();
+        for (int k = 0; k < 5 && Movimiento != 0; ++k) idle();
+    }
+    EXPECT_FALSE(glui_Sig->enabled());
+    for (int i = 0; i < 5; ++i) idle();
+    EXPECT_EQ(Movimiento, 0) << "no request left standing";
+    glui_Velocidad->user_select(1);
+    EXPECT_EQ(Velocidad, 1);
+}
+
+TEST_F(ControlDelCorte, ProgresoEnElTitulo) {
+    elegir(SIMULACION_ESTANDAR);
+    EXPECT_EQ(titulo_principal(), "Ortanel");
+    pasos(11);
+    EXPECT_EQ(titulo_principal(), "Ortanel - 1 de 360 grados");
+    EXPECT_EQ(ventanas.titulos.back(), "Ortanel - 1 de 360 grados");
+    for (int i = 0; i < 1000 && E_angulo < 123; ++i) pasos(1);
+    EXPECT_EQ(ventanas.titulos.back(), "Ortanel - 123 de 360 grados");
+    size_t dados = ventanas.titulos.size();
+    idle();
+    idle();
+    EXPECT_EQ(ventanas.titulos.size(), dados) << "the title is set only when it changes";
+    glui_Terminar->user_press();
+    EXPECT_EQ(ventanas.titulos.back(), "Ortanel") << "the plain title once the cut has ended";
+    glui_Ant->user_press();
+    idle();
+    EXPECT_EQ(ventanas.titulos.back(), "Ortanel - 360 de 360 grados") << "never more than a turn";
+    glui_Clear->user_press();
+    EXPECT_EQ(ventanas.titulos.back(), "Ortanel");
+}

@@ -90,7 +90,7 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::EditText, b("Coeficiente de desplazamiento", 6), 1080},
         {K::StaticText, " ", -1},
         {K::StaticText, "    EXISTE SOCAVACION DEL DIENTE", -1},
-        {K::StaticText, " ", -1},
+        {K::StaticText, "Desplazamiento minimo x = 0.181", -1},
         {K::Rollout, "Seleccion del color", -1},
         {K::RadioGroup, "", 1120},
         {K::RadioButton, "Fondo de la ventana", -1},
@@ -98,6 +98,8 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::RadioButton, "Cremallera", -1},
         {K::RadioButton, "Circunferencia de fondo", -1},
         {K::RadioButton, "Circunferencia de paso", -1},
+        {K::RadioButton, "Circunferencia base", -1},
+        {K::RadioButton, "Evolvente", -1},
         {K::Column, "", -1},
         {K::Spinner, "Rojo", 5000},
         {K::Spinner, "Verde", 5100},
@@ -118,6 +120,12 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Translation, "Y", -1},
         {K::Column, "", -1},
         {K::Translation, "Z", -1},
+        {K::Rollout, "Ayudas", -1},
+        {K::Checkbox, "Circunferencia base", ID_CIRC_BASE},
+        {K::Checkbox, "Evolvente teorica", ID_EVOLVENTE},
+        {K::Column, "", -1},
+        {K::Listbox, "Velocidad", ID_VELOCIDAD},
+        {K::Button, "Terminar", ID_TERMINAR},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -169,7 +177,7 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 42u);
+    EXPECT_EQ(hechas.size(), 50u) << "the colour list's two overlays and the six controls of the aids";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);
@@ -264,15 +272,106 @@ TEST_F(Panel, ReconstruirDaElMismoPanel) {
 
 TEST_F(Panel, PruebaDeSocavacion) {
     elegir(SIMULACION_ESTANDAR);
-    struct Caso { float z, angulo, pen; bool aviso; };
-    for (Caso c : {Caso{14, 20, 0, true}, Caso{17, 20, 0, true}, Caso{18, 20, 0, false}, Caso{14, 20, -0.2f, false},
-                   Caso{40, 0, 0, true}, Caso{5, 30, 0, true}, Caso{9, 30, 0, false}}) {
+    // With the warning, the least shift 1 - (Z/2)·sin²α to three decimals; a blank line otherwise.
+    struct Caso { float z, angulo, pen; bool aviso; const char* ayuda; };
+    for (Caso c : {Caso{14, 20, 0, true, "0.181"}, Caso{17, 20, 0, true, "0.006"}, Caso{18, 20, 0, false, ""},
+                   Caso{14, 20, -0.2f, false, ""}, Caso{40, 0, 0, true, "1.000"}, Caso{5, 30, 0, true, "0.375"},
+                   Caso{9, 30, 0, false, ""}, Caso{12, 14.5f, 0, true, "0.624"}}) {
         Z = c.z;
         Angulo = c.angulo;
         Penetracion = c.pen;
         prueba_socavacion();
         EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.z << " " << c.angulo << " " << c.pen;
+        EXPECT_EQ(informa_x->get_text(), c.aviso ? std::string("Desplazamiento minimo x = ") + c.ayuda : " ")
+            << c.z << " " << c.angulo;
     }
+    EXPECT_EQ(informa_x->parent(), glui_datos);
+    ASSERT_TRUE(informa->has_color()) << "the warning is not drawn like a label";
+    EXPECT_GT(informa->color()[0], 0.4f);
+    EXPECT_LT(informa->color()[0], 0.8f);
+    EXPECT_EQ(informa->color()[1], 0.0f);
+    EXPECT_EQ(informa->color()[2], 0.0f);
+    EXPECT_FALSE(informa_x->has_color());
+}
+
+TEST_F(Panel, SocavacionAlCambiarLosDatos) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Dientes->user_commit("10");
+    EXPECT_EQ(informa_x->get_text(), "Desplazamiento minimo x = 0.415");
+    glui_Penetracion->user_commit("0.5");
+    EXPECT_EQ(informa->get_text(), "");
+    EXPECT_EQ(informa_x->get_text(), " ");
+    glui_Clear->user_press();
+    EXPECT_EQ(informa_x->get_text(), "Desplazamiento minimo x = 0.181");
+}
+
+TEST_F(Panel, AyudasEmpiezanApagadas) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        EXPECT_FALSE(glui_Ayudas->is_open()) << "the panel looks as without the aids";
+        EXPECT_EQ(glui_CBase->get_int_val(), 0);
+        EXPECT_EQ(glui_CEvolvente->get_int_val(), 0);
+        EXPECT_EQ(C_Base_ON, 0);
+        EXPECT_EQ(C_Evolvente_ON, 0);
+        EXPECT_EQ(glui_Velocidad->selected_text(), "x1");
+        EXPECT_EQ(Velocidad, 1);
+        std::vector<std::string> textos;
+        for (auto& item : glui_Velocidad->items()) textos.push_back(item.second);
+        EXPECT_EQ(textos, (std::vector<std::string>{"x1", "x2", "x5", "x10", "x50"}));
+        EXPECT_FALSE(glui_Terminar->enabled()) << "no cut under way";
+        EXPECT_EQ(glui_Elementos->count(), 7);
+        EXPECT_FLOAT_EQ(ColorEvolvente[1], 1.0f);
+        EXPECT_FLOAT_EQ(ColorEvolvente[0], 0.0f);
+        EXPECT_GT(ColorCirBase[0], 0.3f) << "a clear cyan";
+        EXPECT_FLOAT_EQ(ColorCirBase[1], 1.0f);
+        EXPECT_FLOAT_EQ(ColorCirBase[2], 1.0f);
+    }
+}
+
+TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
+    elegir(SIMULACION_EXPERIMENTAL);
+    EXPECT_FALSE(glui_C_Base->shown()) << "the list is as without the aids";
+    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_TRUE(glui_C_Paso->shown());
+    glui_CBase->user_toggle();
+    EXPECT_EQ(C_Base_ON, 1);
+    EXPECT_TRUE(glui_C_Base->shown());
+    EXPECT_FALSE(glui_Evolvente->shown());
+    glui_CEvolvente->user_toggle();
+    EXPECT_TRUE(glui_Evolvente->shown());
+    glui_Elementos->user_select(5);
+    EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), ColorCirBase[0]);
+    glui_Azul->user_set(0.5f);
+    EXPECT_FLOAT_EQ(ColorCirBase[2], 0.5f);
+    glui_Elementos->user_select(6);
+    EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 1.0f);
+    glui_Rojo->user_set(0.25f);
+    EXPECT_FLOAT_EQ(ColorEvolvente[0], 0.25f);
+    EXPECT_FLOAT_EQ(ColorCirBase[0], CIAN_CLARO[0]) << "each entry edits its own colour";
+    glui_Elementos->user_select(1);
+    glui_Verde->user_set(0.5f);
+    EXPECT_FLOAT_EQ(ColorEngranaje[1], 0.5f) << "the former entries keep their colours";
+    EXPECT_FLOAT_EQ(ColorEvolvente[1], 1.0f);
+
+    // Hiding the selected entry hands the selection, and the spinners, to the background.
+    glui_Elementos->user_select(6);
+    ColorFondo[1] = 0.125f;
+    glui_CEvolvente->user_toggle();
+    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_EQ(glui_Elementos->get_int_val(), 0);
+    EXPECT_EQ(QueObjeto, 0);
+    EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 0.125f);
+    glui_CBase->user_toggle();
+    EXPECT_FALSE(glui_C_Base->shown());
+    EXPECT_EQ(QueObjeto, 0);
+    // A hidden entry that is not selected leaves the selection alone.
+    glui_CBase->user_toggle();
+    glui_Elementos->user_select(2);
+    glui_CBase->user_toggle();
+    EXPECT_EQ(QueObjeto, 2);
 }
 
 TEST_F(Panel, SocavacionSegunElCoeficiente) {

@@ -78,7 +78,7 @@ echo "teeth after the automatic cut: $n"
 [ -n "${ORTANEL_CAPTURA:-}" ] && import -window root -crop 1020x680+20+20 "$ORTANEL_CAPTURA"
 
 # A larger main window: the drawing area is again the part beside the panel.
-principal="$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+principal="$(xdotool search --onlyvisible --name '^Ortanel' | head -n 1)"
 xdotool windowsize "$principal" 1200 700
 sleep 1.5
 captura
@@ -240,4 +240,80 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 estado=0
 wait "$pid" || estado=$?
 [ "$estado" -eq 0 ] || falla "Salir ended with status $estado"
+
+# Teaching aids: the base circle drawn, "Terminar" ends the cut at once, the wheel zooms, Home
+# brings the view back; the keys reach the drawing with the pointer over it.
+pixel() { python3 -c "import sys; sys.path.insert(0, '$aqui'); import pantalla as p; print(*p.color(p.leer('$tmp/p.ppm'), $1, $2))"; }
+"$programa" & pid=$!
+esperar_ventana || falla "the start dialog did not open for the aids"
+sleep 1
+captura
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+captura
+read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+read -r sx sy <<<"${b[${#b[@]}-1]}"
+# The closed "Ayudas" rollout sits right above "Salir": open it, tick "Circunferencia base".
+xdotool mousemove "$sx" $((sy - 21)) click 1 mousemove 1270 1010
+sleep 1
+xdotool mousemove 44 $((sy)) click 1 mousemove 1270 1010
+sleep 1
+captura
+# Its colour joins the colour list: the panel may have grown a scroll bar, so measure again.
+read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+# The base circle: a clear cyan line crossing the column through the centre, inside the blank,
+# at r·6.578/8 from the centre (the centre found from the blank's top edge).
+cian="$(python3 - "$tmp/p.ppm" "$cx" "$r" "$aqui" <<'PY'
+import math, sys
+sys.path.insert(0, sys.argv[4])
+import pantalla as p
+img = p.leer(sys.argv[1]); cx = int(sys.argv[2]); r = float(sys.argv[3])
+arriba = next(y for y in range(img[1]) if p.parecido(p.color(img, cx, y), (255, 0, 0), 30))
+cy = arriba + r
+ys = [y for y in range(arriba, int(cy)) if p.parecido(p.color(img, cx, y), (102, 255, 255), 40)]
+rb = r * 7 * math.cos(math.radians(20)) / 8
+print(1 if any(abs((cy - y) - rb) <= 3 for y in ys) else 0, ys)
+PY
+)"
+echo "base circle: $cian"
+[ "${cian%% *}" -eq 1 ] || falla "no base circle drawn"
+# "a" over the drawing starts the automatic cut; "Terminar" (beside the second check box) ends it at once.
+xdotool mousemove $((cx + 2 * ${r%.*})) "$cy"
+sleep 0.3
+xdotool key a
+sleep 1
+captura
+# "Terminar", enabled now, is the button right of the middle below where "Salir" was.
+read -r tx ty <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v y="$sy" '$1 > 150 && $2 > y' | head -n 1)"
+[ -n "$ty" ] || falla "no enabled Terminar button"
+xdotool mousemove "$tx" "$ty" click 1 mousemove $((cx + 2 * ${r%.*})) "$cy"
+sleep 1
+captura
+n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"
+echo "teeth a second after Terminar: $n"
+[ "$n" -eq 14 ] || falla "Terminar did not end the cut ($n teeth)"
+# Five wheel steps up over the blank's right edge: the scene grows 1.1^5 times about that point.
+px=$((cx + ${r%.*} - 10))
+xdotool mousemove "$px" "$cy"
+sleep 0.3
+for _ in 1 2 3 4 5; do xdotool click 4; sleep 0.1; done
+sleep 1
+captura
+read -r pr pg pbl <<<"$(pixel "$px" "$cy")"
+read -r cx4 cy4 r4 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+echo "after the wheel: red under the pointer $pr $pg $pbl, blank centre $cx4,$cy4"
+[ "$pr" -gt 200 ] && [ "$pg" -lt 60 ] || falla "the point under the pointer moved away"
+[ "$cx4" -lt $((cx - 30)) ] || falla "the wheel did not zoom about the pointer (centre $cx -> $cx4)"
+xdotool key Home
+sleep 1
+captura
+read -r cx5 cy5 r5 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+echo "after Home: blank centre $cx5,$cy5 radius $r5"
+[ $((cx5 - cx)) -ge -2 ] && [ $((cx5 - cx)) -le 2 ] || falla "Home did not bring the view back ($cx -> $cx5)"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
 echo "1 passed, 0 failed"

@@ -6,26 +6,18 @@
 #include <chrono>
 #include <cmath>
 
+#include "ayudas_gl.h"
+#include "imagen_corte_gl.h"
 #include "mecanismos_gl.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 
-void dibujar_escena() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    GLint vp[4];
-    glGetIntegerv(GL_VIEWPORT, vp);
-    CajaVista c = caja_proyeccion(Origen, trans, vp[2], vp[3]);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(c.izquierda, c.derecha, c.abajo, c.arriba, 1.0, -1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+namespace {
 
-    Cilindro(radio_engranaje(), ColorEngranaje);
-    if (C_Paso_ON != 0) Circunferencia(Rp, ColorCirPaso);
-    if (C_Fondo_ON != 0) Circunferencia(radio_circ_fondo(), ColorCirFondo);
+bool con_imagen = true;
 
-    llenar_datos(C_Datos);
+// Every recorded position drawn again in the background colour.
+void dibujar_corte_completo(const CajaVista& c, const GLint vp[4]) {
     // Outside the blank and its circles the traces paint background over background:
     // the scissor spares that work and leaves the picture as it is.
     float alcance = radio_alcance();
@@ -40,8 +32,39 @@ void dibujar_escena() {
         glEnable(GL_SCISSOR_TEST);
         glScissor(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
     }
-    recorrer_trazas(C_Datos, [alcance](const float* datos) { Cremallera(ColorFondo, datos, alcance); });
+    float datos[NUM_DATOS];
+    llenar_datos(datos);
+    recorrer_trazas(datos, [alcance](const float* d) { Cremallera(ColorFondo, d, alcance); });
     if (recortar) glDisable(GL_SCISSOR_TEST);
+}
+
+}  // namespace
+
+void usar_imagen_corte(bool si) { con_imagen = si; }
+
+void dibujar_pieza() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    CajaVista c = caja_proyeccion(Origen, trans, vp[2], vp[3]);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(c.izquierda, c.derecha, c.abajo, c.arriba, 1.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    Cilindro(radio_engranaje(), ColorEngranaje);
+    if (C_Paso_ON != 0) Circunferencia(Rp, ColorCirPaso);
+    if (C_Fondo_ON != 0) Circunferencia(radio_circ_fondo(), ColorCirFondo);
+    if (C_Base_ON != 0) Circunferencia(radio_base_actual(), ColorCirBase);
+    if (!con_imagen || !dibujar_corte_guardado(c, vp[2], vp[3])) dibujar_corte_completo(c, vp);
+}
+
+void dibujar_escena() {
+    dibujar_pieza();
+    // What is drawn over the cut gear, under the rack, goes here.
+    if (C_Evolvente_ON != 0) Evolvente(ColorEvolvente);
+    llenar_datos(C_Datos);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);
 }

@@ -121,6 +121,19 @@ public:
         : GLUI_Control(GLUI_Kind::StaticText, g, parent, std::move(text), -1, {}) {}
     void set_text(const char* text) { set_name(text); }
     const std::string& get_text() const { return get_name(); }
+    // A text drawn in its own colour (a warning) instead of the label colour.
+    void set_color(float r, float g, float b) {
+        color_[0] = r;
+        color_[1] = g;
+        color_[2] = b;
+        has_color_ = true;
+        changed();
+    }
+    bool has_color() const { return has_color_; }
+    const float* color() const { return color_; }
+private:
+    float color_[3] = {0, 0, 0};
+    bool has_color_ = false;
 };
 
 class GLUI_Separator : public GLUI_Control {
@@ -212,8 +225,15 @@ public:
     GLUI_RadioButton(GLUI* g, GLUI_RadioGroup* group, std::string name, int value)
         : GLUI_Control(GLUI_Kind::RadioButton, g, group, std::move(name), -1, {}), value_(value) {}
     int value() const { return value_; }
+    // A button left out of the group's drawing (its value stays valid for the program).
+    void set_shown(bool shown) {
+        shown_ = shown;
+        changed();
+    }
+    bool shown() const { return shown_; }
 private:
     int value_;
+    bool shown_ = true;
 };
 
 class GLUI_Spinner : public GLUI_Control {

@@ -403,7 +403,13 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
         case GLUI_Kind::Panel: marco(static_cast<GLUI_Panel*>(c), v, false); break;
         case GLUI_Kind::Rollout: marco(static_cast<GLUI_Panel*>(c), v, true); break;
         case GLUI_Kind::Column: break;
-        case GLUI_Kind::StaticText: ImGui::TextUnformatted(c->get_name().c_str()); break;
+        case GLUI_Kind::StaticText: {
+            auto* t = static_cast<GLUI_StaticText*>(c);
+            if (t->has_color()) ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(t->color()[0], t->color()[1], t->color()[2], 1));
+            ImGui::TextUnformatted(t->get_name().c_str());
+            if (t->has_color()) ImGui::PopStyleColor();
+            break;
+        }
         case GLUI_Kind::Separator: ImGui::Separator(); break;
         case GLUI_Kind::Button: {
             auto* b = static_cast<GLUI_Button*>(c);
@@ -424,6 +430,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             auto* g = static_cast<GLUI_RadioGroup*>(c);
             for (GLUI_Control* h : g->children()) {
                 auto* r = static_cast<GLUI_RadioButton*>(h);
+                if (!r->shown()) continue;
                 ImGui::PushID(r);
                 bool apagado_r = !r->enabled() && !apagado;
                 if (apagado_r) ImGui::BeginDisabled();

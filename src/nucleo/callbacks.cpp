@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "estado.h"
+#include "movimiento.h"
 #include "panel.h"
 #include "plataforma.h"
 
@@ -256,8 +257,24 @@ void limitar_iso() {
     }
 }
 
+// An overlay switched on or off: its colour entry shows in the list with it; a hidden entry
+// that was selected gives the selection back to the first element.
+void entrada_de_color(GLUI_RadioButton* entrada, int encendida) {
+    entrada->set_shown(encendida != 0);
+    if (encendida == 0 && glui_Elementos->get_int_val() == entrada->value()) {
+        glui_Elementos->set_int_val(0);
+        elemento_color();
+    }
+}
+
+void velocidad() {
+    Velocidad = glui_Velocidad->get_int_val();
+    if (Velocidad < 1) Velocidad = 1;
+}
+
 void paso_final() {
     if (experimental()) limitar_iso();
+    actualizar_control_corte();
     if (v_glui) v_glui->sync_live();
     plataforma().pedir_redibujo();
 }
@@ -287,6 +304,9 @@ struct Datos {
             if (!std::isfinite(v)) return false;
         for (const auto& [c, v] : campos)
             if (!std::isfinite(c->get_float_val())) return false;
+        // The rack's travel: up to a pitch and a rolling step sideways, ten approach steps up.
+        if (!std::isfinite(Paso + 2 * std::fabs(paso_rodadura())) || !std::isfinite(10 * std::fabs(C_Paso_Y)))
+            return false;
         return origen != 0;
     }
 
@@ -393,6 +413,10 @@ void v_glui_control(int id) {
         case 1160: Movimiento = -1; break;
         case 1170: reiniciar(); break;
         case 1180: salir_al_dialogo(); break;
+        case ID_TERMINAR: completar_corte(); break;
+        case ID_VELOCIDAD: velocidad(); break;
+        case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;
+        case ID_EVOLVENTE: entrada_de_color(glui_Evolvente, C_Evolvente_ON); break;
         case 5000: componente_color(0, glui_Rojo); break;
         case 5100: componente_color(1, glui_Verde); break;
         case 5200: componente_color(2, glui_Azul); break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "evolvente.h"
 #include "mecanismos.h"
 
 static_assert(NUM_DATOS == NUM_DATOS_CREMALLERA, "one rack data block for the scene and the outline");
@@ -31,10 +32,13 @@ float radio_circ_fondo() {
     return Rb;
 }
 
+float radio_base_actual() { return static_cast<float>(radio_base(Rp, Angulo)); }
+
 float radio_alcance() {
     float r = std::fabs(radio_engranaje());
     if (C_Paso_ON != 0) r = std::max(r, std::fabs(Rp));
     if (C_Fondo_ON != 0) r = std::max(r, std::fabs(radio_circ_fondo()));
+    if (C_Base_ON != 0) r = std::max(r, std::fabs(radio_base_actual()));
     return r;
 }
 

@@ -17,6 +17,9 @@ CajaVista caja_proyeccion(float origen, const float desplazamiento[3], int ancho
 float radio_engranaje();
 float radio_circ_fondo();
 
+// Radius of the base circle as drawn: Rp·cos(Angulo).
+float radio_base_actual();
+
 // Radius within which the blank and the shown circles lie: outside it there is only background.
 float radio_alcance();
 

@@ -12,6 +12,8 @@ const float ROJO[3] = {1.0f, 0.0f, 0.0f};
 const float AZUL[3] = {0.0f, 0.0f, 1.0f};
 const float AMARILLO[3] = {1.0f, 1.0f, 0.0f};
 const float BLANCO[3] = {1.0f, 1.0f, 1.0f};
+const float CIAN_CLARO[3] = {0.4f, 1.0f, 1.0f};
+const float VERDE[3] = {0.0f, 1.0f, 0.0f};
 
 int QueSimula = 0;
 int QueObjeto = 0;
@@ -21,16 +23,20 @@ float ISO_Radio = 0, ISO_Depresion = 0, Flecha = 0;
 float Origen = 0, C_Paso_Y = 0;
 
 int C_ISO = 0, C_Asimetria = 0, C_Flecha = 0, C_Paso_ON = 0, C_Fondo_ON = 0;
+int C_Base_ON = 0, C_Evolvente_ON = 0;
 
 float ColorFondo[3] = {0.0f, 0.0f, 0.0f};
 float ColorEngranaje[3] = {1.0f, 0.0f, 0.0f};
 float ColorCremallera[3] = {0.0f, 0.0f, 1.0f};
 float ColorCirFondo[3] = {1.0f, 1.0f, 0.0f};
 float ColorCirPaso[3] = {1.0f, 1.0f, 1.0f};
+float ColorCirBase[3] = {0.4f, 1.0f, 1.0f};
+float ColorEvolvente[3] = {0.0f, 1.0f, 0.0f};
 
 int C_Mueve = 0, Stop = 1, Movimiento = 0, Primera_Vez = 1, Diente = 0, Conta_h = 1;
 float C_Contador = 0, C_Y = 0, C_X = 0, C_Desplaza = 0, C_Ultimo_X = 0, E_angulo = 0, E_incremento = 0;
 std::vector<float> C_Historia_X;
+int Velocidad = 1;
 
 float C_Datos[NUM_DATOS] = {};
 
@@ -58,6 +64,12 @@ GLUI_Button *glui_Clear = nullptr, *glui_Ant = nullptr, *glui_AutoOnOff = nullpt
 GLUI_Checkbox *glui_ISO = nullptr, *glui_C_Asimetria = nullptr, *glui_C_Flecha = nullptr, *glui_CPaso = nullptr,
               *glui_CFondo = nullptr;
 GLUI_StaticText* informa = nullptr;
+GLUI_Rollout* glui_Ayudas = nullptr;
+GLUI_Checkbox *glui_CBase = nullptr, *glui_CEvolvente = nullptr;
+GLUI_Listbox* glui_Velocidad = nullptr;
+GLUI_Button* glui_Terminar = nullptr;
+GLUI_RadioButton *glui_C_Base = nullptr, *glui_Evolvente = nullptr;
+GLUI_StaticText* informa_x = nullptr;
 
 void estado_inicial() {
     QueSimula = QueObjeto = 0;
@@ -65,12 +77,15 @@ void estado_inicial() {
     ISO_Radio = ISO_Depresion = Flecha = 0;
     Origen = C_Paso_Y = 0;
     C_ISO = C_Asimetria = C_Flecha = C_Paso_ON = C_Fondo_ON = 0;
+    C_Base_ON = C_Evolvente_ON = 0;
     for (int i = 0; i < 3; ++i) {
         ColorFondo[i] = 0.0f;
         ColorEngranaje[i] = ROJO[i];
         ColorCremallera[i] = AZUL[i];
         ColorCirFondo[i] = AMARILLO[i];
         ColorCirPaso[i] = BLANCO[i];
+        ColorCirBase[i] = CIAN_CLARO[i];
+        ColorEvolvente[i] = VERDE[i];
         trans[i] = 0.0f;
     }
     C_Mueve = 0;
@@ -82,6 +97,7 @@ void estado_inicial() {
     C_Contador = C_Y = C_X = C_Desplaza = C_Ultimo_X = E_angulo = E_incremento = 0;
     C_Historia_X.clear();
     C_Historia_X.shrink_to_fit();
+    Velocidad = 1;
     std::memset(C_Datos, 0, sizeof C_Datos);
     mouse_x = mouse_y = MoverGrafico = 0;
     fin = 0;
@@ -99,6 +115,12 @@ void estado_inicial() {
     glui_Clear = glui_Ant = glui_AutoOnOff = glui_Sig = nullptr;
     glui_ISO = glui_C_Asimetria = glui_C_Flecha = glui_CPaso = glui_CFondo = nullptr;
     informa = nullptr;
+    glui_Ayudas = nullptr;
+    glui_CBase = glui_CEvolvente = nullptr;
+    glui_Velocidad = nullptr;
+    glui_Terminar = nullptr;
+    glui_C_Base = glui_Evolvente = nullptr;
+    informa_x = nullptr;
 }
 
 int entradas_historia(float incremento) {
@@ -112,6 +134,15 @@ float* color_de_objeto(int objeto) {
         case 2: return ColorCremallera;
         case 3: return ColorCirFondo;
         case 4: return ColorCirPaso;
+        case 5: return ColorCirBase;
+        case 6: return ColorEvolvente;
         default: return nullptr;
     }
+}
+
+bool panel_vivo() {
+    if (!v_glui) return false;
+    for (auto& w : GLUI_Master.windows())
+        if (w.get() == v_glui) return !v_glui->closing();
+    return false;
 }

@@ -1,5 +1,6 @@
 #include "movimiento.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "estado.h"
@@ -170,17 +171,68 @@ void atras() {
 // Rolling without slipping: the rack travels the arc of the pitch circle the blank turns.
 float paso_rodadura() { return static_cast<float>(Rp * (E_incremento * PI / 180.0)); }
 
+namespace {
+
+// Forward moves made for the press of "Siguiente >>" being served.
+int hechos_del_pedido = 0;
+
+// Calls that complete_corte may make: far more than any cut that ends needs
+// (about 40 calls a tooth pass plus one a degree).
+constexpr long LIMITE_LLAMADAS = 5000000;
+
+std::string ultimo_titulo;
+
+}  // namespace
+
 void idle() {
     // Without a panel there is nothing to move, and no control to lock or free.
     if (v_glui == nullptr) return;
-    if (Stop == 0 || Movimiento == 1) adelante();
-    if (Movimiento == -1) atras();
+    int n = Velocidad > 1 ? Velocidad : 1;
+    for (int i = 0; i < n; ++i) {
+        if (Movimiento != 1) hechos_del_pedido = 0;
+        bool pedido = Stop != 0 && Movimiento == 1;
+        if (Stop == 0 || Movimiento == 1) adelante();
+        if (Movimiento == -1) atras();
+        // A press asks for n moves: after each one made the request stands again while
+        // "Siguiente >>" is usable, as though the button were still held.
+        if (pedido && Movimiento == 0) {
+            if (++hechos_del_pedido < n && glui_Sig && glui_Sig->enabled()) Movimiento = 1;
+            else hechos_del_pedido = 0;
+        }
+    }
+    actualizar_control_corte();
     redibujar_principal();
 }
 
 void completar_corte() {
     if (C_Mueve < APROXIMACION || C_Mueve > TERMINADO) return;
-    // A full turn at 1° a step takes under a thousand moves; the bound only guards against a stall.
-    for (long n = 0; n < 1000000 && C_Mueve != TERMINADO; ++n) adelante();
+    for (long i = 0; i < LIMITE_LLAMADAS && C_Mueve != TERMINADO; ++i) adelante();
+    Movimiento = 0;
+    hechos_del_pedido = 0;
+    actualizar_control_corte();
     redibujar_principal();
+}
+
+bool corte_en_curso() {
+    bool empezado = !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Contador == 0);
+    return empezado && C_Mueve != TERMINADO;
+}
+
+std::string titulo_principal() {
+    if (!corte_en_curso()) return "Ortanel";
+    int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
+    return "Ortanel - " + std::to_string(grados) + " de 360 grados";
+}
+
+void actualizar_control_corte() {
+    if (glui_Terminar && panel_vivo()) {
+        bool en_curso = corte_en_curso();
+        if (en_curso && !glui_Terminar->enabled()) glui_Terminar->enable();
+        if (!en_curso && glui_Terminar->enabled()) glui_Terminar->disable();
+    }
+    std::string t = titulo_principal();
+    if (t != ultimo_titulo) {
+        ultimo_titulo = t;
+        plataforma().poner_titulo(t.c_str());
+    }
 }

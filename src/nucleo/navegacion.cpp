@@ -1,9 +1,54 @@
 #include "navegacion.h"
 
+#include "escena.h"
 #include "estado.h"
 #include "plataforma.h"
 
+namespace {
+
+// A wheel step at window pixel (x, y): zooms about the scene point under it.
+void rueda(int boton, int x, int y) {
+    int vp[4], alto_ventana = 0;
+    if (!plataforma().area_dibujo(vp, alto_ventana)) return;
+    int px = x - vp[0], py = y - (alto_ventana - (vp[1] + vp[3]));
+    if (px < 0 || py < 0 || px >= vp[2] || py >= vp[3]) return;
+    zoom_en_punto(trans, Origen, vp[2], vp[3], px, py, boton == RUEDA_ARRIBA ? 1.0 / FACTOR_RUEDA : FACTOR_RUEDA);
+    if (v_glui && panel_vivo()) v_glui->sync_live();
+    redibujar_principal();
+}
+
+// Presses a motion button as a click does: only while the panel is up and the button enabled.
+void pulsar(GLUI_Button* b) {
+    if (b && panel_vivo()) b->user_press();
+}
+
+}  // namespace
+
+void zoom_en_punto(float d[3], float origen, int ancho, int alto, int px, int py, double escala) {
+    if (ancho <= 0 || alto <= 0) return;
+    CajaVista c = caja_proyeccion(origen, d, ancho, alto);
+    // The scene point at the centre of the pixel, and the centre of the view.
+    double x = c.izquierda + (px + 0.5) / ancho * (c.derecha - c.izquierda);
+    double y = c.arriba - (py + 0.5) / alto * (c.arriba - c.abajo);
+    double cx = (c.izquierda + c.derecha) / 2, cy = (c.abajo + c.arriba) / 2;
+    // The box scales about its centre with W + trans[2]; the centre moves so that (x, y) stays.
+    double w = -1.4 * origen;
+    d[2] = static_cast<float>(escala * (w + d[2]) - w);
+    d[0] = static_cast<float>(-(x + escala * (cx - x)));
+    d[1] = static_cast<float>(-(y + escala * (cy - y)));
+}
+
+void vista_inicial() {
+    trans[0] = trans[1] = trans[2] = 0;
+    if (panel_vivo()) v_glui->sync_live();
+    redibujar_principal();
+}
+
 void mousePress(int button, int state, int x, int y) {
+    if ((button == RUEDA_ARRIBA || button == RUEDA_ABAJO) && state == PULSADO) {
+        rueda(button, x, y);
+        return;
+    }
     int modificadores = plataforma().modificadores();
     if (state == SOLTADO) MoverGrafico = 0;
     if (state == PULSADO) {
@@ -38,6 +83,21 @@ void activeMouseMotion(int x, int y) {
     }
 }
 
-void keyboard(unsigned char, int, int) { redibujar_principal(); }
+void keyboard(unsigned char key, int, int) {
+    switch (key) {
+        case ' ': pulsar(glui_Sig); break;
+        case 'a': case 'A': pulsar(glui_AutoOnOff); break;
+        case 't': case 'T': pulsar(glui_Terminar); break;
+        default: break;
+    }
+    redibujar_principal();
+}
 
-void pressKey(int, int, int) {}
+void pressKey(int key, int, int) {
+    switch (key) {
+        case TECLA_DERECHA: pulsar(glui_Sig); break;
+        case TECLA_IZQUIERDA: pulsar(glui_Ant); break;
+        case TECLA_INICIO: vista_inicial(); break;
+        default: break;
+    }
+}

@@ -1,7 +1,9 @@
 #include "panel.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "callbacks.h"
 #include "estado.h"
@@ -14,6 +16,24 @@ void salir_programa(int codigo) { std::exit(codigo); }
 
 // Label padding as the panel shows it: the text followed by n blanks.
 std::string con_blancos(const char* texto, int n) { return std::string(texto) + std::string(static_cast<size_t>(n), ' '); }
+
+// Teaching aids, in a rollout of their own that starts closed so that the panel looks as
+// without them: the overlays, the pace of the cut and the button that completes it.
+void construir_ayudas() {
+    glui_Ayudas = v_glui->add_rollout("Ayudas", 0, GLUI_PANEL_EMBOSSED);
+    glui_CBase = v_glui->add_checkbox_to_panel(glui_Ayudas, "Circunferencia base", &C_Base_ON, ID_CIRC_BASE,
+                                               v_glui_control);
+    glui_CBase->set_int_val(0);
+    glui_CEvolvente = v_glui->add_checkbox_to_panel(glui_Ayudas, "Evolvente teorica", &C_Evolvente_ON, ID_EVOLVENTE,
+                                                    v_glui_control);
+    glui_CEvolvente->set_int_val(0);
+    v_glui->add_column_to_panel(glui_Ayudas, 0);
+    glui_Velocidad = v_glui->add_listbox_to_panel(glui_Ayudas, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
+    for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
+    glui_Velocidad->set_int_val(Velocidad);
+    glui_Terminar = v_glui->add_button_to_panel(glui_Ayudas, "Terminar", ID_TERMINAR, v_glui_control);
+    glui_Terminar->disable();
+}
 
 }  // namespace
 
@@ -59,8 +79,15 @@ double coeficiente_desplazamiento() {
 }
 
 void prueba_socavacion() {
-    if (coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo)) informa->set_text(TEXTO_SOCAVACION);
-    else informa->set_text("");
+    bool socava = coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo);
+    informa->set_text(socava ? TEXTO_SOCAVACION : "");
+    if (informa_x) informa_x->set_text(socava ? texto_desplazamiento_minimo(Z, Angulo).c_str() : " ");
+}
+
+std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "Desplazamiento minimo x = %.3f", desplazamiento_minimo(z, angulo_grados));
+    return texto;
 }
 
 // The tooth is p/2 thick on the rolling line, Rp - Rb below its tips: at the tip line it is
@@ -82,6 +109,7 @@ float depresion_maxima_iso(float radio) {
 
 void glui_control(int ch) {
     QueSimula = ch;
+    informa_x = nullptr;
     bool estandar = QueSimula == SIMULACION_ESTANDAR;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
@@ -126,8 +154,9 @@ void glui_control(int ch) {
     if (estandar) {
         v_glui->add_statictext_to_panel(glui_datos, " ");
         informa = v_glui->add_statictext_to_panel(glui_datos, "");
+        informa->set_color(COLOR_AVISO[0], COLOR_AVISO[1], COLOR_AVISO[2]);
+        informa_x = v_glui->add_statictext_to_panel(glui_datos, " ");
         prueba_socavacion();
-        v_glui->add_statictext_to_panel(glui_datos, " ");
     }
 
     if (experimental) {
@@ -167,6 +196,11 @@ void glui_control(int ch) {
     glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, "Cremallera");
     glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia de fondo");
     glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia de paso");
+    // The overlays' colours join the list while their overlay is shown.
+    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia base");
+    glui_C_Base->set_shown(false);
+    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, "Evolvente");
+    glui_Evolvente->set_shown(false);
     v_glui->add_column_to_panel(glui_Color, 1);
     glui_Elementos->set_int_val(0);
     // The spinners edit the element the radio group shows, starting from its colour.
@@ -208,6 +242,7 @@ void glui_control(int ch) {
         v_glui->add_column_to_panel(glui_zoom, 0);
         v_glui->add_translation_to_panel(glui_zoom, "Z", GLUI_TRANSLATION_Z, &trans[2], -1, GLUI_CB());
     }
+    construir_ayudas();
     v_glui->add_button("Salir", 1180, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);

@@ -1,6 +1,8 @@
 // The start dialog and the control panel beside the drawing area.
 #pragma once
 
+#include <string>
+
 // Builds the start dialog (a stand-alone window) with its credits, the two ways
 // of simulating and "Salir"; leaves the main window current.
 void construir_dialogo();
@@ -13,8 +15,18 @@ void glui_control(int ch);
 double coeficiente_desplazamiento();
 
 // Shows the undercut warning of the standard panel when the shift coefficient is below
-// the least one that cuts no undercut, 1 - (Z/2)·sin²α; clears it otherwise.
+// the least one that cuts no undercut, 1 - (Z/2)·sin²α; clears it otherwise. Under it, while
+// the warning shows, the least coefficient itself.
 void prueba_socavacion();
+
+// The panel's line of the least shift coefficient without undercut.
+std::string texto_desplazamiento_minimo(double z, double angulo_grados);
+
+// Identifiers of the teaching aids' controls, and the moves per frame the speed list offers.
+constexpr int ID_TERMINAR = 1300, ID_VELOCIDAD = 1310, ID_CIRC_BASE = 1320, ID_EVOLVENTE = 1330;
+constexpr int PASOS_VELOCIDAD[] = {1, 2, 5, 10, 50};
+// Dark red of the undercut warning.
+constexpr float COLOR_AVISO[3] = {0.65f, 0.0f, 0.0f};
 
 // Limits of the ISO tip radius and flank relief for the present data.
 float radio_maximo_iso();

@@ -12,6 +12,10 @@ public:
     virtual void ocultar_ventana() = 0;          // glutHideWindow on the current window
     virtual int modificadores() = 0;             // glutGetModifiers
     virtual void borrar_fondo(const float color[3]) = 0;  // glClearColor + glClear on the current window
+    virtual void poner_titulo(const char*) {}              // glutSetWindowTitle on the main window
+    // The drawing area of the main window (glViewport: x, y from the bottom, width, height) and the
+    // window's height; false when there is none to report.
+    virtual bool area_dibujo(int[4], int& alto_ventana) { (void)alto_ventana; return false; }
 };
 
 // The platform in use; a silent one until the program or a test sets its own.
