@@ -206,6 +206,7 @@ TEST(Rutas, LasTeclasVanAlCampoQueEscribe) {
     EXPECT_FALSE(rutas.tecla(1, a));
     rutas.visibilidad(2, true);
     rutas.escribiendo(2, true);
+    EXPECT_EQ(rutas.ventana_escribiendo(), 2) << "shown again, it takes the keyboard again";
     rutas.escribiendo(3, true);
     rutas.escribiendo(2, false);
     EXPECT_EQ(rutas.ventana_escribiendo(), 3);

@@ -10,6 +10,8 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <chrono>
 #include <functional>
@@ -544,7 +546,10 @@ void cuadro(Vista& v) {
     glClear(GL_COLOR_BUFFER_BIT);
     ImGui_ImplOpenGL2_RenderDrawData(dibujo);
     glutSwapBuffers();
-    rutas.escribiendo(v.id, io.WantTextInput || v.glui->focused_edit() != nullptr);
+    // ImGui says a text field took the keyboard only from the next frame on: asked now,
+    // the keys typed meanwhile already go to it.
+    bool escribe = io.WantTextInput || ImGui::GetCurrentContext()->WantTextInputNextFrame == 1;
+    rutas.escribiendo(v.id, escribe || v.glui->focused_edit() != nullptr);
     ajustar_tamano(v);
 }
 
@@ -666,7 +671,11 @@ void revisar_vigia() {
         for (auto& [id, x] : ventanas_x)
             if (x == ev.xdestroywindow.window) ventana_x_perdida = true;
     }
-    if (ventana_x_perdida) std::exit(0);
+    if (ventana_x_perdida) {
+        // GLUT's own clean-up at exit would reach for the vanished window's drawable.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
 }
 
 // GLUT is destroying a layer window it was asked to close (the window manager's
