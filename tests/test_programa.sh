@@ -16,7 +16,7 @@ falla() {
   exit 1
 }
 esperar_ventana() {
-  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
+  for _ in $(seq 200); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
   return 1
 }
 esperar_dialogo() {  # until the start dialog's three buttons are drawn (slow under the sanitizers)
