@@ -246,8 +246,23 @@ TEST_F(Teclas, RuedaDelRatonSobreElDibujo) {
     EXPECT_EQ(glui_zoom->children()[4]->get_float_val(), trans[2]) << "the Z control follows";
     mousePress(RUEDA_ABAJO, PULSADO, 600, 200);
     EXPECT_NEAR(trans[2], 0.0f, 1e-5);
-    // Over the panel, or with no drawing area known, the wheel does nothing.
-    mousePress(RUEDA_ARRIBA, PULSADO, 100, 200);
+    // Over the panel, outside the window, or with no drawing area known, the wheel does nothing.
+    for (auto [x, y] : {std::pair{100, 200}, std::pair{352, 10}, std::pair{1000, 200}, std::pair{600, 660},
+                        std::pair{600, -1}, std::pair{1000, 660}}) {
+        mousePress(RUEDA_ARRIBA, PULSADO, x, y);
+        EXPECT_NEAR(trans[2], 0.0f, 1e-5) << x << "," << y;
+    }
+    mousePress(RUEDA_ARRIBA, PULSADO, 353, 659);
+    EXPECT_LT(trans[2], 0.0f) << "the area's last pixel";
+    mousePress(RUEDA_ABAJO, PULSADO, 353, 659);
+    // A window taller than the area: the area lies at the window's bottom, y counted from the top.
+    ventanas.alto = 700;
+    ventanas.area[1] = 0;
+    mousePress(RUEDA_ARRIBA, PULSADO, 600, 30);
+    EXPECT_NEAR(trans[2], 0.0f, 1e-5) << "above the area";
+    mousePress(RUEDA_ARRIBA, PULSADO, 600, 40);
+    EXPECT_LT(trans[2], 0.0f);
+    mousePress(RUEDA_ABAJO, PULSADO, 600, 40);
     EXPECT_NEAR(trans[2], 0.0f, 1e-5);
     ventanas.area[2] = 0;
     mousePress(RUEDA_ARRIBA, PULSADO, 600, 200);

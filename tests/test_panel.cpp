@@ -121,11 +121,13 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Column, "", -1},
         {K::Translation, "Z", -1},
         {K::Rollout, "Ayudas", -1},
+        {K::Panel, "", -1},
         {K::Checkbox, "Circunferencia base", ID_CIRC_BASE},
         {K::Checkbox, "Evolvente teorica", ID_EVOLVENTE},
         {K::Column, "", -1},
         {K::Listbox, "Velocidad", ID_VELOCIDAD},
         {K::Button, "Terminar", ID_TERMINAR},
+        {K::StaticText, "", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -177,7 +179,7 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 50u) << "the colour list's two overlays and the six controls of the aids";
+    EXPECT_EQ(hechas.size(), 52u) << "the colour list's two overlays and the eight controls of the aids";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);

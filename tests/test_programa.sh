@@ -313,6 +313,19 @@ captura
 read -r cx5 cy5 r5 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
 echo "after Home: blank centre $cx5,$cy5 radius $r5"
 [ $((cx5 - cx)) -ge -2 ] && [ $((cx5 - cx)) -le 2 ] || falla "Home did not bring the view back ($cx -> $cx5)"
+# Ctrl + plus makes the panel wider and the drawing area narrower; Ctrl + 0 brings both back.
+xdotool key ctrl+plus
+sleep 1.5
+captura
+read -r cx6 cy6 r6 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+echo "after Ctrl+plus: blank centre $cx6 radius $r6"
+[ "$cx6" -gt $((cx5 + 10)) ] || falla "Ctrl+plus did not widen the panel ($cx5 -> $cx6)"
+xdotool key ctrl+0
+sleep 1.5
+captura
+read -r cx7 cy7 r7 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+echo "after Ctrl+0: blank centre $cx7"
+[ $((cx7 - cx5)) -ge -2 ] && [ $((cx7 - cx5)) -le 2 ] || falla "Ctrl+0 did not bring the panel back ($cx5 -> $cx7)"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 

@@ -1,6 +1,8 @@
 #include "glui_glut.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 #include <imgui.h>
 #include <imgui_impl_glut.h>
 #include <imgui_impl_opengl2.h>
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "entrada.h"
+#include "escala_panel.h"
 #include "glui.h"
 
 // Xlib last: its macros (None, Status, ...) must not reach the headers above.
@@ -34,9 +37,17 @@
 namespace {
 
 constexpr const char* FUENTE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr float TAM_FUENTE = 14.0f;
-constexpr float ANCHO_CAMPO = 78.0f;
-constexpr float MARGEN_PANEL = 7.0f;
+constexpr float TAM_FUENTE_NORMAL = 14.0f;
+constexpr float ANCHO_CAMPO_NORMAL = 78.0f;
+constexpr float MARGEN_PANEL_NORMAL = 7.0f;
+
+// Size of the panels: the screen's DPI (read at start) times the user's Ctrl + plus/minus factor.
+double escala_pantalla = 1.0;
+double escala_usuario = 1.0;
+float escala() { return static_cast<float>(escala_pantalla * escala_usuario); }
+float tam_fuente() { return TAM_FUENTE_NORMAL * escala(); }
+float ancho_campo() { return ANCHO_CAMPO_NORMAL * escala(); }
+float margen_panel() { return MARGEN_PANEL_NORMAL * escala(); }
 constexpr double PASO_COLOR = 0.01;  // a spinner's arrows
 
 struct Vista {
@@ -86,6 +97,7 @@ void repintar(Vista& v, int marcos = 2) {
 // ---------------------------------------------------------------- look
 
 void aplicar_estilo() {
+    ImGui::GetStyle() = ImGuiStyle();
     ImGui::StyleColorsLight();
     ImGuiStyle& s = ImGui::GetStyle();
     s.WindowPadding = ImVec2(8, 8);
@@ -110,13 +122,14 @@ void aplicar_estilo() {
     c[ImGuiCol_HeaderHovered] = ImVec4(0.74f, 0.84f, 0.96f, 1);
     c[ImGuiCol_HeaderActive] = ImVec4(0.60f, 0.76f, 0.95f, 1);
     c[ImGuiCol_CheckMark] = ImVec4(0.16f, 0.40f, 0.78f, 1);
+    s.ScaleAllSizes(escala());
 }
 
 void cargar_fuente() {
     ImGuiIO& io = ImGui::GetIO();
     struct stat st;
     ImFont* fuente = nullptr;
-    if (stat(FUENTE, &st) == 0) fuente = io.Fonts->AddFontFromFileTTF(FUENTE, TAM_FUENTE);
+    if (stat(FUENTE, &st) == 0) fuente = io.Fonts->AddFontFromFileTTF(FUENTE, tam_fuente());
     if (!fuente) io.Fonts->AddFontDefault();
 }
 
@@ -137,6 +150,35 @@ Vista& crear_vista(GLUI& w, int id) {
     Vista& ref = *v;
     vistas[id] = std::move(v);
     return ref;
+}
+
+// Ctrl + plus / minus / 0: every window's font and sizes follow the new factor; the
+// panels' widths, and with them the drawing area, follow at their next frame.
+bool cambiar_escala(int tecla) {
+    double nuevo = escala_panel::factor_tras_tecla(escala_usuario, tecla);
+    if (nuevo == escala_usuario) return true;
+    escala_usuario = nuevo;
+    int previa = glutGetWindow();
+    ImGuiContext* contexto = ImGui::GetCurrentContext();
+    for (auto& [id, v] : vistas) {
+        if (v->id < 0) continue;
+        glutSetWindow(id);
+        ImGui::SetCurrentContext(v->ctx);
+        ImGui::GetIO().Fonts->Clear();
+        cargar_fuente();
+        ImGui_ImplOpenGL2_DestroyFontsTexture();
+        ImGui_ImplOpenGL2_CreateFontsTexture();
+        aplicar_estilo();
+        repintar(*v);
+    }
+    ImGui::SetCurrentContext(contexto);
+    if (previa > 0) glutSetWindow(previa);
+    return true;
+}
+
+// A key with Ctrl that sizes the panels, taken before any routing.
+bool tecla_de_escala(unsigned char c) {
+    return (glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0 && escala_panel::es_tecla_de_escala(c) && cambiar_escala(c);
 }
 
 // ---------------------------------------------------------------- input
@@ -206,7 +248,7 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     auto& buf = v.textos[e];
     if (!e->editing()) std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
     etiqueta(e->get_name(), x_campo);
-    ImGui::SetNextItemWidth(ANCHO_CAMPO);
+    ImGui::SetNextItemWidth(ancho_campo());
     ImGui::InputText("##campo", buf.data(), buf.size());
     if (ImGui::IsItemActivated()) e->begin_edit();
     // While editing, the buffer holds what is typed, also in the frame that leaves the
@@ -218,13 +260,13 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
 
 void lista(GLUI_Listbox* l, float x_campo, Vista& v) {
     etiqueta(l->get_name(), x_campo);
-    ImGui::SetNextItemWidth(ANCHO_CAMPO);
+    ImGui::SetNextItemWidth(ancho_campo());
     std::string actual = l->selected_text();
     ImVec2 inicio = ImGui::GetCursorScreenPos();
     if (ImGui::BeginCombo("##lista", actual.c_str())) {
         v.lista_abierta = true;
         v.lista_min = inicio;
-        v.lista_max = ImVec2(inicio.x + ANCHO_CAMPO, inicio.y + ImGui::GetFrameHeight());
+        v.lista_max = ImVec2(inicio.x + ancho_campo(), inicio.y + ImGui::GetFrameHeight());
         for (const auto& item : l->items()) {
             int id = item.first;
             if (ImGui::Selectable(item.second.c_str(), id == l->get_int_val()))
@@ -246,7 +288,7 @@ void girador(GLUI_Spinner* s, Vista& v, float x_campo) {
     if (ImGui::ArrowButton("##menos", ImGuiDir_Left))
         v.pendientes.push_back([s] { s->user_set(static_cast<float>(s->get_float_val() - PASO_COLOR)); });
     ImGui::SameLine(0, espacio);
-    ImGui::SetNextItemWidth(ANCHO_CAMPO - lado);
+    ImGui::SetNextItemWidth(ancho_campo() - lado);
     if (v.escribir_en == s) {
         ImGui::SetKeyboardFocusHere();
         v.escribir_en = nullptr;
@@ -357,17 +399,17 @@ void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
         ImGui::Dummy(ImVec2(0, alto_texto * 0.5f + 2));
     }
     if (abierto) {
-        if (con_marco) ImGui::Indent(MARGEN_PANEL);
+        if (con_marco) ImGui::Indent(margen_panel());
         dibujar_hijos(p, v);
         if (con_marco) {
-            ImGui::Unindent(MARGEN_PANEL);
+            ImGui::Unindent(margen_panel());
             ImGui::Dummy(ImVec2(0, 2));
         }
     }
     ImGui::EndGroup();
     if (!con_marco) return;
     ImVec2 fin = ImGui::GetItemRectMax();
-    float derecha = fin.x + MARGEN_PANEL;
+    float derecha = fin.x + margen_panel();
     // Panels of the window's first level share one width: the widest one's of the previous frame.
     if (p->parent() && p->parent()->parent() == nullptr) {
         v.ancho_natural = std::max(v.ancho_natural, derecha - ventana->Pos.x);
@@ -415,7 +457,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
         case GLUI_Kind::Separator: ImGui::Separator(); break;
         case GLUI_Kind::Button: {
             auto* b = static_cast<GLUI_Button*>(c);
-            float ancho = std::max(110.0f, ImGui::CalcTextSize(b->get_name().c_str()).x + 16);
+            float ancho = std::max(110.0f * escala(), ImGui::CalcTextSize(b->get_name().c_str()).x + 16 * escala());
             if (ImGui::Button((b->get_name() + "##b").c_str(), ImVec2(ancho, 0)))
                 v.pendientes.push_back([b] { b->user_press(); });
             break;
@@ -619,7 +661,10 @@ void tecla(const entrada::Evento& e, unsigned char c, int x, int y) {
     if (previa > 0 && vista_de(previa)) glutSetWindow(previa);
 }
 
-void teclado(unsigned char c, int x, int y) { tecla(entrada::de_caracter(c, glutGetModifiers()), c, x, y); }
+void teclado(unsigned char c, int x, int y) {
+    if (tecla_de_escala(c)) return;
+    tecla(entrada::de_caracter(c, glutGetModifiers()), c, x, y);
+}
 
 void especial(int k, int x, int y) { tecla(entrada::de_especial(k, glutGetModifiers()), 0, x, y); }
 
@@ -859,6 +904,9 @@ BackendGlut backend_glut;
 
 void glui_glut_iniciar(int ms_por_cuadro) {
     compas = entrada::Compas(ms_por_cuadro);
+    // The screen's DPI from the X resources (Xft.dpi), read through the current GL window's display.
+    if (Display* d = glXGetCurrentDisplay())
+        escala_pantalla = escala_panel::escala_dpi(escala_panel::dpi_de_recursos(XResourceManagerString(d)));
     GLUI_Master.set_backend(&backend_glut);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     if (Display* d = glXGetCurrentDisplay()) {

@@ -70,6 +70,7 @@ GLUI_Listbox* glui_Velocidad = nullptr;
 GLUI_Button* glui_Terminar = nullptr;
 GLUI_RadioButton *glui_C_Base = nullptr, *glui_Evolvente = nullptr;
 GLUI_StaticText* informa_x = nullptr;
+GLUI_StaticText* informa_espesor = nullptr;
 
 void estado_inicial() {
     QueSimula = QueObjeto = 0;
@@ -121,6 +122,7 @@ void estado_inicial() {
     glui_Terminar = nullptr;
     glui_C_Base = glui_Evolvente = nullptr;
     informa_x = nullptr;
+    informa_espesor = nullptr;
 }
 
 int entradas_historia(float incremento) {

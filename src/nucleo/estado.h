@@ -88,6 +88,8 @@ extern GLUI_Listbox* glui_Velocidad;
 extern GLUI_Button* glui_Terminar;
 extern GLUI_RadioButton *glui_C_Base, *glui_Evolvente;
 extern GLUI_StaticText* informa_x;
+// The measured tooth thickness once a cut has ended (empty otherwise).
+extern GLUI_StaticText* informa_espesor;
 
 // Puts every variable back to its value at program start (handles null, no history).
 void estado_inicial();

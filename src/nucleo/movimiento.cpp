@@ -208,7 +208,6 @@ void completar_corte() {
     if (C_Mueve < APROXIMACION || C_Mueve > TERMINADO) return;
     for (long i = 0; i < LIMITE_LLAMADAS && C_Mueve != TERMINADO; ++i) adelante();
     Movimiento = 0;
-    hechos_del_pedido = 0;
     actualizar_control_corte();
     redibujar_principal();
 }

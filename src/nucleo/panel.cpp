@@ -21,18 +21,21 @@ std::string con_blancos(const char* texto, int n) { return std::string(texto) + 
 // without them: the overlays, the pace of the cut and the button that completes it.
 void construir_ayudas() {
     glui_Ayudas = v_glui->add_rollout("Ayudas", 0, GLUI_PANEL_EMBOSSED);
-    glui_CBase = v_glui->add_checkbox_to_panel(glui_Ayudas, "Circunferencia base", &C_Base_ON, ID_CIRC_BASE,
+    // The controls in two columns, the measured tooth on a line of its own under them.
+    GLUI_Panel* controles = v_glui->add_panel_to_panel(glui_Ayudas, "", GLUI_PANEL_NONE);
+    glui_CBase = v_glui->add_checkbox_to_panel(controles, "Circunferencia base", &C_Base_ON, ID_CIRC_BASE,
                                                v_glui_control);
     glui_CBase->set_int_val(0);
-    glui_CEvolvente = v_glui->add_checkbox_to_panel(glui_Ayudas, "Evolvente teorica", &C_Evolvente_ON, ID_EVOLVENTE,
+    glui_CEvolvente = v_glui->add_checkbox_to_panel(controles, "Evolvente teorica", &C_Evolvente_ON, ID_EVOLVENTE,
                                                     v_glui_control);
     glui_CEvolvente->set_int_val(0);
-    v_glui->add_column_to_panel(glui_Ayudas, 0);
-    glui_Velocidad = v_glui->add_listbox_to_panel(glui_Ayudas, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
+    v_glui->add_column_to_panel(controles, 0);
+    glui_Velocidad = v_glui->add_listbox_to_panel(controles, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
     for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
     glui_Velocidad->set_int_val(Velocidad);
-    glui_Terminar = v_glui->add_button_to_panel(glui_Ayudas, "Terminar", ID_TERMINAR, v_glui_control);
+    glui_Terminar = v_glui->add_button_to_panel(controles, "Terminar", ID_TERMINAR, v_glui_control);
     glui_Terminar->disable();
+    informa_espesor = v_glui->add_statictext_to_panel(glui_Ayudas, "");
 }
 
 }  // namespace
@@ -110,6 +113,7 @@ float depresion_maxima_iso(float radio) {
 void glui_control(int ch) {
     QueSimula = ch;
     informa_x = nullptr;
+    informa_espesor = nullptr;
     bool estandar = QueSimula == SIMULACION_ESTANDAR;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
