@@ -68,9 +68,9 @@ TEST(Cremallera, DienteAsimetrico) {
 }
 
 TEST(Cremallera, LineaDeRodaduraEnCualquierAltura) {
-    // Wherever the rolling line lies (root line, a standard module, the tip line, outside the
+    // Wherever the rolling line lies (a standard module, higher, the tip line, outside the
     // tooth), the tooth is p/2 thick on it and the tips and root line keep their heights.
-    for (float k : {0.0f, 2.5f, 5.0f, 11.25f, 14.0f}) {
+    for (float k : {5.0f, 8.0f, 11.25f, 14.0f}) {
         for (float a2 : {20.0f, 30.0f}) {
             auto v = perfil_cremallera(Bloque().con(D_RODADURA, k).con(D_ANGULO2, a2).d);
             const auto& t = diente0(v).puntos;
@@ -107,6 +107,18 @@ TEST(Cremallera, FlancosCircularesSobreLaLineaDeRodadura) {
                 minima = std::min(minima, static_cast<double>(std::hypot(t[i].x - r[1].x, t[i].y - r[1].y)));
         EXPECT_LT(minima, 1.5) << k;
     }
+}
+
+TEST(Cremallera, DienteDemasiadoAltoAcabaEnPunta) {
+    // The rolling line at the root line of a tooth 11.25 tall: the flanks meet 10.79 above it.
+    auto v = perfil_cremallera(Bloque().con(D_RODADURA, 0).d);
+    const auto& t = diente0(v).puntos;
+    ASSERT_EQ(t.size(), 3u);
+    double altura = 15.707963 / 4 / std::tan(20 * M_PI / 180);
+    cerca(t[0], -15.707963f / 4, 0, "left root corner, p/2 apart on the rolling line");
+    cerca(t[1], 0, static_cast<float>(altura), "the point where the flanks meet");
+    cerca(t[2], 15.707963f / 4, 0, "right root corner");
+    EXPECT_TRUE(diente0(v).convexo);
 }
 
 TEST(Cremallera, FlancosCirculares) {

@@ -34,7 +34,13 @@ Diente diente(const Datos& k, int i) {
             f(c + k.p / 4.0 + abajo * t2)};
 }
 
+// A tooth too tall for its pitch has flanks that meet below the tip line: it ends in the
+// point where they meet instead of crossing over into a bow tie.
 std::vector<Punto> recto(const Datos& k, const Diente& t) {
+    if (t.L1 > t.R1 && t.R0 > t.L0) {
+        double u = (static_cast<double>(t.R0) - t.L0) / ((static_cast<double>(t.R0) - t.L0) + (t.L1 - t.R1));
+        return {{t.L0, k.e}, {f(t.L0 + u * (t.L1 - t.L0)), f(k.e + u * k.h)}, {t.R0, k.e}};
+    }
     return {{t.L0, k.e}, {t.L1, k.e + k.h}, {t.R1, k.e + k.h}, {t.R0, k.e}};
 }
 

@@ -5,6 +5,7 @@
 
 #include "estado.h"
 #include "plataforma.h"
+#include "tallado.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ void adelante() {
                 Primera_Vez = 0;
                 if (E_angulo > 360) C_Mueve = RETIRADA;
                 Movimiento = 0;
+                actualizar_tallado();
             } else {
                 // Only the angle ends the cut: the return travel is always prepared, whatever the
                 // tooth count says, since a pitch that does not match the teeth makes the count wrong.
@@ -130,6 +132,7 @@ void atras() {
                 if (historia_tiene(Conta_h)) C_Historia_X[static_cast<size_t>(Conta_h)] = 0;
                 if (Conta_h == 1) Primera_Vez = 1;
                 Movimiento = 0;
+                actualizar_tallado();
             } else {
                 C_Mueve = APROXIMACION;
             }

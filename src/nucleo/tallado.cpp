@@ -1,0 +1,295 @@
+#include "tallado.h"
+
+#include <geos_c.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdarg>
+#include <memory>
+#include <utility>
+
+#include "escena.h"
+#include "estado.h"
+#include "mecanismos.h"
+
+namespace {
+
+// GEOS reports through these; a failed operation shows in its null result instead.
+void callar(const char*, ...) {}
+
+GEOSContextHandle_t contexto() {
+    static GEOSContextHandle_t h = [] {
+        GEOSContextHandle_t c = GEOS_init_r();
+        GEOSContext_setNoticeHandler_r(c, callar);
+        GEOSContext_setErrorHandler_r(c, callar);
+        return c;
+    }();
+    return h;
+}
+
+struct Borrar {
+    void operator()(GEOSGeometry* g) const { GEOSGeom_destroy_r(contexto(), g); }
+};
+using Geo = std::unique_ptr<GEOSGeometry, Borrar>;
+
+Geo clonar(const Geo& g) { return Geo(g ? GEOSGeom_clone_r(contexto(), g.get()) : nullptr); }
+
+GEOSGeometry* anillo(const std::vector<std::pair<double, double>>& pts) {
+    GEOSContextHandle_t c = contexto();
+    GEOSCoordSequence* s = GEOSCoordSeq_create_r(c, static_cast<unsigned>(pts.size() + 1), 2);
+    for (size_t i = 0; i <= pts.size(); ++i) {
+        const auto& p = pts[i % pts.size()];
+        GEOSCoordSeq_setXY_r(c, s, static_cast<unsigned>(i), p.first, p.second);
+    }
+    return GEOSGeom_createLinearRing_r(c, s);
+}
+
+std::vector<std::pair<double, double>> circulo(double r, bool horario) {
+    std::vector<std::pair<double, double>> pts;
+    pts.reserve(LADOS_DISCO);
+    for (int i = 0; i < LADOS_DISCO; ++i) {
+        double a = (horario ? -1 : 1) * DOS_PI * i / LADOS_DISCO;
+        pts.emplace_back(r * std::cos(a), r * std::sin(a));
+    }
+    return pts;
+}
+
+// The blank as drawn: a disc of radius r with a hole of a tenth of it.
+Geo disco(double r) {
+    GEOSContextHandle_t c = contexto();
+    if (!(r > 0) || !std::isfinite(r)) return Geo(GEOSGeom_createEmptyPolygon_r(c));
+    GEOSGeometry* hueco[1] = {anillo(circulo(0.1 * r, true))};
+    return Geo(GEOSGeom_createPolygon_r(c, anillo(circulo(r, false)), hueco, 1));
+}
+
+// The rack's outline in its own frame as one area: the union of the polygons the drawing fills.
+Geo cremallera(const float datos[NUM_DATOS]) {
+    GEOSContextHandle_t c = contexto();
+    std::vector<GEOSGeometry*> partes;
+    for (const Contorno& k : perfil_cremallera(datos)) {
+        if (k.puntos.size() < 3) continue;
+        std::vector<std::pair<double, double>> pts;
+        for (const Punto& p : k.puntos) pts.emplace_back(p.x, p.y);
+        GEOSGeometry* pol = GEOSGeom_createPolygon_r(c, anillo(pts), nullptr, 0);
+        if (!pol) continue;
+        // An outline that crosses itself (a deeply bowed flank) is read as the area it encloses.
+        if (GEOSisValid_r(c, pol) != 1) {
+            GEOSGeometry* v = GEOSMakeValid_r(c, pol);
+            GEOSGeom_destroy_r(c, pol);
+            pol = v;
+        }
+        if (pol) partes.push_back(pol);
+    }
+    GEOSGeometry* col =
+        GEOSGeom_createCollection_r(c, GEOS_GEOMETRYCOLLECTION, partes.data(), static_cast<unsigned>(partes.size()));
+    Geo u(GEOSUnaryUnion_r(c, col));
+    GEOSGeom_destroy_r(c, col);
+    return u;
+}
+
+// A rack placement as the data block gives it: turn by giro degrees, then move to (x0, y0).
+struct Traza {
+    float x0, y0, giro;
+    bool operator==(const Traza& o) const { return x0 == o.x0 && y0 == o.y0 && giro == o.giro; }
+};
+
+struct Colocacion {
+    double x0, y0, c, s;
+};
+
+int transformar(double* x, double* y, void* dato) {
+    const Colocacion& k = *static_cast<const Colocacion*>(dato);
+    double px = *x, py = *y;
+    *x = k.x0 + px * k.c - py * k.s;
+    *y = k.y0 + px * k.s + py * k.c;
+    return 1;
+}
+
+Geo colocar(const Geo& rack, const Traza& t) {
+    double g = t.giro * PI / 180.0;
+    Colocacion k{t.x0, t.y0, std::cos(g), std::sin(g)};
+    return Geo(GEOSGeom_transformXY_r(contexto(), rack.get(), transformar, &k));
+}
+
+bool cajas_se_tocan(const GEOSGeometry* a, const GEOSGeometry* b) {
+    GEOSContextHandle_t c = contexto();
+    double ax0, ay0, ax1, ay1, bx0, by0, bx1, by1;
+    if (!GEOSGeom_getXMin_r(c, a, &ax0) || !GEOSGeom_getYMin_r(c, a, &ay0) || !GEOSGeom_getXMax_r(c, a, &ax1) ||
+        !GEOSGeom_getYMax_r(c, a, &ay1))
+        return false;
+    if (!GEOSGeom_getXMin_r(c, b, &bx0) || !GEOSGeom_getYMin_r(c, b, &by0) || !GEOSGeom_getXMax_r(c, b, &bx1) ||
+        !GEOSGeom_getYMax_r(c, b, &by1))
+        return false;
+    return ax0 <= bx1 && bx0 <= ax1 && ay0 <= by1 && by0 <= ay1;
+}
+
+// What the outline is made of: the rack's shape (slots 3 and up) and the blank's radius.
+struct Forma {
+    std::array<float, NUM_DATOS - D_ALTURA> rack{};
+    float radio = 0;
+    bool operator==(const Forma& o) const { return rack == o.rack && radio == o.radio; }
+};
+
+struct Tallado {
+    bool leido = false;  // someone has asked for the outline: from then on the motion keeps it
+    bool iniciado = false;
+    Forma forma;
+    Geo rack;
+    Geo actual;                                  // in the blank's own frame
+    std::vector<Traza> aplicadas;                // placements in the blank's own frame, oldest first
+    std::vector<std::pair<size_t, Geo>> etapas;  // outline after that many placements, every PASOS_ETAPA
+    std::vector<std::pair<size_t, Geo>> recientes;  // every outline since the last stage, for undoing
+    std::vector<Pieza> piezas;
+    bool piezas_al_dia = false;
+    float angulo_piezas = 0;
+};
+
+Tallado& estado() {
+    static Tallado t;
+    return t;
+}
+
+// The placements the frame draws now, turned back by the blank's angle into the blank's own
+// frame: the same placement the drawing uses (colocar_traza) at the angle t - E_angulo.
+std::vector<Traza> trazas_actuales() {
+    std::vector<Traza> v;
+    float d[NUM_DATOS];
+    llenar_datos(d);
+    float a = distancia_referencia();
+    size_t i = 0;
+    recorrer_trazas(d, [&](const float* colocada) {
+        float propio[NUM_DATOS];
+        std::copy(colocada, colocada + NUM_DATOS, propio);
+        colocar_traza(propio, colocada[D_GIRO] - E_angulo, C_Historia_X[i], a);
+        v.push_back({propio[D_X0], propio[D_Y0], propio[D_GIRO]});
+        ++i;
+    });
+    return v;
+}
+
+void restar(Tallado& t, const Traza& traza) {
+    GEOSContextHandle_t c = contexto();
+    t.aplicadas.push_back(traza);
+    if (t.rack && t.actual && !GEOSisEmpty_r(c, t.actual.get())) {
+        Geo pieza = colocar(t.rack, traza);
+        if (pieza && cajas_se_tocan(pieza.get(), t.actual.get())) {
+            Geo r(GEOSDifference_r(c, t.actual.get(), pieza.get()));
+            // A robustness failure of the exact overlay is retried on a fine grid.
+            if (!r) r.reset(GEOSDifferencePrec_r(c, t.actual.get(), pieza.get(), 1e-9 * (1 + std::fabs(t.forma.radio))));
+            if (r) t.actual = std::move(r);
+        }
+    }
+    if (t.aplicadas.size() % PASOS_ETAPA == 0) {
+        t.etapas.emplace_back(t.aplicadas.size(), clonar(t.actual));
+        t.recientes.clear();
+    } else {
+        t.recientes.emplace_back(t.aplicadas.size(), clonar(t.actual));
+    }
+}
+
+void reiniciar(Tallado& t, const Forma& f) {
+    float d[NUM_DATOS];
+    llenar_datos(d);
+    t.forma = f;
+    t.rack = cremallera(d);
+    t.actual = disco(f.radio);
+    t.aplicadas.clear();
+    t.etapas.clear();
+    t.recientes.clear();
+    t.etapas.emplace_back(0, clonar(t.actual));
+    t.iniciado = true;
+    t.piezas_al_dia = false;
+}
+
+// Back to the outline after n placements: kept if n lies in the last stage's block, else
+// rebuilt from the last stage not beyond n, keeping the outlines on the way for further undoing.
+void volver_a(Tallado& t, size_t n) {
+    while (!t.recientes.empty() && t.recientes.back().first > n) t.recientes.pop_back();
+    if (!t.recientes.empty() && t.recientes.back().first == n) {
+        t.actual = clonar(t.recientes.back().second);
+        t.aplicadas.resize(n);
+        return;
+    }
+    t.recientes.clear();
+    while (t.etapas.size() > 1 && t.etapas.back().first > n) t.etapas.pop_back();
+    size_t desde = t.etapas.back().first;
+    std::vector<Traza> rehacer(t.aplicadas.begin() + static_cast<long>(desde), t.aplicadas.begin() + static_cast<long>(n));
+    t.actual = clonar(t.etapas.back().second);
+    t.aplicadas.resize(desde);
+    for (const Traza& k : rehacer) restar(t, k);
+}
+
+void anadir_anillo(const GEOSGeometry* r, double c, double s, bool antihorario, Anillo& out) {
+    GEOSContextHandle_t ctx = contexto();
+    const GEOSCoordSequence* seq = GEOSGeom_getCoordSeq_r(ctx, r);
+    unsigned n = 0;
+    GEOSCoordSeq_getSize_r(ctx, seq, &n);
+    if (n < 2) return;
+    out.reserve(n - 1);
+    for (unsigned i = 0; i + 1 < n; ++i) {
+        double x = 0, y = 0;
+        GEOSCoordSeq_getXY_r(ctx, seq, i, &x, &y);
+        out.push_back({x * c - y * s, x * s + y * c});
+    }
+    double area = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        const Vertice& p = out[i];
+        const Vertice& q = out[(i + 1) % out.size()];
+        area += p.x * q.y - q.x * p.y;
+    }
+    if ((area > 0) != antihorario) std::reverse(out.begin(), out.end());
+}
+
+void anadir_poligonos(const GEOSGeometry* g, double c, double s, std::vector<Pieza>& out) {
+    GEOSContextHandle_t ctx = contexto();
+    int tipo = GEOSGeomTypeId_r(ctx, g);
+    if (tipo == GEOS_POLYGON) {
+        if (GEOSisEmpty_r(ctx, g)) return;
+        Pieza p;
+        anadir_anillo(GEOSGetExteriorRing_r(ctx, g), c, s, true, p.exterior);
+        int huecos = GEOSGetNumInteriorRings_r(ctx, g);
+        for (int i = 0; i < huecos; ++i) {
+            p.huecos.emplace_back();
+            anadir_anillo(GEOSGetInteriorRingN_r(ctx, g, i), c, s, false, p.huecos.back());
+        }
+        out.push_back(std::move(p));
+    } else if (tipo == GEOS_MULTIPOLYGON || tipo == GEOS_GEOMETRYCOLLECTION) {
+        int n = GEOSGetNumGeometries_r(ctx, g);
+        for (int i = 0; i < n; ++i) anadir_poligonos(GEOSGetGeometryN_r(ctx, g, i), c, s, out);
+    }
+}
+
+}  // namespace
+
+void actualizar_tallado() {
+    Tallado& t = estado();
+    if (!t.leido) return;
+    Forma f;
+    float d[NUM_DATOS];
+    llenar_datos(d);
+    std::copy(d + D_ALTURA, d + NUM_DATOS, f.rack.begin());
+    f.radio = radio_engranaje();
+    if (!t.iniciado || !(f == t.forma)) reiniciar(t, f);
+    std::vector<Traza> ahora = trazas_actuales();
+    size_t comunes = 0;
+    while (comunes < ahora.size() && comunes < t.aplicadas.size() && ahora[comunes] == t.aplicadas[comunes]) ++comunes;
+    if (comunes == t.aplicadas.size() && comunes == ahora.size()) return;
+    if (comunes < t.aplicadas.size()) volver_a(t, comunes);
+    for (size_t i = comunes; i < ahora.size(); ++i) restar(t, ahora[i]);
+    t.piezas_al_dia = false;
+}
+
+const std::vector<Pieza>& contorno_tallado() {
+    Tallado& t = estado();
+    t.leido = true;
+    actualizar_tallado();
+    if (!t.piezas_al_dia || t.angulo_piezas != E_angulo) {
+        t.piezas.clear();
+        double g = E_angulo * PI / 180.0;
+        if (t.actual) anadir_poligonos(t.actual.get(), std::cos(g), std::sin(g), t.piezas);
+        t.piezas_al_dia = true;
+        t.angulo_piezas = E_angulo;
+    }
+    return t.piezas;
+}

@@ -1,0 +1,34 @@
+// The exact outline of the cut gear: the blank minus every recorded rack position, as
+// polygons, computed with GEOS. Lengths in the unit of the module.
+#pragma once
+
+#include <vector>
+
+struct Vertice {
+    double x, y;
+};
+using Anillo = std::vector<Vertice>;  // closed ring, first point not repeated
+struct Pieza {
+    Anillo exterior;              // counter-clockwise
+    std::vector<Anillo> huecos;   // clockwise
+};
+
+// The cut gear as it stands now, in the scene frame as the current frame draws it (blank
+// centre at the origin): the blank (with its centre hole) minus every recorded rack position
+// the frame erases. Brought up to date first if the motion or the data changed it.
+const std::vector<Pieza>& contorno_tallado();
+
+// Brings the outline up to the recorded positions: one difference per position recorded since
+// the last call; positions undone are dropped by going back to an outline kept on the way or by
+// rebuilding from the nearest kept stage, and a change of the rack or of the blank rebuilds it
+// from the history. The motion calls it after every rolling step. Until the outline has been
+// asked for once it does nothing, so a run that never reads it pays nothing for it; the first
+// read then builds it from the history.
+void actualizar_tallado();
+
+// Sides of the polygon standing for the blank's circles: finer than the drawn 60-slice disc,
+// so that the outside radius of the outline is right to 1e-5 of the radius.
+constexpr int LADOS_DISCO = 720;
+
+// How many outline stages are kept for undoing: one every PASOS_ETAPA positions.
+constexpr int PASOS_ETAPA = 16;
