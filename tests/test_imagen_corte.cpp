@@ -113,6 +113,7 @@ TEST_F(ImagenCorte, ClaveSinImagenPosible) {
     EXPECT_EQ(clave(660, 0).lado, 0);
     trans[2] = 0;
     EXPECT_EQ(clave(660, 660, 0).lado, 0);
+    EXPECT_EQ(clave(660, 660, 1).lado, 1) << "one texel is still an image";
     Rc = NAN;
     EXPECT_EQ(clave().lado, 0);
 }

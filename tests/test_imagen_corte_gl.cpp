@@ -9,9 +9,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frente/escena_gl.h"
@@ -145,6 +147,24 @@ TEST_F(ImagenCorteGL, SinCorteIgualPixelAPixel) {
     glui_Elementos->user_select(1);
     glui_Verde->user_set(0.6f);
     EXPECT_EQ(comparar().pixeles, 0);
+}
+
+// Pixels of the blank's colour along the row and the column through the blank's centre.
+TEST_F(ImagenCorteGL, RedondoEnUnAreaNoCuadrada) {
+    elegir(SIMULACION_ESTANDAR);
+    for (auto [w, h] : {std::pair{400, 300}, std::pair{260, 410}}) {
+        ancho = w;
+        alto = h;
+        Imagen im = dibujar(true);
+        unsigned char rojo[3] = {255, 0, 0};
+        int fila = 0, columna = 0;
+        for (int x = 0; x < ancho; ++x) fila += im.igual(x, alto / 2, rojo);
+        for (int y = 0; y < alto; ++y) columna += im.igual(ancho / 2, y, rojo);
+        EXPECT_NEAR(fila, columna, 2) << w << " x " << h;
+        // The blank's 16 units of a 35-unit view across the shorter side, less its hole and
+        // the four pixels where the circles cross.
+        EXPECT_NEAR(fila, 0.9 * 16 / 35.0 * std::min(w, h) - 4, 2) << w << " x " << h;
+    }
 }
 
 TEST_F(ImagenCorteGL, MismaFiguraALoLargoDelCorte) {

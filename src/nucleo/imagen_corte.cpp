@@ -32,7 +32,8 @@ ClaveCorte clave_corte(const CajaVista& caja, int ancho, int alto, int lado_maxi
     // Everything that shows lies within the widest of the blank and its circles, whether
     // the circles are switched on or not; turned about the centre, within that plus the
     // centre's distance from the origin.
-    float alcance = std::max({std::fabs(radio_engranaje()), std::fabs(Rp), std::fabs(radio_circ_fondo())});
+    float alcance = std::max({std::fabs(radio_engranaje()), std::fabs(Rp), std::fabs(radio_circ_fondo()),
+                              std::fabs(radio_base_actual())});
     k.recorte = k.centro_y == 0 ? alcance : 0;
     k.radio = alcance + std::fabs(k.centro_y);
     double ancho_caja = std::fabs(caja.derecha - caja.izquierda);

@@ -189,6 +189,8 @@ std::string ultimo_titulo;
 }  // namespace
 
 void idle() {
+    // Without a panel there is nothing to move, and no control to lock or free.
+    if (v_glui == nullptr) return;
     int n = Velocidad > 1 ? Velocidad : 1;
     for (int i = 0; i < n; ++i) {
         if (Movimiento != 1) hechos_del_pedido = 0;

@@ -5,7 +5,7 @@
 
 // The idle callback: at most one forward move (automatic mode or a pending step
 // forwards), then one backward move if a step backwards is pending, then a
-// redisplay of the main window.
+// redisplay of the main window. Nothing at all while no panel is open.
 // In automatic mode it makes Velocidad forward moves per call, and a press of "Siguiente >>"
 // asks for Velocidad moves made over as many calls (one of them at Velocidad 1).
 void idle();

@@ -70,6 +70,8 @@ void construir_dialogo() {
 
     glui->add_statictext("");
     glui->add_button("Salir", 0, salir_programa);
+    // The window manager's close button does what "Salir" does.
+    glui->set_close_callback(salir_programa, 0);
     informa = glui->add_statictext("");
     glui->set_main_gfx_window(winIdMain);
 }
