@@ -10,6 +10,7 @@
 #include "frente/escena_gl.h"
 #include "frente/plataforma_glut.h"
 #include "glui/glui_glut.h"
+#include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/navegacion.h"
@@ -28,14 +29,31 @@ void error_glut(const char* formato, va_list) {
     std::exit(2);
 }
 
-void gluiInit() {
+void registrar_principal() {
+    glutMotionFunc(activeMouseMotion);
     GLUI_Master.set_glutIdleFunc(idle);
     GLUI_Master.set_glutDisplayFunc(mainDisplay);
     GLUI_Master.set_glutReshapeFunc(mainReshape);
     GLUI_Master.set_glutKeyboardFunc(keyboard);
     GLUI_Master.set_glutSpecialFunc(pressKey);
     GLUI_Master.set_glutMouseFunc(mousePress);
-    construir_dialogo();
+}
+
+void crear_principal() {
+    winIdMain = glutCreateWindow("Ortanel");
+    poner_clase_ventana(winIdMain);
+}
+
+// The window manager closed the main window, and GLUT destroyed it with the panel:
+// a new hidden main window takes its place, then the panel's "Salir" brings the
+// start dialog back.
+void principal_cerrada() {
+    crear_principal();
+    registrar_principal();
+    initDisplay();
+    glutHideWindow();
+    glui->set_main_gfx_window(winIdMain);
+    if (v_glui) v_glui_control(1180);
 }
 
 }  // namespace
@@ -69,12 +87,12 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(20, 20);
     glutInitWindowSize(1000, 660);
-    winIdMain = glutCreateWindow("Ortanel");
-    glutMotionFunc(activeMouseMotion);
+    crear_principal();
     usar_plataforma_glut();
-    glui_glut_iniciar();
-    gluiInit();
-    poner_clase_ventana(winIdMain);
+    glui_glut_iniciar(MS_POR_CUADRO);
+    glui_glut_al_cerrar_principal(principal_cerrada);
+    registrar_principal();
+    construir_dialogo();
     poner_clase_ventana(glui->get_glut_window_id());
     initDisplay();
     glutHideWindow();

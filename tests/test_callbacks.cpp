@@ -73,9 +73,70 @@ TEST_F(Callbacks, Diametros) {
         teclear(glui_RBase, "-1");
         EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 0.0f);
         teclear(glui_RPaso, "-3");
-        EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 0.0f);
-        EXPECT_FLOAT_EQ(Rp, 0.0f);
+        if (modo == SIMULACION_ESTANDAR) {
+            // Corrected to 0, all the radii would be 0 and the view of no size: refused.
+            EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 14.0f);
+            EXPECT_FLOAT_EQ(Rp, 7.0f);
+        } else {
+            EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 0.0f);
+            EXPECT_FLOAT_EQ(Rp, 0.0f);
+        }
     }
+}
+
+// Values whose results overflow a float, or leave a view of no size, are refused like
+// a non-number: the field shows its value of before and nothing else changes.
+TEST_F(Callbacks, ValoresQueDesbordanSeRechazan) {
+    struct Caso { int modo; GLUI_EditText** campo; const char* texto; };
+    for (Caso c : {Caso{SIMULACION_EXPERIMENTAL, &glui_RCabeza, "3e38"},
+                   Caso{SIMULACION_ESTANDAR, &glui_RPaso, "3.4e38"},
+                   Caso{SIMULACION_ESTANDAR, &glui_RPaso, "0"},
+                   Caso{SIMULACION_EXPERIMENTAL, &glui_Modulo_T, "3e38"},
+                   Caso{SIMULACION_EXPERIMENTAL, &glui_Penetracion, "-3e38"}}) {
+        SCOPED_TRACE(c.texto);
+        TearDown();
+        SetUp();
+        elegir(c.modo);
+        std::vector<float> antes{Z, Rp, Rc, Rb, Paso, Origen, C_Paso_Y, Penetracion};
+        std::vector<float> campos;
+        for (GLUI_Control* k : controles(v_glui)) campos.push_back(k->get_float_val());
+        std::string aviso = informa->get_text();
+        teclear(*c.campo, c.texto);
+        EXPECT_EQ((std::vector<float>{Z, Rp, Rc, Rb, Paso, Origen, C_Paso_Y, Penetracion}), antes);
+        std::vector<float> despues;
+        for (GLUI_Control* k : controles(v_glui)) despues.push_back(k->get_float_val());
+        EXPECT_EQ(despues, campos);
+        EXPECT_EQ(informa->get_text(), aviso);
+    }
+    // Large but harmless values go through.
+    teclear(glui_RCabeza, "1e6");
+    EXPECT_FLOAT_EQ(Rc, 5e5f);
+    teclear(glui_Penetracion, "1e30");
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 1e30f);
+    // A pitch radius whose rolling step at this turn per cut would overflow the rack's travel.
+    TearDown();
+    SetUp();
+    experimental();
+    teclear(glui_RPaso, "1e37");
+    teclear(glui_Giro, "100000");
+    EXPECT_EQ(E_incremento, 1.0f);
+    EXPECT_EQ(glui_Giro->get_int_val(), 1);
+}
+
+TEST_F(Callbacks, IndiceDeListaFueraDeRango) {
+    estandar();
+    glui_Modulo->user_select(5);
+    float rp = Rp;
+    for (int malo : {-3, 18, 1000}) {
+        glui_Modulo->set_int_val(malo);
+        v_glui_control(1070);
+        EXPECT_EQ(Rp, rp) << malo;
+        EXPECT_GE(glui_Modulo->get_int_val(), 0) << malo;
+        EXPECT_LT(glui_Modulo->get_int_val(), NUM_MODULOS) << malo;
+    }
+    glui_Modulo->set_int_val(17);
+    v_glui_control(1070);
+    EXPECT_NE(Rp, rp) << "the last item is in range";
 }
 
 TEST_F(Callbacks, DiametroPrimitivoYListaDeModulos) {
@@ -331,7 +392,7 @@ TEST_F(Callbacks, Reiniciar) {
     EXPECT_EQ(E_angulo, 0.0f);
     EXPECT_EQ(Conta_h, 1);
     EXPECT_EQ(Stop, 1);
-    EXPECT_EQ(Movimiento, -1) << "a pending request is left";
+    EXPECT_EQ(Movimiento, 0) << "a pending step is dropped";
     EXPECT_TRUE(glui_Ant->enabled()) << "left as it was";
     EXPECT_EQ(trans[0], 0.0f);
 }
@@ -357,6 +418,7 @@ TEST_F(Callbacks, SalirVuelveAlDialogoYReconstruye) {
     glui_Elementos->user_select(1);
     glui_Azul->user_set(1.0f);
     v_glui_control(1180);
+    EXPECT_EQ(informa, nullptr) << "no handle into the freed panel";
     EXPECT_FALSE(ventanas.visible[winIdMain]);
     EXPECT_TRUE(panel->closing());
     EXPECT_TRUE(glui->visible());

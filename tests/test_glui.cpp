@@ -72,19 +72,90 @@ TEST_F(Capa, CampoRechazaTextoQueNoEsNumeroFinito) {
     EXPECT_EQ(llamadas.size(), 1u);
 }
 
-TEST_F(Capa, CampoEnteroSoloAdmiteEnteros) {
+TEST_F(Capa, CampoEnteroTomaElTextoEnteroONada) {
     GLUI_EditText* e = w->add_edittext_to_panel(w->main_panel(), "n", GLUI_EDITTEXT_INT, nullptr, 1010, anotar);
     e->set_int_val(14);
-    EXPECT_FALSE(e->accepts_char('.'));
-    EXPECT_FALSE(e->accepts_char('e'));
-    EXPECT_TRUE(e->accepts_char('-'));
-    e->user_commit("2.5");  // the dot never reaches the field: "25"
-    EXPECT_EQ(e->get_int_val(), 25);
-    e->user_commit("99999999999");
-    EXPECT_EQ(e->get_int_val(), 25);
+    // Never a number made of the characters left after dropping others.
+    for (const char* malo : {"2.5", "2a0", "1-2", "99999999999", "1e10", "-1e10", "1e", "inf", "nan", " 7 ", "0x"}) {
+        e->user_commit(malo);
+        EXPECT_EQ(e->get_int_val(), 14) << malo;
+        EXPECT_EQ(e->get_text(), "14") << malo;
+    }
+    EXPECT_TRUE(llamadas.empty());
+    e->user_commit("1e5");
+    EXPECT_EQ(e->get_int_val(), 100000);
     e->user_commit("-3");
     EXPECT_EQ(e->get_int_val(), -3);
-    EXPECT_EQ(llamadas, (std::vector<int>{1010, 1010}));
+    e->user_commit("2147483647");
+    EXPECT_EQ(e->get_int_val(), 2147483647);
+    e->user_commit("2.0e1");
+    EXPECT_EQ(e->get_int_val(), 20);
+    EXPECT_EQ(llamadas, (std::vector<int>{1010, 1010, 1010, 1010}));
+}
+
+TEST_F(Capa, CampoRealNoQuitaCaracteres) {
+    GLUI_EditText* e = w->add_edittext_to_panel(w->main_panel(), "x", GLUI_EDITTEXT_FLOAT, nullptr, 7, anotar);
+    e->set_float_val(3.5f);
+    for (const char* malo : {"1a5", "1.5.", "1-2", "3e38e", "1e39", "-4e38", "inf", "nan"}) {
+        e->user_commit(malo);
+        EXPECT_FLOAT_EQ(e->get_float_val(), 3.5f) << malo;
+    }
+    EXPECT_TRUE(llamadas.empty());
+    e->user_commit("1e5");
+    EXPECT_FLOAT_EQ(e->get_float_val(), 100000.0f);
+}
+
+TEST_F(Capa, EscapeDevuelveElValorSinLlamar) {
+    GLUI_EditText* e = w->add_edittext_to_panel(w->main_panel(), "n", GLUI_EDITTEXT_INT, nullptr, 1010, anotar);
+    e->set_int_val(14);
+    e->begin_edit();
+    e->edit("20");
+    EXPECT_EQ(e->edit_text(), "20");
+    e->cancel();
+    EXPECT_FALSE(e->editing());
+    EXPECT_EQ(e->get_int_val(), 14);
+    EXPECT_EQ(e->edit_text(), "14");
+    e->commit();
+    EXPECT_TRUE(llamadas.empty());
+}
+
+// Leaving a field in any way commits it: the keyboard moving to another control of the
+// window (Tab, Shift+Tab, a click on a field above or below, a button) or to none.
+TEST_F(Capa, ElFocoQueSeVaConfirmaLosDemasCampos) {
+    GLUI_EditText* a = w->add_edittext_to_panel(w->main_panel(), "a", GLUI_EDITTEXT_INT, nullptr, 1, anotar);
+    GLUI_EditText* b = w->add_edittext_to_panel(w->main_panel(), "b", GLUI_EDITTEXT_INT, nullptr, 2, anotar);
+    GLUI_Button* boton = w->add_button("ok", 3, anotar);
+    a->set_int_val(1);
+    b->set_int_val(2);
+    b->begin_edit();
+    b->edit("20");
+    w->focus_now(b);
+    EXPECT_TRUE(b->editing()) << "the field that keeps the keyboard goes on";
+    EXPECT_TRUE(llamadas.empty());
+    a->begin_edit();
+    w->focus_now(a);  // Shift+Tab, or a click on the field above
+    EXPECT_FALSE(b->editing());
+    EXPECT_EQ(b->get_int_val(), 20);
+    EXPECT_EQ(llamadas, std::vector<int>{2});
+    a->edit("10");
+    w->focus_now(boton);
+    EXPECT_EQ(a->get_int_val(), 10);
+    b->begin_edit();
+    b->edit("7");
+    w->focus_now(nullptr);  // empty panel space, the drawing
+    EXPECT_EQ(b->get_int_val(), 7);
+    EXPECT_EQ(llamadas, (std::vector<int>{2, 1, 2}));
+}
+
+TEST_F(Capa, CierreDelGestorDeVentanas) {
+    static int cerrado = -1;
+    GLUI* d = GLUI_Master.create_glui("dialogo");
+    d->set_close_callback(+[](int id) { cerrado = id; }, 5);
+    d->user_close();
+    EXPECT_EQ(cerrado, 5);
+    EXPECT_TRUE(d->closing());
+    w->user_close();  // no callback: just closed
+    EXPECT_TRUE(w->closing());
 }
 
 TEST_F(Capa, LaLlamadaCorreConLaVentanaPrincipalYLaRestaura) {
@@ -155,6 +226,12 @@ TEST_F(Capa, CasillaYTraslacionEscribenSuVariableViva) {
     w->sync_live();
     EXPECT_EQ(c->get_int_val(), 1);
     EXPECT_FLOAT_EQ(t->get_float_val(), 7.5f);
+
+    // The view moved by the mouse, unseen by the control: a nudge continues from where it is.
+    x = 10.0f;
+    t->user_drag(6, 0);
+    EXPECT_FLOAT_EQ(x, 10.0f + 6.0f / 18.0f);
+    EXPECT_FLOAT_EQ(t->get_float_val(), x);
 }
 
 TEST_F(Capa, GrupoDeRadioNumeraEnOrdenDeCreacion) {

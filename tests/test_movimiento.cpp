@@ -233,6 +233,44 @@ TEST_F(Movimiento_, PulsacionesAlAzarNuncaSalenDeLaHistoria) {
     }
 }
 
+// "Siguiente >>" and "Salir" pressed in one burst, before the idle tick: the step request
+// must not outlive the panel, whose controls are freed when the closed window is removed.
+TEST_F(Movimiento_, SalirConUnPasoPendienteNoTocaElPanelLiberado) {
+    GLUI_Master.set_glutIdleFunc(idle);
+    glui_RPaso->user_commit("0");
+    for (int i = 0; i < 10; ++i) pulsar(glui_Sig);
+    glui_Sig->user_press();
+    GLUI_Button* salir = static_cast<GLUI_Button*>(control(v_glui, "Salir"));
+    ASSERT_NE(salir, nullptr);
+    salir->user_press();
+    EXPECT_EQ(Movimiento, 0);
+    EXPECT_EQ(v_glui, nullptr) << "no handle to the closing panel is kept";
+    GLUI_Master.idle_tick();  // removes the panel, then runs the motion's idle
+    GLUI_Master.idle_tick();
+    EXPECT_EQ(C_Mueve, APROXIMACION);
+    EXPECT_EQ(C_Contador, 0.0f);
+    EXPECT_TRUE(glui->visible());
+    // A new panel starts from rest.
+    elegir(SIMULACION_ESTANDAR);
+    GLUI_Master.idle_tick();
+    EXPECT_EQ(C_Y, 0.0f);
+    EXPECT_TRUE(glui_Dientes->enabled());
+}
+
+TEST_F(Movimiento_, ReiniciarBorraElPasoPendiente) {
+    for (int i = 0; i < 3; ++i) pulsar(glui_Sig);
+    glui_Sig->user_press();
+    glui_Clear->user_press();
+    EXPECT_EQ(Movimiento, 0);
+    idle();
+    EXPECT_EQ(C_Y, 0.0f);
+    EXPECT_TRUE(glui_Dientes->enabled()) << "no step after the restart locks the data";
+    glui_Ant->enable();
+    glui_Ant->user_press();
+    glui_Clear->user_press();
+    EXPECT_EQ(Movimiento, 0);
+}
+
 TEST_F(Movimiento_, CompletarCorteComoElAutomatico) {
     cortar_todo();
     std::vector<float> automatico(C_Historia_X.begin(), C_Historia_X.end());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "nucleo/callbacks.h"
@@ -410,4 +411,38 @@ TEST_F(Panel, SocavacionSegunElCoeficiente) {
         glui_Penetracion->user_commit(c.x);
         EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.modulo << " " << c.z << " " << c.x;
     }
+}
+
+TEST_F(Panel, EspesorMedidoAlTerminar) {
+    struct Caso { int modo; const char* z; const char* x; double teorico; };
+    for (Caso c : {Caso{SIMULACION_ESTANDAR, "14", "0", 1.571}, Caso{SIMULACION_ESTANDAR, "20", "0.5", 1.935},
+                   Caso{SIMULACION_EXPERIMENTAL, "14", "0", 1.571}}) {
+        SCOPED_TRACE(c.z);
+        TearDown();
+        SetUp();
+        elegir(c.modo);
+        glui_Dientes->user_commit(c.z);
+        if (c.modo == SIMULACION_ESTANDAR) glui_Penetracion->user_commit(c.x);
+        EXPECT_EQ(informa_espesor->get_text(), "");
+        glui_AutoOnOff->user_press();
+        for (int i = 0; i < 100; ++i) idle();
+        EXPECT_EQ(informa_espesor->get_text(), "") << "not while the cut is under way";
+        glui_Terminar->user_press();
+        double medido = 0, teorico = 0;
+        ASSERT_EQ(std::sscanf(informa_espesor->get_text().c_str(), "Espesor en la primitiva: %lf (teorico %lf)", &medido,
+                              &teorico), 2)
+            << informa_espesor->get_text();
+        EXPECT_NEAR(teorico, c.teorico, 5e-4);
+        EXPECT_NEAR(medido, teorico, 0.02) << "the cut tooth is the textbook one";
+        EXPECT_EQ(informa_espesor->get_text(), texto_espesor(medido, teorico));
+        // Gone on "<< Anterior" and on "Reiniciar".
+        glui_Ant->user_press();
+        idle();
+        EXPECT_EQ(informa_espesor->get_text(), "");
+        glui_Terminar->user_press();
+        EXPECT_NE(informa_espesor->get_text(), "");
+        glui_Clear->user_press();
+        EXPECT_EQ(informa_espesor->get_text(), "");
+    }
+    EXPECT_EQ(texto_espesor(1.5708, 1.5708), "Espesor en la primitiva: 1.571 (teorico 1.571)");
 }

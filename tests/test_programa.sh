@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The real program under Xvfb, driven with xdotool as a user would: the start
-# dialog, the standard panel, a typed number of teeth, an automatic cut, "Salir".
+# dialog, the standard panel, a typed number of teeth, an automatic cut, "Salir";
+# every way of leaving a field, fast typing, and every way of closing a window.
+# Arguments: the program, and the helper that sends the window manager's close.
 set -euo pipefail
 programa="$1"
+cerrar="$2"
 aqui="$(cd "$(dirname "$0")" && pwd)"
 tmp="$(mktemp -d)"
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
@@ -24,6 +27,14 @@ esperar_botones() {
 }
 esperar_ventana() {
   for _ in $(seq 200); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+esperar_dialogo() {  # until the start dialog's three buttons are drawn (slow under the sanitizers)
+  for _ in $(seq 40); do
+    captura
+    [ "$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | wc -l)" -eq 3 ] && return 0
+    sleep 0.25
+  done
   return 1
 }
 
@@ -106,10 +117,136 @@ echo "experimental panel: $n_campos fields"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 
+# ---------------------------------------------------------------- input
+# The number of teeth is read back from the blank's radius in pixels: with the standard
+# proportions it is (Z + 2) / (Z + 11) of the view's half width, 0.64 of it at 14 teeth.
+radio() { captura; python3 "$aqui/pantalla.py" disco "$tmp/p.ppm" | awk '{print $3}'; }
+dientes_vistos() { python3 -c "q = 0.64 * $(radio) / $r14; print(round((11 * q - 2) / (1 - q)))"; }
+campo() {  # a click at the right end of field i of the panel
+  local fx fy
+  read -r fx fy <<<"${f[$1]}"
+  xdotool mousemove $((fx + 60)) $((fy + 9)) click 1
+  sleep 0.3
+}
+dibujo() { xdotool mousemove 900 560 click 1 mousemove 1270 1010; }
+comprobar() {  # expected teeth, what was done
+  sleep 1
+  local z
+  z="$(dientes_vistos)"
+  [ "$(( z - $1 ))" -ge -1 ] && [ "$(( z - $1 ))" -le 1 ] || falla "$2: $z teeth seen, $1 expected"
+  echo "$2: $z teeth"
+}
+botones_vistos() { captura; python3 "$aqui/pantalla.py" botones "$tmp/p.ppm"; }
+terminado() {  # pid: waits up to 5 s for the program to end; its status in $estado
+  estado=running
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$1" 2>/dev/null && return
+  estado=0
+  wait "$1" || estado=$?
+}
+
+"$programa" 2>"$tmp/err" & pid=$!
+esperar_ventana || falla "the start dialog did not open for the input tests"
+esperar_dialogo || falla "the start dialog's buttons were not drawn"
+mapfile -t b < <(botones_vistos)
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+captura
+mapfile -t f < <(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500)
+r14="$(radio)"
+
+campo 0; xdotool key ctrl+a; xdotool type --delay 50 20; xdotool key Tab
+comprobar 20 "Tab commits"
+campo 0; xdotool key ctrl+a; xdotool type --delay 50 16; xdotool key shift+Tab
+comprobar 16 "Shift+Tab commits"
+campo 0; xdotool key ctrl+a; xdotool type --delay 15 25; xdotool key Return
+comprobar 25 "typed at 15 ms a key"
+campo 0; xdotool key ctrl+a; xdotool type --delay 50 2000; xdotool key --delay 60 BackSpace BackSpace BackSpace
+xdotool key Return
+comprobar 3 "three Backspaces at 60 ms (2 teeth corrected to 3)"
+campo 0; xdotool key ctrl+a; xdotool type --delay 15 18; dibujo
+comprobar 18 "typed, then a click in the drawing at once"
+campo 0; xdotool key ctrl+a; xdotool type --delay 50 30; xdotool key Escape; dibujo
+comprobar 18 "Escape puts the value back"
+campo 1; dibujo  # the module list opened, then a click in the drawing
+campo 0; xdotool key ctrl+a; xdotool type --delay 50 22; xdotool key Return
+comprobar 22 "a click in the drawing closes the list and swallows no later click"
+r22="$(radio)"
+campo 6; xdotool key ctrl+a; xdotool type --delay 50 0.5; campo 0; xdotool key Escape
+sleep 1
+r="$(radio)"
+python3 -c "import sys; sys.exit(0 if $r > $r22 + 4 else 1)" || falla "a click on a field above did not commit ($r22 -> $r px)"
+echo "a click on the field above commits: blank $r22 -> $r px"
+
+# A double click on a dialog button leaves nothing behind: one "Salir" brings the dialog back.
+mapfile -t b < <(botones_vistos)
+read -r x y <<<"${b[${#b[@]}-1]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+mapfile -t b < <(botones_vistos)
+[ "${#b[@]}" -eq 3 ] || falla "the start dialog did not come back (${#b[@]} buttons)"
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1 mousemove 1270 1010
+sleep 1.5
+mapfile -t b < <(botones_vistos)
+read -r x y <<<"${b[${#b[@]}-1]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 2
+mapfile -t b < <(botones_vistos)
+[ "${#b[@]}" -eq 3 ] || falla "after a double click and one Salir: ${#b[@]} buttons instead of the dialog's 3"
+echo "double click, then one Salir: the dialog stays"
+
+# The window manager's close on the main window is the panel's "Salir"; the program goes on.
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+"$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+sleep 1.5
+mapfile -t b < <(botones_vistos)
+[ "${#b[@]}" -eq 3 ] || falla "the window manager's close on the main window: ${#b[@]} buttons, not the dialog"
+kill -0 "$pid" 2>/dev/null || falla "the window manager's close on the main window ended the program"
+read -r x y <<<"${b[0]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+captura
+read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+[ "${r%.*}" -gt 50 ] || falla "no blank in the new main window (radius $r)"
+echo "main window closed by the window manager: dialog back, a new simulation draws (radius $r px)"
+mapfile -t b < <(botones_vistos)
+read -r x y <<<"${b[${#b[@]}-1]}"
+xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+sleep 1.5
+# ... and on the start dialog it is the dialog's "Salir".
+"$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+terminado "$pid"
+[ "$estado" = 0 ] || falla "the window manager's close on the dialog: status $estado"
+grep -q "X Error" "$tmp/err" && falla "X error: $(cat "$tmp/err")"
+echo "dialog closed by the window manager: status 0"
+
+# A window destroyed by someone else ends the program, with status 0 and no X error.
+for ventana in dialogo principal; do
+  "$programa" 2>"$tmp/err" & pid=$!
+  esperar_ventana || falla "the start dialog did not open"
+  esperar_dialogo || falla "the start dialog's buttons were not drawn"
+  if [ "$ventana" = principal ]; then
+    mapfile -t b < <(botones_vistos)
+    read -r x y <<<"${b[0]}"
+    xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
+    sleep 1.5
+  fi
+  xdotool windowclose "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+  terminado "$pid"
+  [ "$estado" = 0 ] || falla "the $ventana window destroyed from outside: status $estado"
+  grep -q "X Error" "$tmp/err" && falla "X error after the $ventana window was destroyed: $(cat "$tmp/err")"
+  echo "$ventana window destroyed from outside: status 0"
+done
+
 # The dialog's "Salir" ends the program with status 0.
 "$programa" & pid=$!
 esperar_ventana || falla "the start dialog did not open again"
-esperar_botones 3 || falla "the start dialog's buttons did not show again"
+esperar_dialogo || falla "the start dialog's buttons were not drawn"
+mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
 read -r x y <<<"${b[2]}"
 xdotool mousemove "$x" "$y" click 1
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -149,7 +149,7 @@ TEST_F(Sesion, ExportarSinVentanasComprueba) {
     o.archivo = "a.gif";
     EXPECT_NE(exportar_sin_ventanas(o).find("extension desconocida"), std::string::npos);
     o.archivo = "a.png";
-    for (const char* t : {"15", "20001", "ancho", "1e3"}) {
+    for (const char* t : {"15", "20001", "ancho", "12.5"}) {
         o.tamano = t;
         EXPECT_NE(exportar_sin_ventanas(o).find("--tamano"), std::string::npos) << t;
     }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <thread>
 
 #include "ayudas_gl.h"
 #include "imagen_corte_gl.h"
@@ -74,10 +73,7 @@ void mainDisplay() {
     auto inicio = std::chrono::steady_clock::now();
     dibujar_escena();
     if (glutGetWindow() != winIdMain) glutSetWindow(winIdMain);
-    glutPostRedisplay();
     glutSwapBuffers();
-    // Sleep, not spin, for the rest of the frame.
-    std::this_thread::sleep_until(inicio + std::chrono::milliseconds(MS_POR_CUADRO));
     fin = static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio).count());
 }

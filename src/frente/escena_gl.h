@@ -9,7 +9,8 @@ void dibujar_pieza();
 // Whether the cut comes from the image kept between frames (the default) or every
 // recorded position is drawn again each frame.
 void usar_imagen_corte(bool si);
-// Display callback: the scene, the next redisplay, the swap, and the pacing to one frame per 60 ms.
+// Display callback: the scene and the swap. The layer's frame timer asks for the next
+// frame, one every MS_POR_CUADRO, without holding up the event loop.
 void mainDisplay();
 void initDisplay();
 void mainReshape(int width, int height);

@@ -74,6 +74,13 @@ void GLUI_Control::set_float_val(float v) {
     changed();
 }
 
+void GLUI_Control::revert_user_value() {
+    if (kind_ == GLUI_Kind::EditText && static_cast<GLUI_EditText*>(this)->data_type() == GLUI_EDITTEXT_FLOAT)
+        set_float_val(prev_float_val_);
+    else
+        set_int_val(prev_int_val_);
+}
+
 void GLUI_Control::changed() {
     if (glui_) glui_->repaint();
 }
@@ -102,9 +109,15 @@ bool GLUI_EditText::parse_int(const std::string& s, int& out) {
     errno = 0;
     char* end = nullptr;
     long v = std::strtol(s.c_str(), &end, 10);
-    if (end == s.c_str() || *end != '\0' || errno == ERANGE) return false;
-    if (v < -2147483647L || v > 2147483647L) return false;
-    out = static_cast<int>(v);
+    if (end != s.c_str() && *end == '\0') {
+        if (errno == ERANGE || v < -2147483647L || v > 2147483647L) return false;
+        out = static_cast<int>(v);
+        return true;
+    }
+    double d = std::strtod(s.c_str(), &end);
+    if (end == s.c_str() || *end != '\0' || !std::isfinite(d)) return false;
+    if (d != std::trunc(d) || d < -2147483647.0 || d > 2147483647.0) return false;
+    out = static_cast<int>(d);
     return true;
 }
 
@@ -125,13 +138,6 @@ std::string GLUI_EditText::format_float(float v) {
     std::string s = buf;
     if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
     return s;
-}
-
-bool GLUI_EditText::accepts_char(unsigned c) const {
-    if (c >= '0' && c <= '9') return true;
-    if (c == '-' || c == '+') return true;
-    if (data_type_ == GLUI_EDITTEXT_FLOAT) return c == '.' || c == 'e' || c == 'E';
-    return data_type_ == GLUI_EDITTEXT_TEXT && c >= 32;
 }
 
 void GLUI_EditText::refresh_text() {
@@ -171,15 +177,21 @@ void GLUI_EditText::begin_edit() {
 
 void GLUI_EditText::edit(const std::string& typed) {
     if (!editing_) return;
-    buffer_.clear();
-    for (unsigned char c : typed)
-        if (accepts_char(c)) buffer_ += static_cast<char>(c);
+    buffer_ = typed;
+}
+
+void GLUI_EditText::cancel() {
+    if (!editing_) return;
+    editing_ = false;
+    buffer_ = text_;
+    changed();
 }
 
 void GLUI_EditText::commit() {
     if (!editing_) return;
     editing_ = false;
     if (buffer_ == entry_text_) { changed(); return; }
+    note_previous();
     if (data_type_ == GLUI_EDITTEXT_INT) {
         int v;
         if (!parse_int(buffer_, v)) { changed(); return; }
@@ -215,6 +227,7 @@ void GLUI_Listbox::user_select(int item_id) {
     if (!enabled()) return;
     bool known = std::any_of(items_.begin(), items_.end(), [&](const auto& it) { return it.first == item_id; });
     if (!known) return;
+    note_previous();
     set_int_val(item_id);
     run_callback();
 }
@@ -327,6 +340,7 @@ void GLUI_Translation::user_drag(int dx, int dy) {
     if (!enabled()) return;
     int pixels = trans_type_ == GLUI_TRANSLATION_X ? dx : -dy;
     if (pixels == 0) return;
+    if (live_) float_val_ = *live_;
     set_float_val(float_val_ + static_cast<float>(pixels) / GLUI_PIXELES_POR_UNIDAD);
     if (live_ && glui_) glui_->post_update_main_gfx();
     run_callback();
@@ -427,6 +441,11 @@ void GLUI::close() {
     hide();
 }
 
+void GLUI::user_close() {
+    close_cb_(close_id_);
+    close();
+}
+
 void GLUI::sync_live() {
     for (auto& c : controls_) c->sync_from_live();
 }
@@ -442,6 +461,17 @@ GLUI_EditText* GLUI::focused_edit() const {
 
 void GLUI::deactivate_current() {
     if (GLUI_EditText* e = focused_edit()) e->commit();
+}
+
+void GLUI::focus_now(const GLUI_Control* active) {
+    std::vector<GLUI_EditText*> leaving;
+    for (auto& c : controls_)
+        if (c.get() != active && c->kind() == GLUI_Kind::EditText) {
+            auto* e = static_cast<GLUI_EditText*>(c.get());
+            if (e->editing()) leaving.push_back(e);
+        }
+    // A commit's callback may change other fields; each one is committed as it stands then.
+    for (GLUI_EditText* e : leaving) e->commit();
 }
 
 void GLUI::execute_callback(GLUI_Control& c) {

@@ -68,6 +68,10 @@ public:
     // Refresh from the bound live variable, if any.
     virtual void sync_from_live() {}
 
+    // Puts back the value shown before the user's last commit or choice, with no callback:
+    // how the program refuses a value it cannot take.
+    void revert_user_value();
+
 protected:
     void changed();            // ask the window to repaint
     void run_callback();       // the program's callback, as after a user action
@@ -83,6 +87,9 @@ protected:
     bool enabled_ = true;
     int int_val_ = 0;
     float float_val_ = 0.0f;
+    int prev_int_val_ = 0;
+    float prev_float_val_ = 0.0f;
+    void note_previous() { prev_int_val_ = int_val_, prev_float_val_ = float_val_; }
     std::vector<GLUI_Control*> children_;
 };
 
@@ -153,17 +160,21 @@ public:
     void set_text(const std::string& t);
 
     // The user's editing: entering the field, typing into it, committing it
-    // (Enter or leaving the field). A commit whose text differs from the text on
-    // entry and parses to a finite number of the field's kind sets the value and
-    // runs the callback; other text is refused and the last value shown again.
+    // (Enter or leaving the field in any way). A commit whose text differs from the
+    // text on entry and parses in full to a finite number of the field's kind sets the
+    // value and runs the callback; other text is refused and the last value shown
+    // again. Cancelling (Escape) shows the value of before and calls nothing.
     void begin_edit();
     void edit(const std::string& typed);
     void commit();
+    void cancel();
     void user_commit(const std::string& typed) { begin_edit(); edit(typed); commit(); }
     bool editing() const { return editing_; }
-    // Whether a character may appear in the text of this field.
-    bool accepts_char(unsigned c) const;
+    // The text being typed (the shown text when not editing).
+    const std::string& edit_text() const { return editing_ ? buffer_ : text_; }
 
+    // Whole text or nothing: what strtol takes in full, or what strtod takes in full
+    // when it is a whole number within int ("1e5" is 100000).
     static bool parse_int(const std::string& s, int& out);
     static bool parse_float(const std::string& s, float& out);
     static std::string format_float(float v);
@@ -253,7 +264,8 @@ public:
     int trans_type() const { return trans_type_; }
     void set_float_val(float v) override;
     void sync_from_live() override;
-    // A drag of dx, dy pixels (y growing downwards): X follows dx, Y and Z follow -dy.
+    // A drag of dx, dy pixels (y growing downwards): X follows dx, Y and Z follow -dy,
+    // from the live variable's value as it is now (the view may have moved meanwhile).
     void user_drag(int dx, int dy);
 private:
     int trans_type_;
@@ -323,12 +335,19 @@ public:
     void show();
     // Marks the window for removal; it is destroyed after the running callback returns.
     void close();
+    // What the window manager's close button does to a stand-alone window: the close
+    // callback, if any, then close().
+    void set_close_callback(GLUI_CB cb, int id) { close_cb_ = cb; close_id_ = id; }
+    void user_close();
     void sync_live();
 
     // The control that holds the keyboard focus (an edit field being edited), or null.
     GLUI_EditText* focused_edit() const;
     // Takes the focus away from the field being edited, committing it.
     void deactivate_current();
+    // The keyboard is now with this control (null: with none of this window): every
+    // other field being edited commits, in the order of the window's controls.
+    void focus_now(const GLUI_Control* active);
 
     // Runs a control's callback with the main graphics window current, then restores the previous one.
     void execute_callback(GLUI_Control& c);
@@ -348,6 +367,8 @@ private:
     int main_gfx_ = -1;
     bool visible_ = true;
     bool closing_ = false;
+    GLUI_CB close_cb_;
+    int close_id_ = 0;
     std::vector<std::unique_ptr<GLUI_Control>> controls_;
     GLUI_Panel* root_;
 };
@@ -383,6 +404,8 @@ public:
     GLUI_Glut_Special special_func() const { return special_; }
     GLUI_Glut_Mouse mouse_func() const { return mouse_; }
     int main_window() const { return main_window_; }
+    // The main window is gone: the next registration names a new one.
+    void forget_main_window() { main_window_ = -1; }
 
     // Each window's own idle work (removing closed windows), then the program's idle callback.
     void idle_tick();

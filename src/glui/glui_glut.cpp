@@ -7,14 +7,15 @@
 #include <imgui_impl_glut.h>
 #include <imgui_impl_opengl2.h>
 #include <imgui_internal.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <deque>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,8 +23,16 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "entrada.h"
 #include "escala_panel.h"
 #include "glui.h"
+
+// Xlib last: its macros (None, Status, ...) must not reach the headers above.
+#include <GL/glx.h>
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -40,40 +49,46 @@ float tam_fuente() { return TAM_FUENTE_NORMAL * escala(); }
 float ancho_campo() { return ANCHO_CAMPO_NORMAL * escala(); }
 float ancho_campo_texto() { return 190.0f * escala(); }  // a file name
 float margen_panel() { return MARGEN_PANEL_NORMAL * escala(); }
-constexpr int ESPERA_INACTIVO_US = 10000;  // idle pacing while the main window draws nothing
-
-struct Evento {
-    enum Tipo { Mover, Boton, Rueda, Caracter, Tecla, Fuera } tipo;
-    int a = 0, b = 0;
-    float x = 0, y = 0;
-    int mods = 0;
-};
+constexpr double PASO_COLOR = 0.01;  // a spinner's arrows
 
 struct Vista {
     GLUI* glui = nullptr;
     int id = 0;
     ImGuiContext* ctx = nullptr;
-    std::deque<Evento> cola;
-    std::vector<int> teclas_a_soltar;
     std::map<const GLUI_Control*, std::array<char, 256>> textos;
     std::vector<std::function<void()>> pendientes;
     int marcos_extra = 2;
     bool quitar_foco = false;
-    bool escribiendo = false;   // an ImGui text field has the keyboard
+    bool cerrar_listas = false;
+    bool mas_entrada = false;                 // input left for the next frame
+    const GLUI_Control* activo = nullptr;     // the control ImGui held active in this frame
+    const GLUI_Spinner* escribir_en = nullptr;  // a spinner clicked once: its text takes the keyboard
+    bool lista_abierta = false;
+    ImVec2 lista_min, lista_max;              // an open list and the control that opened it
     int ancho = 0, alto = 0;    // size asked of GLUT
     float ancho_natural = 0;     // widest first-level panel of this frame, from the window's left edge
     float ancho_compartido = 0;  // the same, of the previous frame
 };
 
 std::map<int, std::unique_ptr<Vista>> vistas;
-unsigned cuadros_principales = 0;
+entrada::Rutas rutas;
+entrada::Compas compas(60);  // set by glui_glut_iniciar
+unsigned generacion_latido = 0;
 
 Vista* vista_de(int id) {
     auto it = vistas.find(id);
     return it == vistas.end() ? nullptr : it->second.get();
 }
 
-int ventana_valida(int id) { return vista_de(id) || id == GLUI_Master.main_window() ? id : 0; }
+int ventana_valida(int id) {
+    Vista* v = vista_de(id);
+    return (v && v->id > 0) || (id > 0 && id == GLUI_Master.main_window()) ? id : 0;
+}
+
+double ahora_ms() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
 
 void repintar(Vista& v, int marcos = 2) {
     v.marcos_extra = std::max(v.marcos_extra, marcos);
@@ -147,6 +162,7 @@ bool cambiar_escala(int tecla) {
     int previa = glutGetWindow();
     ImGuiContext* contexto = ImGui::GetCurrentContext();
     for (auto& [id, v] : vistas) {
+        if (v->id < 0) continue;
         glutSetWindow(id);
         ImGui::SetCurrentContext(v->ctx);
         ImGui::GetIO().Fonts->Clear();
@@ -168,69 +184,45 @@ bool tecla_de_escala(unsigned char c) {
 
 // ---------------------------------------------------------------- input
 
-void encolar_tecla(Vista& v, unsigned char c, int mods) {
-    Evento e{Evento::Caracter};
-    e.mods = mods;
-    if (c == 8 || c == 9 || c == 13 || c == 27 || c == 127) {
-        e.tipo = Evento::Tecla;
-        e.a = c;
-    } else if (c >= 1 && c <= 26) {
-        e.tipo = Evento::Tecla;
-        e.a = 'A' + c - 1;
-    } else {
-        e.a = c;
-    }
-    v.cola.push_back(e);
-    repintar(v);
-}
+static_assert(entrada::MOD_SHIFT == GLUT_ACTIVE_SHIFT && entrada::MOD_CTRL == GLUT_ACTIVE_CTRL &&
+                  entrada::MOD_ALT == GLUT_ACTIVE_ALT,
+              "modifier bits as GLUT reports them");
 
-void encolar_especial(Vista& v, int key, int mods) {
-    Evento e{Evento::Tecla};
-    e.a = 256 + key;
-    e.mods = mods;
-    v.cola.push_back(e);
-    repintar(v);
-}
-
-void aplicar(const Evento& e, Vista& v) {
-    ImGuiIO& io = ImGui::GetIO();
-    switch (e.tipo) {
-        case Evento::Mover: io.MousePos = ImVec2(e.x, e.y); break;
-        case Evento::Fuera: io.MousePos = ImVec2(-FLT_MAX, -FLT_MAX); break;
-        case Evento::Boton:
-            io.MousePos = ImVec2(e.x, e.y);
-            io.MouseDown[e.a] = e.b != 0;
-            break;
-        case Evento::Rueda: io.MouseWheel += static_cast<float>(e.a); break;
-        case Evento::Caracter: io.AddInputCharacter(static_cast<unsigned>(e.a)); break;
-        case Evento::Tecla:
-            io.KeyCtrl = (e.mods & GLUT_ACTIVE_CTRL) != 0;
-            io.KeyShift = (e.mods & GLUT_ACTIVE_SHIFT) != 0;
-            io.KeyAlt = (e.mods & GLUT_ACTIVE_ALT) != 0;
-            if (e.a >= 0 && e.a < IM_ARRAYSIZE(io.KeysDown)) {
-                io.KeysDown[e.a] = true;
-                v.teclas_a_soltar.push_back(e.a);
-            }
-            break;
+// The queued input applied to the current ImGui context.
+class DestinoImGui : public entrada::Destino {
+public:
+    explicit DestinoImGui(Vista& v) : v_(v), io_(ImGui::GetIO()) {}
+    void puntero(float x, float y) override { io_.MousePos = ImVec2(x, y); }
+    void puntero_fuera() override { io_.MousePos = ImVec2(-FLT_MAX, -FLT_MAX); }
+    void boton(int b, bool abajo) override { io_.MouseDown[b] = abajo; }
+    void rueda(float muescas) override { io_.MouseWheel += muescas; }
+    void caracter(unsigned c) override { io_.AddInputCharacter(c); }
+    void tecla(int codigo, bool abajo) override {
+        if (codigo >= 0 && codigo < IM_ARRAYSIZE(io_.KeysDown)) io_.KeysDown[codigo] = abajo;
     }
-}
-
-// Hands ImGui the queued input, with at most one change of a button or key per
-// frame, so a press and release that arrived together are seen as a click.
-void consumir_cola(Vista& v) {
-    ImGuiIO& io = ImGui::GetIO();
-    for (int k : v.teclas_a_soltar) io.KeysDown[k] = false;
-    v.teclas_a_soltar.clear();
-    io.KeyCtrl = io.KeyShift = io.KeyAlt = false;
-    while (!v.cola.empty()) {
-        const Evento e = v.cola.front();
-        aplicar(e, v);
-        v.cola.pop_front();
-        // A change ends the frame's input: what follows it (a release, the pointer leaving,
-        // text typed after a key with modifiers) belongs to later frames.
-        if (e.tipo == Evento::Boton || e.tipo == Evento::Tecla) break;
+    void modificadores(int mods) override {
+        io_.KeyCtrl = (mods & entrada::MOD_CTRL) != 0;
+        io_.KeyShift = (mods & entrada::MOD_SHIFT) != 0;
+        io_.KeyAlt = (mods & entrada::MOD_ALT) != 0;
     }
-}
+    bool lista_abierta_fuera(float x, float y) override {
+        if (!v_.lista_abierta) return false;
+        ImGuiContext& g = *ImGui::GetCurrentContext();
+        ImVec2 p(x, y);
+        for (const ImGuiPopupData& d : g.OpenPopupStack)
+            if (d.Window && d.Window->Rect().Contains(p)) return false;
+        return !ImRect(v_.lista_min, v_.lista_max).Contains(p);
+    }
+    void cerrar_listas() override { v_.cerrar_listas = true; }
+    void quitar_foco() override {
+        v_.quitar_foco = true;
+        v_.cerrar_listas = true;
+    }
+
+private:
+    Vista& v_;
+    ImGuiIO& io_;
+};
 
 // ---------------------------------------------------------------- controls
 
@@ -243,11 +235,6 @@ bool tiene_campo(const GLUI_Control* c) {
     return c->kind() == GLUI_Kind::EditText || c->kind() == GLUI_Kind::Listbox || c->kind() == GLUI_Kind::Spinner;
 }
 
-int filtro_caracter(ImGuiInputTextCallbackData* data) {
-    auto* e = static_cast<const GLUI_EditText*>(data->UserData);
-    return e->accepts_char(data->EventChar) ? 0 : 1;
-}
-
 void dibujar(GLUI_Control* c, Vista& v, float x_campo);
 
 void etiqueta(const std::string& nombre, float x_campo) {
@@ -256,25 +243,31 @@ void etiqueta(const std::string& nombre, float x_campo) {
     ImGui::SameLine(x_campo > 0 ? x_campo : 0.0f);
 }
 
+// The field shows the control's text until the user starts typing, then what is typed.
+// Leaving it in any way commits (see the end of the frame); Escape restores.
 void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     auto& buf = v.textos[e];
-    ImGuiID id = ImGui::GetID("##campo");
-    if (ImGui::GetActiveID() != id || !e->editing())
-        std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
+    if (!e->editing()) std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
     etiqueta(e->get_name(), x_campo);
     ImGui::SetNextItemWidth(e->data_type() == GLUI_EDITTEXT_TEXT ? ancho_campo_texto() : ancho_campo());
-    ImGui::InputText("##campo", buf.data(), buf.size(), ImGuiInputTextFlags_CallbackCharFilter, filtro_caracter,
-                     const_cast<GLUI_EditText*>(e));
+    ImGui::InputText("##campo", buf.data(), buf.size());
     if (ImGui::IsItemActivated()) e->begin_edit();
+    // While editing, the buffer holds what is typed, also in the frame that leaves the
+    // field (characters and Enter may arrive together).
     if (e->editing()) e->edit(buf.data());
-    if (ImGui::IsItemDeactivated() && e->editing()) v.pendientes.push_back([e] { e->commit(); });
+    if (ImGui::IsItemActive()) v.activo = e;
+    else if (e->editing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false)) e->cancel();
 }
 
 void lista(GLUI_Listbox* l, float x_campo, Vista& v) {
     etiqueta(l->get_name(), x_campo);
     ImGui::SetNextItemWidth(ancho_campo());
     std::string actual = l->selected_text();
+    ImVec2 inicio = ImGui::GetCursorScreenPos();
     if (ImGui::BeginCombo("##lista", actual.c_str())) {
+        v.lista_abierta = true;
+        v.lista_min = inicio;
+        v.lista_max = ImVec2(inicio.x + ancho_campo(), inicio.y + ImGui::GetFrameHeight());
         for (const auto& item : l->items()) {
             int id = item.first;
             if (ImGui::Selectable(item.second.c_str(), id == l->get_int_val()))
@@ -282,6 +275,39 @@ void lista(GLUI_Listbox* l, float x_campo, Vista& v) {
         }
         ImGui::EndCombo();
     }
+}
+
+// A spinner: its value as text (a single click puts the caret in it, Enter applies),
+// dragged sideways to change it, and small arrows that step it.
+void girador(GLUI_Spinner* s, Vista& v, float x_campo) {
+    etiqueta(s->get_name(), x_campo);
+    float lado = ImGui::GetFrameHeight();
+    float espacio = 2;
+    bool limitado = s->limit_type() == GLUI_LIMIT_CLAMP;
+    float valor = s->get_float_val();
+    ImGui::PushButtonRepeat(true);
+    if (ImGui::ArrowButton("##menos", ImGuiDir_Left))
+        v.pendientes.push_back([s] { s->user_set(static_cast<float>(s->get_float_val() - PASO_COLOR)); });
+    ImGui::SameLine(0, espacio);
+    ImGui::SetNextItemWidth(ancho_campo() - lado);
+    if (v.escribir_en == s) {
+        ImGui::SetKeyboardFocusHere();
+        v.escribir_en = nullptr;
+    }
+    if (ImGui::DragFloat("##giro", &valor, 0.004f * s->speed(), limitado ? s->lower() : 0.0f,
+                         limitado ? s->upper() : 0.0f, "%.3f",
+                         limitado ? ImGuiSliderFlags_AlwaysClamp : ImGuiSliderFlags_None))
+        v.pendientes.push_back([s, valor] { s->user_set(valor); });
+    if (ImGui::IsItemActive()) v.activo = s;
+    // A click without a drag asks for typing, as a double click does.
+    ImGuiIO& io = ImGui::GetIO();
+    if (ImGui::IsItemDeactivated() && !ImGui::TempInputIsActive(ImGui::GetCurrentContext()->LastItemData.ID) &&
+        io.MouseDragMaxDistanceSqr[0] < io.MouseDragThreshold * io.MouseDragThreshold && io.MouseReleased[0])
+        v.escribir_en = s;
+    ImGui::SameLine(0, espacio);
+    if (ImGui::ArrowButton("##mas", ImGuiDir_Right))
+        v.pendientes.push_back([s] { s->user_set(static_cast<float>(s->get_float_val() + PASO_COLOR)); });
+    ImGui::PopButtonRepeat();
 }
 
 void traslacion(GLUI_Translation* t, Vista& v) {
@@ -461,18 +487,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             }
             break;
         }
-        case GLUI_Kind::Spinner: {
-            auto* s = static_cast<GLUI_Spinner*>(c);
-            etiqueta(s->get_name(), x_campo);
-            ImGui::SetNextItemWidth(ancho_campo());
-            float valor = s->get_float_val();
-            bool limitado = s->limit_type() == GLUI_LIMIT_CLAMP;
-            if (ImGui::DragFloat("##giro", &valor, 0.004f * s->speed(), limitado ? s->lower() : 0.0f,
-                                 limitado ? s->upper() : 0.0f, "%.3f",
-                                 limitado ? ImGuiSliderFlags_AlwaysClamp : ImGuiSliderFlags_None))
-                v.pendientes.push_back([s, valor] { s->user_set(valor); });
-            break;
-        }
+        case GLUI_Kind::Spinner: girador(static_cast<GLUI_Spinner*>(c), v, x_campo); break;
         case GLUI_Kind::Translation: traslacion(static_cast<GLUI_Translation*>(c), v); break;
         case GLUI_Kind::RadioButton: break;
     }
@@ -498,12 +513,12 @@ int ancho_paneles(int principal) {
 }
 
 void poner_viewport(int principal) {
-    if (principal <= 0) return;
+    if (principal <= 0 || principal != GLUI_Master.main_window()) return;
     int previa = glutGetWindow();
     glutSetWindow(principal);
-    int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
-    int x = std::min(ancho_paneles(principal), w);
-    glViewport(x, 0, w - x, h);
+    entrada::Rect r = entrada::area_dibujo(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT),
+                                           ancho_paneles(principal));
+    glViewport(r.x, r.y, r.ancho, r.alto);
     if (previa > 0 && previa != principal) glutSetWindow(previa);
 }
 
@@ -513,7 +528,7 @@ void ajustar_tamano(Vista& v) {
     const ImGuiStyle& s = ImGui::GetStyle();
     int w, h;
     if (v.glui->is_subwindow()) {
-        w = static_cast<int>(std::ceil(win->ContentSize.x + 2 * s.WindowPadding.x + (win->ScrollbarY ? s.ScrollbarSize : 0)));
+        w = entrada::ancho_panel(win->ContentSize.x, s.WindowPadding.x, s.ScrollbarSize, win->ScrollbarY);
         h = alto_de(v.glui->parent_window());
     } else {
         w = static_cast<int>(std::ceil(win->Size.x));
@@ -532,7 +547,10 @@ void ajustar_tamano(Vista& v) {
 
 void cuadro(Vista& v) {
     ImGui::SetCurrentContext(v.ctx);
-    consumir_cola(v);
+    if (entrada::Cola* cola = rutas.cola(v.id)) {
+        DestinoImGui destino(v);
+        v.mas_entrada = cola->consumir(destino);
+    }
     ImGuiIO& io = ImGui::GetIO();
     int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
     // A stand-alone window is laid out on a large canvas, so that its size follows its content.
@@ -543,6 +561,12 @@ void cuadro(Vista& v) {
         ImGui::ClearActiveID();
         v.quitar_foco = false;
     }
+    if (v.cerrar_listas) {
+        if (ImGui::GetCurrentContext()->OpenPopupStack.Size > 0) ImGui::ClosePopupToLevel(0, false);
+        v.cerrar_listas = false;
+    }
+    v.activo = nullptr;
+    v.lista_abierta = false;
     // A panel taller than its window scrolls, with a scroll bar.
     ImGuiWindowFlags flags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
                              ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
@@ -565,7 +589,10 @@ void cuadro(Vista& v) {
     glClear(GL_COLOR_BUFFER_BIT);
     ImGui_ImplOpenGL2_RenderDrawData(dibujo);
     glutSwapBuffers();
-    v.escribiendo = io.WantTextInput;
+    // ImGui says a text field took the keyboard only from the next frame on: asked now,
+    // the keys typed meanwhile already go to it.
+    bool escribe = io.WantTextInput || ImGui::GetCurrentContext()->WantTextInputNextFrame == 1;
+    rutas.escribiendo(v.id, escribe || v.glui->focused_edit() != nullptr);
     ajustar_tamano(v);
 }
 
@@ -575,123 +602,161 @@ void vista_display() {
     Vista* v = vista_de(glutGetWindow());
     if (!v) return;
     cuadro(*v);
-    // The controls' callbacks run outside the ImGui frame.
+    // Outside the ImGui frame: every field the keyboard left commits, then the
+    // controls' callbacks run in the order the user acted.
+    int id = v->id;
+    v->glui->focus_now(v->activo);
     auto acciones = std::move(v->pendientes);
     v->pendientes.clear();
     for (auto& a : acciones) a();
-    if (!v->cola.empty() || v->marcos_extra > 0) {
-        if (v->cola.empty()) --v->marcos_extra;
+    v = vista_de(id);
+    if (!v) return;
+    if (v->mas_entrada || v->marcos_extra > 0) {
+        if (!v->mas_entrada) --v->marcos_extra;
         glutPostWindowRedisplay(v->id);
     }
 }
 
 void vista_raton(int boton, int estado, int x, int y) {
     Vista* v = vista_de(glutGetWindow());
-    if (!v) return;
-    if (boton == 3 || boton == 4) {
-        if (estado == GLUT_DOWN) v->cola.push_back({Evento::Rueda, boton == 3 ? 1 : -1});
-    } else if (boton >= 0 && boton <= 2) {
-        Evento e{Evento::Boton, boton == GLUT_LEFT_BUTTON ? 0 : boton == GLUT_RIGHT_BUTTON ? 1 : 2,
-                 estado == GLUT_DOWN ? 1 : 0, static_cast<float>(x), static_cast<float>(y)};
-        v->cola.push_back(e);
-    }
+    entrada::Evento e;
+    if (!v || !entrada::de_raton(boton, estado == GLUT_DOWN, x, y, e)) return;
+    rutas.raton(v->id, e);
     repintar(*v);
 }
 
 void vista_movimiento(int x, int y) {
     Vista* v = vista_de(glutGetWindow());
     if (!v) return;
-    v->cola.push_back({Evento::Mover, 0, 0, static_cast<float>(x), static_cast<float>(y)});
+    entrada::Evento e;
+    e.tipo = entrada::Evento::Mover;
+    e.x = static_cast<float>(x);
+    e.y = static_cast<float>(y);
+    rutas.raton(v->id, e);
     repintar(*v);
 }
 
 void vista_entrada(int estado) {
     Vista* v = vista_de(glutGetWindow());
     if (!v || estado != GLUT_LEFT) return;
-    v->cola.push_back({Evento::Fuera});
+    entrada::Evento e;
+    e.tipo = entrada::Evento::Fuera;
+    rutas.raton(v->id, e);
     repintar(*v);
 }
 
-void teclado_principal(unsigned char key, int x, int y);
-void especial_principal(int key, int x, int y);
-
-void vista_teclado(unsigned char c, int x, int y) {
-    Vista* v = vista_de(glutGetWindow());
-    if (!v || tecla_de_escala(c)) return;
-    if (v->escribiendo || v->glui->focused_edit()) encolar_tecla(*v, c, glutGetModifiers());
-    else teclado_principal(c, x, y);
+// A key for the field that has the keyboard, if any; else the program's.
+void tecla(const entrada::Evento& e, unsigned char c, int x, int y) {
+    if (rutas.tecla(glutGetWindow(), e)) {
+        if (Vista* v = vista_de(rutas.ventana_escribiendo())) repintar(*v);
+        return;
+    }
+    int principal = GLUI_Master.main_window();
+    int previa = glutGetWindow();
+    if (principal > 0) glutSetWindow(principal);
+    if (e.a >= entrada::TECLA_ESPECIAL && e.tipo == entrada::Evento::Tecla) {
+        if (auto f = GLUI_Master.special_func()) f(e.a - entrada::TECLA_ESPECIAL, x, y);
+    } else if (auto f = GLUI_Master.keyboard_func()) {
+        f(c, x, y);
+    }
+    if (previa > 0 && vista_de(previa)) glutSetWindow(previa);
 }
 
-void vista_especial(int key, int x, int y) {
-    Vista* v = vista_de(glutGetWindow());
-    if (!v) return;
-    if (v->escribiendo || v->glui->focused_edit()) encolar_especial(*v, key, glutGetModifiers());
-    else especial_principal(key, x, y);
+void teclado(unsigned char c, int x, int y) {
+    if (tecla_de_escala(c)) return;
+    tecla(entrada::de_caracter(c, glutGetModifiers()), c, x, y);
 }
+
+void especial(int k, int x, int y) { tecla(entrada::de_especial(k, glutGetModifiers()), 0, x, y); }
 
 void vista_reshape(int, int) {
     Vista* v = vista_de(glutGetWindow());
     if (v) repintar(*v);
 }
 
-void registrar_vista() {
-    glutDisplayFunc(vista_display);
-    glutReshapeFunc(vista_reshape);
-    glutMouseFunc(vista_raton);
-    glutMotionFunc(vista_movimiento);
-    glutPassiveMotionFunc(vista_movimiento);
-    glutKeyboardFunc(vista_teclado);
-    glutSpecialFunc(vista_especial);
-    glutEntryFunc(vista_entrada);
+// ---------------------------------------------------------------- leaving
+
+// X windows of the program: one destroyed by someone else ends the program.
+Display* vigia = nullptr;
+std::map<int, Window> ventanas_x;  // GLUT id -> X window
+bool ventana_x_perdida = false;
+XErrorHandler manejador_previo = nullptr;
+bool principal_cerrada = false;
+void (*al_cerrar_principal)() = nullptr;
+
+void armar_latido(int ms);
+
+int error_x(Display* d, XErrorEvent* e) {
+    for (auto& [id, x] : ventanas_x)
+        if (x == e->resourceid) {
+            ventana_x_perdida = true;
+            armar_latido(0);
+            return 0;
+        }
+    return manejador_previo ? manejador_previo(d, e) : 0;
+}
+
+void vigilar(int id) {
+    int previa = glutGetWindow();
+    glutSetWindow(id);
+    Window x = glXGetCurrentDrawable();
+    if (previa > 0) glutSetWindow(previa);
+    if (x == 0) return;
+    ventanas_x[id] = x;
+    if (vigia) {
+        XSelectInput(vigia, x, StructureNotifyMask);
+        XFlush(vigia);
+    }
+}
+
+void revisar_vigia() {
+    while (vigia && XPending(vigia) > 0) {
+        XEvent ev;
+        XNextEvent(vigia, &ev);
+        if (ev.type != DestroyNotify) continue;
+        for (auto& [id, x] : ventanas_x)
+            if (x == ev.xdestroywindow.window) ventana_x_perdida = true;
+    }
+    if (ventana_x_perdida) {
+        // GLUT's own clean-up at exit would reach for the vanished window's drawable.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+}
+
+// GLUT is destroying a layer window it was asked to close (the window manager's
+// close button, or the main window going with its panels).
+void vista_cerrada() {
+    int id = glutGetWindow();
+    ventanas_x.erase(id);
+    Vista* v = vista_de(id);
+    if (!v) return;  // the layer's own destruction
+    GLUI* w = v->glui;
+    v->id = -v->id;  // the GLUT window is gone: only the ImGui context is left to free
+    rutas.visibilidad(id, false);
+    if (!w->is_subwindow()) w->user_close();
+}
+
+void principal_cerrada_cb() {
+    ventanas_x.erase(glutGetWindow());
+    principal_cerrada = true;
+    GLUI_Master.forget_main_window();
+    armar_latido(0);
 }
 
 // ---------------------------------------------------------------- the main window's routing
 
-Vista* vista_escribiendo() {
-    for (auto& [id, v] : vistas)
-        if (!v->glui->closing() && v->glui->visible() && (v->escribiendo || v->glui->focused_edit())) return v.get();
-    return nullptr;
-}
-
-void teclado_principal(unsigned char key, int x, int y) {
-    if (tecla_de_escala(key)) return;
-    int principal = GLUI_Master.main_window();
-    if (Vista* v = vista_escribiendo()) {
-        encolar_tecla(*v, key, glutGetModifiers());
-        return;
-    }
-    if (auto f = GLUI_Master.keyboard_func()) {
-        int previa = glutGetWindow();
-        if (principal > 0) glutSetWindow(principal);
-        f(key, x, y);
-        if (previa > 0 && vista_de(previa)) glutSetWindow(previa);
-    }
-}
-
-void especial_principal(int key, int x, int y) {
-    int principal = GLUI_Master.main_window();
-    if (Vista* v = vista_escribiendo()) {
-        encolar_especial(*v, key, glutGetModifiers());
-        return;
-    }
-    if (auto f = GLUI_Master.special_func()) {
-        int previa = glutGetWindow();
-        if (principal > 0) glutSetWindow(principal);
-        f(key, x, y);
-        if (previa > 0 && vista_de(previa)) glutSetWindow(previa);
-    }
-}
-
 void principal_display() {
-    ++cuadros_principales;
+    compas.dibujado();
     if (auto f = GLUI_Master.display_func()) f();
+    armar_latido(compas.espera(ahora_ms()));
 }
 
 void principal_reshape(int w, int h) {
     int principal = glutGetWindow();
     if (auto f = GLUI_Master.reshape_func()) f(w, h);
     for (auto& [id, v] : vistas) {
-        if (v->glui->parent_window() != principal) continue;
+        if (v->glui->parent_window() != principal || v->id < 0) continue;
         glutSetWindow(v->id);
         glutPositionWindow(0, 0);
         if (v->ancho > 0) glutReshapeWindow(v->ancho, h);
@@ -703,23 +768,42 @@ void principal_reshape(int w, int h) {
 
 void principal_raton(int boton, int estado, int x, int y) {
     if (estado == GLUT_DOWN) {
+        // Fields commit and lists close once the panel has taken what was typed before.
+        rutas.pulsacion_principal();
         for (auto& [id, v] : vistas)
-            if (v->escribiendo || v->glui->focused_edit()) {
-                v->quitar_foco = true;
-                repintar(*v);
-            }
-        GLUI_Master.deactivate_all();
+            if (v->id > 0 && v->glui->visible()) repintar(*v);
     }
     if (auto f = GLUI_Master.mouse_func()) f(boton, estado, x, y);
 }
 
-void inactivo() {
-    static unsigned vistos = 0;
-    GLUI_Master.idle_tick();
-    // With nothing drawn since the last call (main window hidden or still), rest a
-    // little instead of spinning; a shown main window paces itself.
-    if (cuadros_principales == vistos) usleep(ESPERA_INACTIVO_US);
-    vistos = cuadros_principales;
+// The frame timer: removes closed windows, makes the motion's step when one is due,
+// and comes back when the next one may be.
+void latido(int generacion) {
+    if (static_cast<unsigned>(generacion) != generacion_latido) return;
+    revisar_vigia();
+    if (principal_cerrada) {
+        principal_cerrada = false;
+        if (al_cerrar_principal) al_cerrar_principal();
+        else std::exit(0);
+    }
+    GLUI_Master.reap_closed();
+    double t = ahora_ms();
+    if (compas.toca(t)) GLUI_Master.idle_tick();
+    armar_latido(compas.espera(ahora_ms()));
+}
+
+void armar_latido(int ms) { glutTimerFunc(static_cast<unsigned>(std::max(0, ms)), latido, static_cast<int>(++generacion_latido)); }
+
+void registrar_vista() {
+    glutDisplayFunc(vista_display);
+    glutReshapeFunc(vista_reshape);
+    glutMouseFunc(vista_raton);
+    glutMotionFunc(vista_movimiento);
+    glutPassiveMotionFunc(vista_movimiento);
+    glutKeyboardFunc(teclado);
+    glutSpecialFunc(especial);
+    glutEntryFunc(vista_entrada);
+    glutCloseFunc(vista_cerrada);
 }
 
 // ---------------------------------------------------------------- the backend
@@ -733,6 +817,8 @@ public:
         glutInitWindowSize(iw, ih);
         registrar_vista();
         crear_vista(w, id);
+        rutas.alta(id, 0);
+        vigilar(id);
         return id;
     }
     int create_subwindow(GLUI& w, int parent) override {
@@ -742,30 +828,41 @@ public:
         Vista& v = crear_vista(w, id);
         v.ancho = 200;
         v.alto = h;
+        rutas.alta(id, parent);
+        vigilar(id);
         return id;
     }
     void destroy_window(GLUI& w) override {
-        Vista* v = vista_de(w.get_glut_window_id());
+        int id = w.get_glut_window_id();
+        Vista* v = vista_de(id);
         if (!v) return;
+        bool perdida = v->id < 0;
         int previa = glutGetWindow();
-        glutSetWindow(v->id);
+        if (perdida) {
+            // Its GL context went with the window: nothing of GL may be called for it.
+            if (Display* d = glXGetCurrentDisplay()) glXMakeCurrent(d, None, nullptr);
+        } else {
+            glutSetWindow(id);
+        }
         ImGui::SetCurrentContext(v->ctx);
         ImGui_ImplOpenGL2_Shutdown();
         ImGui_ImplGLUT_Shutdown();
         ImGui::DestroyContext(v->ctx);
         ImGui::SetCurrentContext(nullptr);
-        int id = v->id;
         int padre = w.parent_window();
         vistas.erase(id);
-        glutDestroyWindow(id);
-        if (previa > 0 && previa != id) glutSetWindow(previa);
-        else if (GLUI_Master.main_window() > 0) glutSetWindow(GLUI_Master.main_window());
+        rutas.baja(id);
+        ventanas_x.erase(id);
+        if (!perdida) glutDestroyWindow(id);
+        // Back to the window that was current (its GL context too), or to the main window.
+        int volver = previa > 0 && previa != id && ventana_valida(previa) ? previa : GLUI_Master.main_window();
+        if (volver > 0 && (perdida || glutGetWindow() != volver)) glutSetWindow(volver);
         if (padre > 0 && GLUI_Master.viewport_automatic()) poner_viewport(padre);
     }
     void show_window(GLUI& w) override { visibilidad(w, true); }
     void hide_window(GLUI& w) override { visibilidad(w, false); }
     void repaint(GLUI& w) override {
-        if (Vista* v = vista_de(w.get_glut_window_id())) repintar(*v);
+        if (Vista* v = vista_de(w.get_glut_window_id()); v && v->id > 0) repintar(*v);
     }
     int current_window() override { return glutGetWindow(); }
     void set_current_window(int id) override {
@@ -780,16 +877,19 @@ public:
         glutSetWindow(principal);
         glutDisplayFunc(principal_display);
         glutReshapeFunc(principal_reshape);
-        glutKeyboardFunc(teclado_principal);
-        glutSpecialFunc(especial_principal);
+        glutKeyboardFunc(teclado);
+        glutSpecialFunc(especial);
         glutMouseFunc(principal_raton);
+        glutCloseFunc(principal_cerrada_cb);
         if (previa > 0) glutSetWindow(previa);
+        vigilar(principal);
     }
 
 private:
     void visibilidad(GLUI& w, bool visible) {
+        rutas.visibilidad(w.get_glut_window_id(), visible);
         Vista* v = vista_de(w.get_glut_window_id());
-        if (!v) return;
+        if (!v || v->id < 0) return;
         int previa = glutGetWindow();
         glutSetWindow(v->id);
         visible ? glutShowWindow() : glutHideWindow();
@@ -803,10 +903,26 @@ BackendGlut backend_glut;
 
 }  // namespace
 
-void glui_glut_iniciar() {
+void glui_glut_iniciar(int ms_por_cuadro) {
+    compas = entrada::Compas(ms_por_cuadro);
     // The screen's DPI from the X resources (Xft.dpi), read through the current GL window's display.
     if (Display* d = glXGetCurrentDisplay())
         escala_pantalla = escala_panel::escala_dpi(escala_panel::dpi_de_recursos(XResourceManagerString(d)));
     GLUI_Master.set_backend(&backend_glut);
-    glutIdleFunc(inactivo);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+    if (Display* d = glXGetCurrentDisplay()) {
+        vigia = XOpenDisplay(DisplayString(d));
+        // Shift+Tab is ISO_Left_Tab, which GLUT drops; read as a Tab, it arrives with its Shift.
+        const unsigned char tab[] = "\t";
+        KeySym mayusculas = XK_Shift_L;
+        // The keyboard map is loaded first: XRebindKeysym would load it while holding the
+        // display's lock, and wait on itself.
+        XkbKeysymToModifiers(d, mayusculas);
+        XRebindKeysym(d, XK_ISO_Left_Tab, &mayusculas, 1, tab, 1);
+        XRebindKeysym(d, XK_ISO_Left_Tab, nullptr, 0, tab, 1);
+    }
+    manejador_previo = XSetErrorHandler(error_x);
+    armar_latido(0);
 }
+
+void glui_glut_al_cerrar_principal(void (*f)()) { al_cerrar_principal = f; }

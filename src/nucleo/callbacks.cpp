@@ -2,6 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "estado.h"
 #include "guardar.h"
@@ -26,7 +30,13 @@ void proporciones_estandar() {
     Rb = f(Rp * (1.0 - 2.5 / Z));
 }
 void paso_circular() { Paso = f(DOS_PI * Rp / Z); }
-double modulo_de_lista() { return std::atof(MODULO[glui_Modulo->get_int_val()]); }
+// The module of the list's selected item; not a number for an index outside the list,
+// which the check after every data callback then refuses.
+double modulo_de_lista() {
+    int i = glui_Modulo->get_int_val();
+    if (i < 0 || i >= NUM_MODULOS) return std::nan("");
+    return std::atof(MODULO[i]);
+}
 
 void numero_dientes() {
     Z = static_cast<float>(glui_Dientes->get_int_val());
@@ -227,7 +237,10 @@ void automatico() {
 void salir_al_dialogo() {
     v_glui_control(1170);
     plataforma().ocultar_ventana();
+    // The panel's controls are freed when the closed window is removed: nothing keeps its handle.
     v_glui->close();
+    v_glui = nullptr;
+    informa = nullptr;  // the standard panel's warning line goes with the panel
     glui->show();
 }
 
@@ -268,6 +281,54 @@ void paso_final() {
     plataforma().pedir_redibujo();
 }
 
+// What a data callback may change: the gear and rack data, the values derived from
+// them and the values the panel's fields and list show.
+struct Datos {
+    float z, rp, rc, rb, paso, angulo, angulo_2, penetracion, iso_radio, iso_depresion, flecha, origen, paso_y,
+        incremento;
+    std::vector<std::pair<GLUI_Control*, float>> campos;
+    std::string aviso;
+
+    static Datos tomar() {
+        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, ISO_Radio, ISO_Depresion, Flecha, Origen,
+                C_Paso_Y, E_incremento, {}, informa ? informa->get_text() : std::string()};
+        for (auto& c : v_glui->controls())
+            if (c->kind() == GLUI_Kind::EditText || c->kind() == GLUI_Kind::Listbox)
+                d.campos.emplace_back(c.get(), c->get_float_val());
+        return d;
+    }
+
+    // Every number finite, every field showing a finite value, and a view of some size
+    // (the projection box is 2.8·|Origen| wide).
+    bool validos() const {
+        for (float v : {z, rp, rc, rb, paso, angulo, angulo_2, penetracion, iso_radio, iso_depresion, flecha, origen,
+                        paso_y, incremento})
+            if (!std::isfinite(v)) return false;
+        for (const auto& [c, v] : campos)
+            if (!std::isfinite(c->get_float_val())) return false;
+        // The rack's travel: up to a pitch and a rolling step sideways, ten approach steps up.
+        if (!std::isfinite(Paso + 2 * std::fabs(paso_rodadura())) || !std::isfinite(10 * std::fabs(C_Paso_Y)))
+            return false;
+        return origen != 0;
+    }
+
+    void poner() const {
+        Z = z, Rp = rp, Rc = rc, Rb = rb, Paso = paso, Angulo = angulo, Angulo_2 = angulo_2;
+        Penetracion = penetracion, ISO_Radio = iso_radio, ISO_Depresion = iso_depresion, Flecha = flecha;
+        Origen = origen, C_Paso_Y = paso_y, E_incremento = incremento;
+        for (const auto& [c, v] : campos) {
+            bool entero = c->kind() == GLUI_Kind::Listbox ||
+                          static_cast<GLUI_EditText*>(c)->data_type() == GLUI_EDITTEXT_INT;
+            if (entero) c->set_int_val(static_cast<int>(v));
+            else c->set_float_val(v);
+        }
+        if (informa) informa->set_text(aviso.c_str());
+    }
+};
+
+// The data callbacks: a value typed into a field or chosen in the list.
+bool es_de_datos(int id) { return id >= 1010 && id <= 1130 && id != 1120; }
+
 }  // namespace
 
 void reiniciar() {
@@ -281,6 +342,7 @@ void reiniciar() {
     C_Desplaza = 0;
     Diente = 0;
     Stop = 1;
+    Movimiento = 0;
     trans[0] = trans[1] = trans[2] = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();
@@ -330,6 +392,10 @@ void reiniciar() {
 }
 
 void v_glui_control(int id) {
+    // A value whose results would overflow or leave no view is refused like a
+    // non-number: everything, the field included, is put back as it was.
+    std::optional<Datos> antes;
+    if (v_glui && es_de_datos(id)) antes = Datos::tomar();
     switch (id) {
         case 1010: numero_dientes(); break;
         case 1020: diametro_exterior(); break;
@@ -359,6 +425,13 @@ void v_glui_control(int id) {
         case 5100: componente_color(1, glui_Verde); break;
         case 5200: componente_color(2, glui_Azul); break;
         default: break;
+    }
+    if (antes) {
+        if (!Datos::tomar().validos()) {
+            antes->poner();
+            for (auto& c : v_glui->controls())
+                if (c->get_id() == id) c->revert_user_value();
+        }
     }
     paso_final();
 }

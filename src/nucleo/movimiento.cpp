@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "estado.h"
+#include "panel.h"
 #include "plataforma.h"
 #include "tallado.h"
 
@@ -188,6 +189,8 @@ std::string ultimo_titulo;
 }  // namespace
 
 void idle() {
+    // Without a panel there is nothing to move, and no control to lock or free.
+    if (v_glui == nullptr) return;
     int n = Velocidad > 1 ? Velocidad : 1;
     for (int i = 0; i < n; ++i) {
         if (Movimiento != 1) hechos_del_pedido = 0;
@@ -233,6 +236,7 @@ void actualizar_control_corte() {
         if (en_curso && !glui_Terminar->enabled()) glui_Terminar->enable();
         if (!en_curso && glui_Terminar->enabled()) glui_Terminar->disable();
     }
+    mostrar_espesor();
     std::string t = titulo_principal();
     if (t != ultimo_titulo) {
         ultimo_titulo = t;

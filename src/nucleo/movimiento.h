@@ -5,7 +5,7 @@
 
 // The idle callback: at most one forward move (automatic mode or a pending step
 // forwards), then one backward move if a step backwards is pending, then a
-// redisplay of the main window.
+// redisplay of the main window. Nothing at all while no panel is open.
 // In automatic mode it makes Velocidad forward moves per call, and a press of "Siguiente >>"
 // asks for Velocidad moves made over as many calls (one of them at Velocidad 1).
 void idle();
@@ -22,8 +22,8 @@ bool corte_en_curso();
 // by " - N de 360 grados".
 std::string titulo_principal();
 
-// "Terminar" enabled exactly while the cut is under way, and the title of the main window,
-// both touched only when they change.
+// "Terminar" enabled exactly while the cut is under way, the measured tooth once it has
+// ended, and the title of the main window, each touched only when it changes.
 void actualizar_control_corte();
 
 // The rolling distance per step: the arc Rp·E_incremento (in radians) of the pitch circle.

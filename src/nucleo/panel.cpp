@@ -71,6 +71,8 @@ void construir_dialogo() {
 
     glui->add_statictext("");
     glui->add_button("Salir", 0, salir_programa);
+    // The window manager's close button does what "Salir" does.
+    glui->set_close_callback(salir_programa, 0);
     informa = glui->add_statictext("");
     glui->set_main_gfx_window(winIdMain);
 }
@@ -95,6 +97,25 @@ std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
 // The tooth is p/2 thick on the rolling line, Rp - Rb below its tips: at the tip line it is
 // p/2 - 2(Rp - Rb)·tan a wide (a the larger flank angle), and two tip circles of radius r
 // need 2r(1 - sin a)/cos a of it.
+std::string texto_espesor(double medido, double teorico) {
+    char texto[96];
+    std::snprintf(texto, sizeof texto, "Espesor en la primitiva: %.3f (teorico %.3f)", medido, teorico);
+    return texto;
+}
+
+void mostrar_espesor() {
+    if (!informa_espesor || !panel_vivo()) return;
+    if (C_Mueve != TERMINADO) {
+        if (!informa_espesor->get_text().empty()) informa_espesor->set_text("");
+        return;
+    }
+    // Measured once when the cut ends: the outline does not change until it is undone.
+    if (!informa_espesor->get_text().empty()) return;
+    double medido = espesor_en_primitiva(contorno_tallado(), Rp);
+    double teorico = espesor_teorico(Paso / PI, Angulo, coeficiente_desplazamiento());
+    informa_espesor->set_text(texto_espesor(medido, teorico).c_str());
+}
+
 float radio_maximo_iso() {
     float a = Angulo > Angulo_2 ? static_cast<float>(Angulo * PI / 180.0) : static_cast<float>(Angulo_2 * PI / 180.0);
     float r = static_cast<float>((Paso * std::cos(a) - 4.0 * (Rp - Rb) * std::sin(a)) / (4.0 * (1.0 - std::sin(a))));

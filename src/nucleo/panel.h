@@ -28,6 +28,12 @@ constexpr int PASOS_VELOCIDAD[] = {1, 2, 5, 10, 50};
 // Dark red of the undercut warning.
 constexpr float COLOR_AVISO[3] = {0.65f, 0.0f, 0.0f};
 
+// The line of the measured tooth: the mean thickness on the pitch circle of the cut
+// outline against the textbook m(π/2 + 2x·tanα); shown once the cut has ended, empty
+// while it is under way or undone.
+std::string texto_espesor(double medido, double teorico);
+void mostrar_espesor();
+
 // Limits of the ISO tip radius and flank relief for the present data.
 float radio_maximo_iso();
 float depresion_maxima_iso(float radio);
