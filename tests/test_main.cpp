@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "lectura.h"
+#include "nucleo/medidas.h"
 
 namespace {
 
@@ -57,6 +58,46 @@ int lineas(const std::string& s) {
     int n = 0;
     for (char c : s) n += c == '\n';
     return n;
+}
+
+// The outline read back from a file as the core's pieces, centred on (cx, cy): the ring
+// with the widest box is the outside, the others are holes in it.
+std::vector<Pieza> piezas_leidas(const std::vector<exportar::Anillo>& anillos, double cx, double cy) {
+    Pieza p;
+    double mayor = -1;
+    std::vector<Anillo> todos;
+    for (const auto& a : anillos) {
+        Anillo r;
+        double xmin = 1e300, xmax = -1e300;
+        for (const auto& q : a) {
+            r.push_back({q.x - cx, q.y - cy});
+            xmin = std::min(xmin, q.x);
+            xmax = std::max(xmax, q.x);
+        }
+        if (xmax - xmin > mayor) {
+            mayor = xmax - xmin;
+            if (!p.exterior.empty()) todos.push_back(p.exterior);
+            p.exterior = r;
+        } else {
+            todos.push_back(r);
+        }
+    }
+    p.huecos = todos;
+    return {p};
+}
+
+// Centre and half width of a ring's box.
+void centro(const exportar::Anillo& a, double& cx, double& cy, double& radio) {
+    double xmin = 1e300, xmax = -1e300, ymin = 1e300, ymax = -1e300;
+    for (const auto& q : a) {
+        xmin = std::min(xmin, q.x);
+        xmax = std::max(xmax, q.x);
+        ymin = std::min(ymin, q.y);
+        ymax = std::max(ymax, q.y);
+    }
+    cx = (xmin + xmax) / 2;
+    cy = (ymin + ymax) / 2;
+    radio = (xmax - xmin) / 2;
 }
 
 }  // namespace
@@ -152,4 +193,32 @@ TEST_F(LineaDeOrdenes, CadaFormatoSeLeeDeVuelta) {
     ASSERT_EQ(pdf.caja.size(), 4u);
     EXPECT_GT(pdf.caja[2], 16 * 72 / 25.4) << "the page holds the 16 mm gear";
     EXPECT_LT(pdf.caja[2], 30 * 72 / 25.4);
+}
+
+// The cut gear itself reaches the files: its teeth and its thickness on the pitch circle,
+// read back from the SVG's path data and the DXF's polylines, are the textbook's.
+TEST_F(LineaDeOrdenes, ElEngranajeLeidoTieneSusDientesYSuEspesor) {
+    const double rp = 20.0, teorico = espesor_teorico(2.0, 20.0, 0.5);  // Z 20, module 2 mm
+    ASSERT_EQ(correr({"--exportar", "g.svg", "--dientes", "20", "--modulo", "2", "--desplazamiento", "0.5"}).estado, 0);
+    lectura::Svg svg;
+    ASSERT_TRUE(lectura::leer_svg(en("g.svg"), svg));
+    ASSERT_GE(svg.trazos.size(), 2u);
+    ASSERT_FALSE(svg.trazos[1].anillos.empty());
+    double cx, cy, r;
+    centro(svg.trazos[1].anillos[0], cx, cy, r);
+    EXPECT_NEAR(r, rp, 0.05) << "the pitch circle, in millimetres";
+    auto piezas = piezas_leidas(svg.trazos[0].anillos, cx, cy);
+    EXPECT_EQ(contar_dientes(piezas, rp), 20);
+    EXPECT_NEAR(espesor_en_primitiva(piezas, rp), teorico, 0.005 * teorico);
+    EXPECT_FALSE(piezas[0].huecos.empty()) << "the centre hole";
+
+    ASSERT_EQ(correr({"--exportar", "g.dxf", "--dientes", "20", "--modulo", "2", "--desplazamiento", "0.5"}).estado, 0);
+    lectura::Dxf dxf;
+    ASSERT_TRUE(lectura::leer_dxf(en("g.dxf"), dxf));
+    ASSERT_FALSE(dxf.circulos.empty());
+    std::vector<exportar::Anillo> anillos;
+    for (const auto& p : dxf.polilineas) anillos.push_back(p.puntos);
+    piezas = piezas_leidas(anillos, dxf.circulos[0].cx, dxf.circulos[0].cy);
+    EXPECT_EQ(contar_dientes(piezas, rp), 20);
+    EXPECT_NEAR(espesor_en_primitiva(piezas, rp), teorico, 0.005 * teorico);
 }

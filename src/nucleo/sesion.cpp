@@ -10,6 +10,7 @@
 #include "exportar/exportar.h"
 #include "movimiento.h"
 #include "panel.h"
+#include "tallado.h"
 
 namespace {
 
@@ -52,13 +53,22 @@ exportar::Color en_papel(const float c[3]) {
     return {c[0] * k, c[1] * k, c[2] * k};
 }
 
-// The blank's disc as a polygon, standing for the outline of the cut until the
-// core computes that outline.
+// The exact outline of the cut as it stands; lengths in the unit of the module are
+// millimetres once the module is taken in millimetres.
 std::vector<exportar::Poligono> contorno() {
-    exportar::Poligono disco;
-    double r = radio_engranaje();
-    for (int i = 0; i < 720; ++i) disco.exterior.push_back({r * std::cos(i * PI / 360), r * std::sin(i * PI / 360)});
-    return {disco};
+    auto anillo = [](const Anillo& a) {
+        exportar::Anillo r;
+        r.reserve(a.size());
+        for (const Vertice& v : a) r.push_back({v.x, v.y});
+        return r;
+    };
+    std::vector<exportar::Poligono> piezas;
+    for (const Pieza& p : contorno_tallado()) {
+        exportar::Poligono q{anillo(p.exterior), {}};
+        for (const Anillo& h : p.huecos) q.huecos.push_back(anillo(h));
+        piezas.push_back(std::move(q));
+    }
+    return piezas;
 }
 
 const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
