@@ -201,7 +201,7 @@ echo "double click, then one Salir: the dialog stays"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
 sleep 1.5
-"$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+"$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel - Simulacion' | head -n 1)"
 sleep 1.5
 mapfile -t b < <(botones_vistos)
 [ "${#b[@]}" -eq 3 ] || falla "the window manager's close on the main window: ${#b[@]} buttons, not the dialog"
@@ -235,7 +235,9 @@ for ventana in dialogo principal; do
     xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
     sleep 1.5
   fi
-  xdotool windowclose "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
+  titulo='^Ortanel$'
+  [ "$ventana" = principal ] && titulo='^Ortanel - Simulacion'
+  xdotool windowclose "$(xdotool search --onlyvisible --name "$titulo" | head -n 1)"
   terminado "$pid"
   [ "$estado" = 0 ] || falla "the $ventana window destroyed from outside: status $estado"
   grep -q "X Error" "$tmp/err" && falla "X error after the $ventana window was destroyed: $(cat "$tmp/err")"

@@ -113,8 +113,11 @@ Pagina pagina_de(const Lamina& l) {
     double texto_h = l.texto.empty() ? 0 : margen / 2 + static_cast<double>(l.texto.size()) * p.renglon;
     p.ancho = std::max(w, texto_w) + 2 * margen;
     p.alto = h + texto_h + 2 * margen;
+    // Without a text block the sheet is square about the drawing (an icon), whatever the
+    // teeth make of the outline's box.
+    if (l.texto.empty()) p.ancho = p.alto = tam + 2 * margen;
     p.dx = margen + (p.ancho - 2 * margen - w) / 2 - c.xmin;
-    p.dy = margen + c.ymax;
+    p.dy = margen + c.ymax + (l.texto.empty() ? (tam - h) / 2 : 0);
     p.texto_x = margen;
     p.texto_y = margen + h + margen / 2 + p.letra;
     return p;

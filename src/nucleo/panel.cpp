@@ -94,9 +94,6 @@ std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
     return texto;
 }
 
-// The tooth is p/2 thick on the rolling line, Rp - Rb below its tips: at the tip line it is
-// p/2 - 2(Rp - Rb)·tan a wide (a the larger flank angle), and two tip circles of radius r
-// need 2r(1 - sin a)/cos a of it.
 std::string texto_espesor(double medido, double teorico) {
     char texto[96];
     std::snprintf(texto, sizeof texto, "Espesor en la primitiva: %.3f (teorico %.3f)", medido, teorico);
@@ -116,6 +113,9 @@ void mostrar_espesor() {
     informa_espesor->set_text(texto_espesor(medido, teorico).c_str());
 }
 
+// The tooth is p/2 thick on the rolling line, Rp - Rb below its tips: at the tip line it is
+// p/2 - 2(Rp - Rb)·tan a wide (a the larger flank angle), and two tip circles of radius r
+// need 2r(1 - sin a)/cos a of it.
 float radio_maximo_iso() {
     float a = Angulo > Angulo_2 ? static_cast<float>(Angulo * PI / 180.0) : static_cast<float>(Angulo_2 * PI / 180.0);
     float r = static_cast<float>((Paso * std::cos(a) - 4.0 * (Rp - Rb) * std::sin(a)) / (4.0 * (1.0 - std::sin(a))));

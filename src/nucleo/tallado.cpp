@@ -280,8 +280,18 @@ void actualizar_tallado() {
     t.piezas_al_dia = false;
 }
 
+namespace {
+bool tallado_activo = true;
+}
+
+void calcular_tallado(bool si) {
+    tallado_activo = si;
+    if (!si) estado() = Tallado{};
+}
+
 const std::vector<Pieza>& contorno_tallado() {
     Tallado& t = estado();
+    if (!tallado_activo) return t.piezas;
     t.leido = true;
     actualizar_tallado();
     if (!t.piezas_al_dia || t.angulo_piezas != E_angulo) {

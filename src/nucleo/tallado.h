@@ -26,6 +26,12 @@ const std::vector<Pieza>& contorno_tallado();
 // read then builds it from the history.
 void actualizar_tallado();
 
+// Whether reading the outline computes it (on by default). Off, contorno_tallado() gives an
+// empty outline and the motion keeps nothing: for soaks of the panel's state and handles,
+// whose millions of events would otherwise be spent on polygon differences that the
+// outline's own tests check.
+void calcular_tallado(bool si);
+
 // Sides of the polygon standing for the blank's circles: finer than the drawn 60-slice disc,
 // so that the outside radius of the outline is right to 1e-5 of the radius.
 constexpr int LADOS_DISCO = 720;
