@@ -305,10 +305,15 @@ captura
 read -r tx ty <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v y="$sy" '$1 > 150 && $2 > y' | head -n 1)"
 [ -n "$ty" ] || falla "no enabled Terminar button"
 xdotool mousemove "$tx" "$ty" click 1 mousemove $((cx + 2 * ${r%.*})) "$cy"
-sleep 1
-captura
-n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"
-echo "teeth a second after Terminar: $n"
+# The cut ends at once; measuring the cut tooth on its exact outline may take seconds under
+# the sanitizers, so the picture is read until it shows the teeth.
+for _ in $(seq 40); do
+  sleep 0.5
+  captura
+  n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"
+  [ "$n" -eq 14 ] && break
+done
+echo "teeth after Terminar: $n"
 [ "$n" -eq 14 ] || falla "Terminar did not end the cut ($n teeth)"
 # Five wheel steps up over the blank's right edge: the scene grows 1.1^5 times about that point.
 px=$((cx + ${r%.*} - 10))
