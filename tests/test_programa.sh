@@ -7,6 +7,8 @@ set -euo pipefail
 programa="$1"
 cerrar="$2"
 aqui="$(cd "$(dirname "$0")" && pwd)"
+# The X server may still be starting when the script runs: wait until it takes connections.
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 tmp="$(mktemp -d)"
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 captura() { import -window root -depth 8 "ppm:$tmp/p.ppm"; }
