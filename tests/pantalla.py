@@ -93,6 +93,9 @@ def dientes(img, cx, cy, r):
 
 
 if __name__ == "__main__":
+    import signal
+    # A reader that takes only the first lines (read, head) closes the pipe early: not an error.
+    signal.signal(signal.SIGPIPE, signal.SIG_DFL)
     orden, ruta = sys.argv[1], sys.argv[2]
     img = leer(ruta)
     if orden == "botones":
