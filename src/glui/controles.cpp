@@ -72,6 +72,9 @@ bool tiene_campo(const GLUI_Control* c) {
 
 void dibujar(GLUI_Control* c, Vista& v, float x_campo);
 
+// The last item drawn stands for the control.
+void anotar(Vista& v, const GLUI_Control* c) { v.zonas[c] = Zona{ImGui::GetItemRectMin(), ImGui::GetItemRectMax()}; }
+
 void etiqueta(const std::string& nombre, float x_campo) {
     ImGui::AlignTextToFramePadding();
     ImGui::TextUnformatted(sin_blancos_finales(nombre).c_str());
@@ -86,6 +89,7 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     etiqueta(e->get_name(), x_campo);
     ImGui::SetNextItemWidth(e->data_type() == GLUI_EDITTEXT_TEXT ? ancho_campo_texto() : ancho_campo());
     ImGui::InputText("##campo", buf.data(), buf.size());
+    anotar(v, e);
     if (ImGui::IsItemActivated()) e->begin_edit();
     // While editing, the buffer holds what is typed, also in the frame that leaves the
     // field (characters and Enter may arrive together).
@@ -99,6 +103,7 @@ void lista(GLUI_Listbox* l, float x_campo, Vista& v) {
     ImGui::SetNextItemWidth(ancho_campo());
     std::string actual = l->selected_text();
     ImVec2 inicio = ImGui::GetCursorScreenPos();
+    v.zonas[l] = Zona{inicio, ImVec2(inicio.x + ancho_campo(), inicio.y + ImGui::GetFrameHeight())};
     if (ImGui::BeginCombo("##lista", actual.c_str())) {
         v.lista_abierta = true;
         v.lista_min = inicio;
@@ -133,6 +138,7 @@ void girador(GLUI_Spinner* s, Vista& v, float x_campo) {
                          limitado ? s->upper() : 0.0f, "%.3f",
                          limitado ? ImGuiSliderFlags_AlwaysClamp : ImGuiSliderFlags_None))
         v.pendientes.push_back([s, valor] { s->user_set(valor); });
+    anotar(v, s);
     if (ImGui::IsItemActive()) v.activo = s;
     // A click without a drag asks for typing, as a double click does.
     ImGuiIO& io = ImGui::GetIO();
@@ -150,6 +156,7 @@ void traslacion(GLUI_Translation* t, Vista& v) {
     ImGui::BeginGroup();
     ImVec2 p = ImGui::GetCursorScreenPos();
     ImGui::InvisibleButton("##tras", ImVec2(lado, lado));
+    anotar(v, t);
     bool activo = ImGui::IsItemActive();
     ImDrawList* dl = ImGui::GetWindowDrawList();
     ImU32 fondo = ImGui::GetColorU32(activo ? ImGuiCol_ButtonActive
@@ -255,6 +262,7 @@ void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
     ImDrawList* dl = ImGui::GetWindowDrawList();
     float y_marco = desplegable ? inicio.y : inicio.y + alto_texto * 0.5f;
     ImVec2 a(inicio.x - 3, y_marco), b(derecha, fin.y);
+    v.zonas[p] = Zona{a, b};
     dl->AddRect(ImVec2(a.x + 1, a.y + 1), ImVec2(b.x + 1, b.y + 1), IM_COL32(255, 255, 255, 255), 3.0f);
     dl->AddRect(a, b, ImGui::GetColorU32(ImGuiCol_Border), 3.0f);
     if (desplegable) {
@@ -287,6 +295,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             auto* t = static_cast<GLUI_StaticText*>(c);
             if (t->has_color()) ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(t->color()[0], t->color()[1], t->color()[2], 1));
             ImGui::TextUnformatted(t->get_name().c_str());
+            anotar(v, t);
             if (t->has_color()) ImGui::PopStyleColor();
             break;
         }
@@ -296,6 +305,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             float ancho = std::max(110.0f * escala_actual, ImGui::CalcTextSize(b->get_name().c_str()).x + 16 * escala_actual);
             if (ImGui::Button((b->get_name() + "##b").c_str(), ImVec2(ancho, 0)))
                 v.pendientes.push_back([b] { b->user_press(); });
+            anotar(v, b);
             break;
         }
         case GLUI_Kind::EditText: campo_texto(static_cast<GLUI_EditText*>(c), v, x_campo); break;
@@ -304,6 +314,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             auto* k = static_cast<GLUI_Checkbox*>(c);
             bool marcado = k->get_int_val() != 0;
             if (ImGui::Checkbox(k->get_name().c_str(), &marcado)) v.pendientes.push_back([k] { k->user_toggle(); });
+            anotar(v, k);
             break;
         }
         case GLUI_Kind::RadioGroup: {
@@ -317,6 +328,7 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
                 int valor = r->value();
                 if (ImGui::RadioButton(r->get_name().c_str(), g->get_int_val() == valor))
                     v.pendientes.push_back([g, valor] { g->user_select(valor); });
+                anotar(v, r);
                 if (apagado_r) ImGui::EndDisabled();
                 ImGui::PopID();
             }
@@ -424,6 +436,7 @@ Resultado cuadro(Vista& v, entrada::Cola* cola, float ancho, float alto, const s
     }
     v.activo = nullptr;
     v.lista_abierta = false;
+    v.zonas.clear();
     // A panel taller than its window scrolls, with a scroll bar.
     ImGuiWindowFlags flags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
                              ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |

@@ -27,6 +27,12 @@ constexpr double PASO_GIRADOR = 0.01;
 // A spinner's change of value per pixel dragged sideways, times its speed.
 constexpr float ARRASTRE_GIRADOR = 0.004f;
 
+// Where a control was drawn in the last frame, in the window's pixels.
+struct Zona {
+    ImVec2 min, max;
+    ImVec2 centro() const { return ImVec2((min.x + max.x) / 2, (min.y + max.y) / 2); }
+};
+
 // One layer window's ImGui part, kept from frame to frame.
 struct Vista {
     GLUI* glui = nullptr;
@@ -42,6 +48,9 @@ struct Vista {
     ImVec2 lista_min, lista_max;  // an open list and the control that opened it
     float ancho_natural = 0;      // widest first-level panel of this frame, from the window's left edge
     float ancho_compartido = 0;   // the same, of the previous frame
+    // Each control drawn: a field's box, a button, a check box with its label, a radio
+    // button, a spinner's value, a translation's pad, a text; a panel's or rollout's frame.
+    std::map<const GLUI_Control*, Zona> zonas;
 };
 
 // A new ImGui context for the window, made current, styled at the present scale, its
