@@ -563,3 +563,100 @@ TEST_F(Paneles, PanelesDelPrimerNivelCompartenAncho) {
     EXPECT_NEAR(zona(ancho).max.x, zona(estrecho).max.x, 0.5f) << "the wider one now sets the edge";
     EXPECT_GT(ultimo.ancho, pedido + 50) << "a wider content asks for a wider panel";
 }
+
+TEST_F(Paneles, CamposDeUnaColumnaAlineadosYMedidasSegunLaEscala) {
+    capa::poner_escala(1.5f);
+    panel();
+    GLUI_Panel* p = w->add_panel("Datos");
+    GLUI_EditText* corto = w->add_edittext_to_panel(p, "Modulo", GLUI_EDITTEXT_FLOAT, nullptr, 1, anotar);
+    GLUI_EditText* largo = w->add_edittext_to_panel(p, "Coeficiente de desplazamiento", GLUI_EDITTEXT_FLOAT, nullptr, 2, anotar);
+    w->add_column_to_panel(p, 1);
+    GLUI_EditText* archivo = w->add_edittext_to_panel(p, "Archivo", GLUI_EDITTEXT_TEXT, nullptr, 3, anotar);
+    GLUI_Button* salir = w->add_button("Salir", 4, anotar);
+    GLUI_Button* siguiente = w->add_button("Una etiqueta de boton bastante larga", 5, anotar);
+    cuadros();
+
+    EXPECT_FLOAT_EQ(zona(corto).min.x, zona(largo).min.x) << "the fields of a column share one left edge";
+    EXPECT_GT(zona(corto).min.x, ImGui::CalcTextSize("Coeficiente de desplazamiento").x) << "right of the longest label";
+    EXPECT_GT(zona(archivo).min.x, zona(largo).max.x) << "a column starts right of the one before";
+    EXPECT_NEAR(zona(archivo).min.y, zona(corto).min.y, 0.5f) << "columns start at one height";
+    EXPECT_FLOAT_EQ(zona(corto).max.x - zona(corto).min.x, 78 * 1.5f) << "a number's field";
+    EXPECT_FLOAT_EQ(zona(archivo).max.x - zona(archivo).min.x, 190 * 1.5f) << "a file name's field";
+    EXPECT_FLOAT_EQ(zona(salir).max.x - zona(salir).min.x, 110 * 1.5f) << "buttons have one width";
+    EXPECT_FLOAT_EQ(zona(siguiente).max.x - zona(siguiente).min.x,
+                    ImGui::CalcTextSize("Una etiqueta de boton bastante larga").x + 16 * 1.5f)
+        << "a long label widens its button";
+
+    // The bar between the columns: a line in the border colour between them.
+    ImU32 borde = color(ImGui::GetStyle().Colors[ImGuiCol_Border]);
+    bool barra = false;
+    ImDrawData* d = ImGui::GetDrawData();
+    for (int i = 0; i < d->CmdListsCount; ++i)
+        for (const ImDrawVert& x : d->CmdLists[i]->VtxBuffer)
+            barra = barra || (x.col == borde && x.pos.x > zona(largo).max.x + 2 && x.pos.x < zona(archivo).min.x - 2 &&
+                              x.pos.y > zona(corto).min.y && x.pos.y < zona(largo).max.y);
+    EXPECT_TRUE(barra);
+}
+
+TEST_F(Paneles, ClicEnElDibujoConfirmaElCampoYCierraLaLista) {
+    panel();
+    GLUI_EditText* e = w->add_edittext_to_panel(w->main_panel(), "Numero de dientes", GLUI_EDITTEXT_INT, nullptr, 1, anotar);
+    GLUI_Listbox* m = w->add_listbox_to_panel(w->main_panel(), "Modulo", nullptr, 3, anotar);
+    m->add_item(1, "1.00");
+    m->add_item(2, "1.25");
+    e->set_int_val(14);
+    m->set_int_val(1);
+    cuadros();
+    teclear_en(e, "20");
+    rutas.pulsacion_principal();  // a press in the main window's drawing
+    cuadros();
+    EXPECT_EQ(e->get_int_val(), 20);
+    EXPECT_EQ(llamadas, std::vector<int>{1});
+    EXPECT_EQ(rutas.ventana_escribiendo(), 0) << "the keyboard is back with the program";
+
+    clic(zona(m).centro());
+    ASSERT_NE(lista_abierta(), nullptr);
+    rutas.pulsacion_principal();
+    cuadros();
+    EXPECT_EQ(lista_abierta(), nullptr);
+    EXPECT_EQ(m->get_int_val(), 1);
+
+    // The program sets a value: the field shows it.
+    e->set_int_val(31);
+    cuadros();
+    EXPECT_EQ(muestra(e), "31");
+}
+
+TEST_F(Paneles, RuedaDesplazaUnPanelMasAltoQueSuVentana) {
+    panel();
+    std::vector<GLUI_Button*> botones;
+    for (int i = 0; i < 60; ++i) botones.push_back(w->add_button("Reiniciar", i, anotar));
+    cuadros();
+    float arriba = zona(botones[0]).min.y;
+    ImVec2 dentro(ANCHO / 2, ALTO / 2);
+    mover(dentro);
+    entrada::Evento e;
+    ASSERT_TRUE(entrada::de_raton(4, 1, static_cast<int>(dentro.x), static_cast<int>(dentro.y), e));  // towards the user
+    rutas.raton(id, e);
+    cuadros();
+    EXPECT_LT(zona(botones[0]).min.y, arriba - 10) << "the wheel towards the user shows what is below";
+    float abajo = zona(botones[0]).min.y;
+    ASSERT_TRUE(entrada::de_raton(3, 1, static_cast<int>(dentro.x), static_cast<int>(dentro.y), e));
+    rutas.raton(id, e);
+    cuadros();
+    EXPECT_GT(zona(botones[0]).min.y, abajo + 10);
+    EXPECT_NEAR(ultimo.ancho, 110 + 2 * 8 + 12, 1) << "the buttons, the padding and the scroll bar";
+    EXPECT_TRUE(llamadas.empty());
+}
+
+TEST_F(Paneles, UnArrastreDelGiradorNoPoneElCursor) {
+    panel();
+    float rojo = 0.5f;
+    GLUI_Spinner* s = w->add_spinner_to_panel(w->main_panel(), "Rojo", GLUI_SPINNER_FLOAT, &rojo, 20, anotar);
+    s->set_float_limits(0, 1);
+    cuadros();
+    capa::Zona z = zona(s);
+    arrastrar(z.centro(), ImVec2(z.centro().x + 20, z.centro().y));
+    EXPECT_EQ(rutas.ventana_escribiendo(), 0) << "after a drag the keys are the program's";
+    EXPECT_FALSE(rutas.tecla(id, entrada::de_caracter('3', 0)));
+}
