@@ -660,3 +660,88 @@ TEST_F(Paneles, UnArrastreDelGiradorNoPoneElCursor) {
     EXPECT_EQ(rutas.ventana_escribiendo(), 0) << "after a drag the keys are the program's";
     EXPECT_FALSE(rutas.tecla(id, entrada::de_caracter('3', 0)));
 }
+
+// ---------------------------------------------------------------- how controls look in each state
+
+namespace {
+
+// Vertices of the given colour inside the rectangle.
+std::vector<ImVec2> puntos_de_color(ImVec2 a, ImVec2 b, ImU32 c) {
+    std::vector<ImVec2> ps;
+    ImDrawData* d = ImGui::GetDrawData();
+    for (int i = 0; i < d->CmdListsCount; ++i)
+        for (const ImDrawVert& x : d->CmdLists[i]->VtxBuffer)
+            if (x.col == c && x.pos.x >= a.x && x.pos.x <= b.x && x.pos.y >= a.y && x.pos.y <= b.y) ps.push_back(x.pos);
+    return ps;
+}
+
+}  // namespace
+
+TEST_F(Paneles, FondoDeLaTraslacionSegunElRaton) {
+    panel();
+    float x = 0;
+    GLUI_Translation* t = w->add_translation_to_panel(w->main_panel(), "X", GLUI_TRANSLATION_X, &x, 30, anotar);
+    cuadros();
+    const ImGuiStyle& st = ImGui::GetStyle();
+    capa::Zona z = zona(t);
+    auto fondo = [&](ImGuiCol c) { return puntos_de_color(z.min, z.max, color(st.Colors[c])).size(); };
+    EXPECT_GT(fondo(ImGuiCol_Button), 0u) << "at rest";
+    EXPECT_EQ(fondo(ImGuiCol_ButtonHovered), 0u);
+    mover(z.centro());
+    cuadros();
+    EXPECT_GT(fondo(ImGuiCol_ButtonHovered), 0u) << "under the pointer";
+    EXPECT_EQ(fondo(ImGuiCol_Button), 0u);
+    boton(z.centro(), true);
+    cuadros();
+    EXPECT_GT(fondo(ImGuiCol_ButtonActive), 0u) << "held";
+    boton(z.centro(), false);
+    entrada::Evento fuera;
+    fuera.tipo = entrada::Evento::Fuera;
+    rutas.raton(id, fuera);
+    cuadros();
+    EXPECT_GT(fondo(ImGuiCol_Button), 0u) << "the pointer gone, at rest again";
+    EXPECT_FLOAT_EQ(x, 0.0f) << "a press without a move changes nothing";
+
+    // The X pad's double arrow lies across: its ink is wider than tall.
+    std::vector<ImVec2> tinta = puntos_de_color(z.min, z.max, color(st.Colors[ImGuiCol_Text]));
+    ASSERT_FALSE(tinta.empty());
+    float x0 = 1e9f, x1 = -1e9f, y0 = 1e9f, y1 = -1e9f;
+    for (ImVec2 p : tinta) x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+    EXPECT_GT(x1 - x0, 2 * (y1 - y0));
+    EXPECT_NEAR((x0 + x1) / 2, z.centro().x, 1.0f) << "centred on the pad";
+}
+
+TEST_F(Paneles, CabeceraDelDesplegable) {
+    panel();
+    GLUI_Rollout* r = w->add_rollout("Seleccion del color", 1);
+    w->add_statictext_to_panel(r, "Rojo");
+    cuadros();
+    const ImGuiStyle& st = ImGui::GetStyle();
+    capa::Zona z = zona(r);
+    float alto = ImGui::GetFrameHeight();
+    ImVec2 a(z.min.x, z.min.y), b(z.max.x, z.min.y + alto);
+    auto flecha = [&] {
+        // The arrow is the only ink at the header's left, before its caption.
+        return puntos_de_color(a, ImVec2(a.x + ImGui::GetTextLineHeight() + 6, b.y), color(st.Colors[ImGuiCol_Text]));
+    };
+    auto abajo = [](const std::vector<ImVec2>& ps) {  // a triangle pointing down: its top edge is flat
+        float y0 = 1e9f;
+        for (ImVec2 p : ps) y0 = std::min(y0, p.y);
+        int arriba = 0;
+        for (ImVec2 p : ps) arriba += p.y < y0 + 0.5f;
+        return arriba >= 2;
+    };
+    EXPECT_GT(puntos_de_color(a, b, color(st.Colors[ImGuiCol_Header])).size(), 0u);
+    ASSERT_FALSE(flecha().empty());
+    EXPECT_TRUE(abajo(flecha())) << "open: the arrow points down";
+    esperar_colores(colores_texto(ImVec2(a.x + 10, a.y), b), color(st.Colors[ImGuiCol_Text]), "the header's caption");
+
+    mover(ImVec2(a.x + 30, a.y + alto / 2));
+    cuadros();
+    EXPECT_GT(puntos_de_color(a, b, color(st.Colors[ImGuiCol_HeaderHovered])).size(), 0u) << "under the pointer";
+    clic(ImVec2(a.x + 30, a.y + alto / 2));
+    ASSERT_FALSE(r->is_open());
+    ASSERT_FALSE(flecha().empty());
+    EXPECT_FALSE(abajo(flecha())) << "closed: the arrow points right";
+    EXPECT_LT(zona(r).max.y, a.y + alto + 1) << "closed: only the header is left";
+}
