@@ -34,6 +34,17 @@ public:
 
 constexpr float ANCHO = 360, ALTO = 700;
 
+// Vertices of the given colour inside the rectangle.
+std::vector<ImVec2> puntos_de_color(ImVec2 a, ImVec2 b, ImU32 c) {
+    std::vector<ImVec2> ps;
+    ImDrawData* d = ImGui::GetDrawData();
+    for (int i = 0; i < d->CmdListsCount; ++i)
+        for (const ImDrawVert& x : d->CmdLists[i]->VtxBuffer)
+            if (x.col == c && x.pos.x >= a.x && x.pos.x <= b.x && x.pos.y >= a.y && x.pos.y <= b.y) ps.push_back(x.pos);
+    return ps;
+}
+
+
 class Paneles : public ::testing::Test {
 protected:
     Ventanas ventanas;
@@ -577,7 +588,13 @@ TEST_F(Paneles, CamposDeUnaColumnaAlineadosYMedidasSegunLaEscala) {
     cuadros();
 
     EXPECT_FLOAT_EQ(zona(corto).min.x, zona(largo).min.x) << "the fields of a column share one left edge";
-    EXPECT_GT(zona(corto).min.x, ImGui::CalcTextSize("Coeficiente de desplazamiento").x) << "right of the longest label";
+    // The longest label ends a small gap before the fields.
+    float fin_etiqueta = -1;
+    for (ImVec2 q : puntos_de_color(ImVec2(0, zona(largo).min.y), ImVec2(zona(largo).min.x, zona(largo).max.y),
+                                    color(ImGui::GetStyle().Colors[ImGuiCol_Text])))
+        fin_etiqueta = std::max(fin_etiqueta, q.x);
+    EXPECT_GT(zona(largo).min.x - fin_etiqueta, 6) << "labels do not touch their fields";
+    EXPECT_LT(zona(largo).min.x - fin_etiqueta, 14) << "nor stand far from them";
     EXPECT_GT(zona(archivo).min.x, zona(largo).max.x) << "a column starts right of the one before";
     EXPECT_NEAR(zona(archivo).min.y, zona(corto).min.y, 0.5f) << "columns start at one height";
     EXPECT_FLOAT_EQ(zona(corto).max.x - zona(corto).min.x, 78 * 1.5f) << "a number's field";
@@ -663,20 +680,6 @@ TEST_F(Paneles, UnArrastreDelGiradorNoPoneElCursor) {
 
 // ---------------------------------------------------------------- how controls look in each state
 
-namespace {
-
-// Vertices of the given colour inside the rectangle.
-std::vector<ImVec2> puntos_de_color(ImVec2 a, ImVec2 b, ImU32 c) {
-    std::vector<ImVec2> ps;
-    ImDrawData* d = ImGui::GetDrawData();
-    for (int i = 0; i < d->CmdListsCount; ++i)
-        for (const ImDrawVert& x : d->CmdLists[i]->VtxBuffer)
-            if (x.col == c && x.pos.x >= a.x && x.pos.x <= b.x && x.pos.y >= a.y && x.pos.y <= b.y) ps.push_back(x.pos);
-    return ps;
-}
-
-}  // namespace
-
 TEST_F(Paneles, FondoDeLaTraslacionSegunElRaton) {
     panel();
     float x = 0;
@@ -744,4 +747,25 @@ TEST_F(Paneles, CabeceraDelDesplegable) {
     ASSERT_FALSE(flecha().empty());
     EXPECT_FALSE(abajo(flecha())) << "closed: the arrow points right";
     EXPECT_LT(zona(r).max.y, a.y + alto + 1) << "closed: only the header is left";
+}
+
+TEST_F(Paneles, PanelSinMarcoNiSangria) {
+    panel();
+    GLUI_Panel* con_marco = w->add_panel("Control de movimiento");
+    GLUI_Button* enmarcado = w->add_button_to_panel(con_marco, "Automatico", 3, anotar);
+    GLUI_Button* fuera = w->add_button("Salir", 1, anotar);
+    w->add_button("Reiniciar", 4, anotar);
+    GLUI_Panel* liso = w->add_panel("", GLUI_PANEL_NONE);
+    GLUI_Button* dentro = w->add_button_to_panel(liso, "Siguiente >>", 2, anotar);
+    cuadros();
+    EXPECT_FLOAT_EQ(zona(dentro).min.x, zona(fuera).min.x) << "a panel without frame does not indent";
+    EXPECT_GT(zona(enmarcado).min.x, zona(fuera).min.x + 4) << "a framed panel indents its controls";
+    ImU32 borde = color(ImGui::GetStyle().Colors[ImGuiCol_Border]);
+    // A frame's corners lie left of its controls, a little above and below them.
+    auto borde_a_la_izquierda = [&](GLUI_Control* c) {
+        return !puntos_de_color(ImVec2(0, zona(c).min.y - 16), ImVec2(zona(c).min.x - 2, zona(c).max.y + 16), borde)
+                    .empty();
+    };
+    EXPECT_FALSE(borde_a_la_izquierda(dentro)) << "no frame around a panel without one";
+    EXPECT_TRUE(borde_a_la_izquierda(enmarcado));
 }

@@ -302,3 +302,39 @@ TEST_F(Capa, InactividadDeLasVentanasAntesQueLaDelPrograma) {
     GLUI_Master.idle_tick();
     EXPECT_TRUE(cerrada_al_llamar);
 }
+
+namespace {
+
+struct Registro : VentanasFalsas {
+    std::vector<int> instaladas;  // windows whose GLUT callbacks the layer took over
+    void install_main_callbacks(int id) override { instaladas.push_back(id); }
+};
+
+void nada() {}
+void nada_teclado(unsigned char, int, int) {}
+
+}  // namespace
+
+TEST(Principal, LaVentanaActualAlRegistrarEsLaPrincipal) {
+    Registro r;
+    GLUI_Master.reset();
+    GLUI_Master.set_backend(&r);
+    GLUI_Master.set_glutDisplayFunc(nada);
+    EXPECT_EQ(GLUI_Master.main_window(), -1) << "with no window current there is no main window";
+    EXPECT_TRUE(r.instaladas.empty());
+
+    int principal = r.nueva();
+    r.actual = principal;
+    GLUI_Master.set_glutDisplayFunc(nada);
+    GLUI_Master.set_glutKeyboardFunc(nada_teclado);
+    EXPECT_EQ(GLUI_Master.main_window(), principal);
+    EXPECT_EQ(r.instaladas, std::vector<int>{principal}) << "the callbacks are taken over once";
+
+    int otra = r.nueva();
+    r.actual = otra;
+    GLUI_Master.set_glutDisplayFunc(nada);
+    EXPECT_EQ(GLUI_Master.main_window(), otra);
+    EXPECT_EQ(r.instaladas, (std::vector<int>{principal, otra}));
+    GLUI_Master.reset();
+    GLUI_Master.set_backend(nullptr);
+}
