@@ -358,37 +358,42 @@ double radio_de(Punto q, Punto c) { return std::hypot(q.x - c.x, q.y - c.y); }
 }  // namespace
 
 TEST(Cremallera, CabezaRedondeadaAsimetricaSobreLaRaiz) {
-    // Flanks of 20° and 30°, tips rounded by 1.5, teeth standing 2 above the body strip.
+    // A left flank of 20° and a right one of 30° or vertical, tips rounded by 1.5, teeth standing
+    // 2 above the body strip.
     const double p = 15.707963, h = 11.25, k = 5, e = 2, r = 1.5;
-    auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 30).con(D_RADIO, 1.5f).con(D_RAIZ, 2).d);
-    ASSERT_EQ(v.size(), 11u) << "five teeth, five root extensions, the body";
-    Flanco izq(p, k, e, 20, -1), der(p, k, e, 30, 1);
-    Punto cl = centro_cabeza(izq, r, e + h, -1), cr = centro_cabeza(der, r, e + h, 1);
-    const auto& t = diente0(v).puntos;
-    cerca(t.front(), static_cast<float>(izq.x_en(e)), static_cast<float>(e), "left root corner on the raised root line");
-    cerca(t.back(), static_cast<float>(der.x_en(e)), static_cast<float>(e), "right root corner on the raised root line");
-    int en_izq = 0, en_der = 0;
-    double cima = -1e9;
-    for (const Punto& q : t) {
-        bool izquierda = q.x < (cl.x + cr.x) / 2;
-        const Flanco& fl = izquierda ? izq : der;
-        Punto c = izquierda ? cl : cr;
-        bool en_flanco = std::fabs(fl.dentro(q)) < 1e-4;
-        bool en_arco = std::fabs(radio_de(q, c) - r) < 1e-4 && q.y >= c.y - 1e-4;
-        EXPECT_TRUE(en_flanco || en_arco) << q.x << "," << q.y;
-        EXPECT_GE(fl.dentro(q), -1e-4) << "never outside the straight flank";
-        if (en_arco && !en_flanco) ++(izquierda ? en_izq : en_der);
-        cima = std::max(cima, static_cast<double>(q.y));
+    for (float a2 : {30.0f, 0.0f}) {
+        SCOPED_TRACE(a2);
+        auto v = perfil_cremallera(Bloque().con(D_ANGULO2, a2).con(D_RADIO, 1.5f).con(D_RAIZ, 2).d);
+        ASSERT_EQ(v.size(), 11u) << "five teeth, five root extensions, the body";
+        Flanco izq(p, k, e, 20, -1), der(p, k, e, a2, 1);
+        Punto cl = centro_cabeza(izq, r, e + h, -1), cr = centro_cabeza(der, r, e + h, 1);
+        const auto& t = diente0(v).puntos;
+        const float raiz = static_cast<float>(e);
+        cerca(t.front(), static_cast<float>(izq.x_en(e)), raiz, "left root corner on the raised root line");
+        cerca(t.back(), static_cast<float>(der.x_en(e)), raiz, "right root corner on the raised root line");
+        int en_izq = 0, en_der = 0;
+        double cima = -1e9;
+        for (const Punto& q : t) {
+            bool izquierda = q.x < (cl.x + cr.x) / 2;
+            const Flanco& fl = izquierda ? izq : der;
+            Punto c = izquierda ? cl : cr;
+            bool en_flanco = std::fabs(fl.dentro(q)) < 1e-4;
+            bool en_arco = std::fabs(radio_de(q, c) - r) < 1e-4 && q.y >= c.y - 1e-4;
+            EXPECT_TRUE(en_flanco || en_arco) << q.x << "," << q.y;
+            EXPECT_GE(fl.dentro(q), -1e-4) << "never outside the straight flank";
+            if (en_arco && !en_flanco) ++(izquierda ? en_izq : en_der);
+            cima = std::max(cima, static_cast<double>(q.y));
+        }
+        EXPECT_GE(en_izq, 5);
+        EXPECT_GE(en_der, 5);
+        EXPECT_NEAR(cima, e + h, 1e-4) << "the rounded tips reach the tip line";
+        // The root extension continues both flanks straight down to the body strip.
+        const auto& x = v[7].puntos;
+        cerca(x[1], t.front().x, static_cast<float>(e), "extension meets the left root corner");
+        cerca(x[2], t.back().x, static_cast<float>(e), "extension meets the right root corner");
+        cerca(x[0], static_cast<float>(izq.x_en(0)), 0, "left flank continued to the strip");
+        cerca(x[3], static_cast<float>(der.x_en(0)), 0, "right flank continued to the strip");
     }
-    EXPECT_GE(en_izq, 5);
-    EXPECT_GE(en_der, 5);
-    EXPECT_NEAR(cima, e + h, 1e-4) << "the rounded tips reach the tip line";
-    // The root extension continues both flanks straight down to the body strip.
-    const auto& x = v[7].puntos;
-    cerca(x[1], t.front().x, static_cast<float>(e), "extension meets the left root corner");
-    cerca(x[2], t.back().x, static_cast<float>(e), "extension meets the right root corner");
-    cerca(x[0], static_cast<float>(izq.x_en(0)), 0, "left flank continued to the strip");
-    cerca(x[3], static_cast<float>(der.x_en(0)), 0, "right flank continued to the strip");
 }
 
 TEST(Cremallera, DepresionAsimetricaSobreLaRaiz) {
