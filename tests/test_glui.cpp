@@ -338,3 +338,17 @@ TEST(Principal, LaVentanaActualAlRegistrarEsLaPrincipal) {
     GLUI_Master.reset();
     GLUI_Master.set_backend(nullptr);
 }
+
+TEST_F(Capa, OcultarYMostrarLlegaALaVentana) {
+    int id = w->get_glut_window_id();
+    ASSERT_TRUE(v.visible[id]);
+    w->hide();
+    EXPECT_FALSE(v.visible[id]);
+    EXPECT_FALSE(w->visible());
+    w->show();
+    EXPECT_TRUE(v.visible[id]);
+    w->close();
+    EXPECT_FALSE(v.visible[id]) << "a closing window leaves the screen at once";
+    w->show();
+    EXPECT_FALSE(v.visible[id]) << "and is not shown again";
+}
