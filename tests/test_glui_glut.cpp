@@ -22,7 +22,7 @@ namespace {
 
 constexpr int ANCHO = 800, ALTO = 500;
 // Rows of the panel's controls: the window's padding, then a frame height and the spacing per row.
-constexpr int FILA_BOTON = 18, FILA_CAMPO = 41, FILA_CAJA = 64;
+constexpr int FILA_BOTON = 18, FILA_CAMPO = 41, FILA_CAJA = 64, FILA_M = 87, FILA_P = 110;
 
 Display* x = nullptr;
 int principal = 0;
@@ -168,6 +168,8 @@ void escribir(int id, const std::string& s) {
 }
 
 GLUI_EditText* campo = nullptr;
+GLUI_EditText* campo_m = nullptr;
+GLUI_EditText* campo_p = nullptr;
 GLUI_Checkbox* caja = nullptr;
 
 class GluiGlut : public ::testing::Test {
@@ -287,6 +289,36 @@ TEST_F(GluiGlut, LoEscritoEnUnCampoEntraConIntroYNoLlegaAlPrograma) {
     EXPECT_EQ(visto.especiales, 0);
 }
 
+// Typed over the old value: the caret to the end, the old digits rubbed out, the new typed.
+void reescribir(int id, const std::string& s) {
+    tecla_x(id, XK_End);
+    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
+    escribir(id, s);
+}
+
+TEST_F(GluiGlut, TabYMayusculasTabConfirmanYLlevanAlCampoSiguienteOAlAnterior) {
+    int id = panel->get_glut_window_id();
+    clic(id, 60, FILA_M);
+    reescribir(id, "7");
+    tecla_x(id, XK_Tab, ShiftMask);
+    reescribir(id, "9");
+    tecla_x(id, XK_Return);
+    bombear(150);
+    EXPECT_EQ(campo_m->get_int_val(), 7);
+    EXPECT_EQ(campo->get_int_val(), 9) << "Shift+Tab goes to the field above";
+    EXPECT_NE(campo_p->get_int_val(), 9);
+    clic(id, 60, FILA_M);
+    reescribir(id, "8");
+    tecla_x(id, XK_Tab);
+    reescribir(id, "6");
+    tecla_x(id, XK_Return);
+    bombear(150);
+    EXPECT_EQ(campo_m->get_int_val(), 8);
+    EXPECT_EQ(campo_p->get_int_val(), 6) << "Tab goes to the field below";
+    EXPECT_EQ(visto.cambios_campo, 4);
+    EXPECT_EQ(visto.teclas, 0);
+}
+
 TEST_F(GluiGlut, UnClicEnElDibujoConfirmaElCampoQueSeEscribia) {
     int id = panel->get_glut_window_id();
     clic(id, 60, FILA_CAMPO);
@@ -349,6 +381,15 @@ TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
     bombear(400);
     EXPECT_EQ(visto.cierres, 1);
     EXPECT_EQ(GLUI_Master.find_window(id), nullptr);
+    // Closing the window that is current leaves the main window current, not a dead one.
+    GLUI* otra = GLUI_Master.create_glui("Otra");
+    otra->add_statictext("Adios");
+    bombear(200);
+    glutSetWindow(otra->get_glut_window_id());
+    otra->close();
+    GLUI_Master.reap_closed();
+    EXPECT_EQ(glutGetWindow(), principal);
+    bombear(100);
     // The main window and its panel go on as before.
     tecla_x(principal, XK_q);
     EXPECT_EQ(visto.tecla, 'q');
@@ -381,6 +422,8 @@ int main(int argc, char** argv) {
     campo->set_int_val(5);
     static int marcada = 0;
     caja = panel->add_checkbox_to_panel(panel->main_panel(), "Caja", &marcada, 3, al_caja);
+    campo_m = panel->add_edittext_to_panel(panel->main_panel(), "M:", GLUI_EDITTEXT_INT, nullptr, 4, al_campo);
+    campo_p = panel->add_edittext_to_panel(panel->main_panel(), "P:", GLUI_EDITTEXT_INT, nullptr, 5, al_campo);
     panel->set_main_gfx_window(principal);
     GLUI_Master.auto_set_viewport();
     bombear(500);
