@@ -18,6 +18,10 @@ constexpr int MOD_SHIFT = 1, MOD_CTRL = 2, MOD_ALT = 4;
 // special keys (arrows, Home, ...) above 256.
 constexpr int TECLA_BORRAR = 8, TECLA_TAB = 9, TECLA_INTRO = 13, TECLA_ESCAPE = 27, TECLA_SUPRIMIR = 127;
 constexpr int TECLA_ESPECIAL = 256;
+// GLUT's special keys as de_especial receives them (GLUT_KEY_*); queued as TECLA_ESPECIAL + key.
+constexpr int ESPECIAL_IZQUIERDA = 100, ESPECIAL_ARRIBA = 101, ESPECIAL_DERECHA = 102, ESPECIAL_ABAJO = 103,
+              ESPECIAL_RE_PAG = 104, ESPECIAL_AV_PAG = 105, ESPECIAL_INICIO = 106, ESPECIAL_FIN = 107,
+              ESPECIAL_INSERTAR = 108;
 
 // Mouse buttons as the frame numbers them.
 constexpr int BOTON_IZQUIERDO = 0, BOTON_DERECHO = 1, BOTON_CENTRAL = 2;

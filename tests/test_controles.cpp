@@ -1,0 +1,565 @@
+// The layer's windows drawn and driven headless: real windows built through the layer,
+// frames run with Dear ImGui and no renderer, input put in the same queue the GLUT
+// adapter fills, and the result read as a user sees it (values, callbacks, the drawing).
+#include <gtest/gtest.h>
+
+#include <imgui.h>
+#include <imgui_internal.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "glui/controles.h"
+#include "glui/entrada.h"
+#include "glui/glui.h"
+#include "prueba.h"
+
+namespace {
+
+std::vector<int> llamadas;
+void anotar(int id) { llamadas.push_back(id); }
+
+int veces(int id) {
+    int n = 0;
+    for (int x : llamadas) n += x == id;
+    return n;
+}
+
+class Ventanas : public VentanasFalsas {
+public:
+    std::vector<int> repintadas;  // layer windows a repaint was asked for
+    void repaint(GLUI& w) override { repintadas.push_back(w.get_glut_window_id()); }
+};
+
+constexpr float ANCHO = 360, ALTO = 700;
+
+class Paneles : public ::testing::Test {
+protected:
+    Ventanas ventanas;
+    entrada::Rutas rutas;
+    int principal = 0;
+    int id = 0;
+    GLUI* w = nullptr;
+    capa::Vista v;
+    capa::Resultado ultimo;
+
+    void SetUp() override {
+        GLUI_Master.reset();
+        GLUI_Master.set_backend(&ventanas);
+        llamadas.clear();
+        capa::poner_escala(1.0f);
+        principal = ventanas.nueva();
+        ventanas.actual = principal;
+    }
+    void TearDown() override {
+        if (v.ctx) ImGui::DestroyContext(v.ctx);
+        GLUI_Master.reset();
+        GLUI_Master.set_backend(nullptr);
+    }
+
+    // A panel beside the main window, as the program's is.
+    GLUI* panel() {
+        w = GLUI_Master.create_glui_subwindow(principal, GLUI_SUBWINDOW_LEFT);
+        w->set_main_gfx_window(principal);
+        abrir(principal);
+        return w;
+    }
+    // A stand-alone window, as the start dialog is.
+    GLUI* suelta() {
+        w = GLUI_Master.create_glui("Ortanel");
+        abrir(0);
+        return w;
+    }
+    void abrir(int padre) {
+        id = w->get_glut_window_id();
+        rutas.alta(id, padre);
+        v.glui = w;
+        capa::crear_contexto(v);
+        unsigned char* px = nullptr;
+        int an = 0, al = 0;
+        ImGui::GetIO().Fonts->GetTexDataAsRGBA32(&px, &an, &al);
+    }
+
+    // One frame as the window's display callback makes it.
+    capa::Resultado cuadro() {
+        ultimo = capa::cuadro(v, rutas.cola(id), ANCHO, ALTO, [] {
+            ImGui::GetIO().DeltaTime = 1.0f / 60;
+            ImGui::NewFrame();
+        });
+        rutas.escribiendo(id, ultimo.escribe);
+        capa::acciones(v);
+        return ultimo;
+    }
+    // Frames while input is left, then two more: what the window's redisplays do.
+    capa::Resultado cuadros() {
+        cuadro();
+        for (int i = 0; i < 100 && v.mas_entrada; ++i) cuadro();
+        cuadro();
+        return cuadro();
+    }
+
+    // Input as the GLUT adapter queues it.
+    void mover(ImVec2 p) {
+        entrada::Evento e;
+        e.tipo = entrada::Evento::Mover;
+        e.x = p.x;
+        e.y = p.y;
+        rutas.raton(id, e);
+    }
+    void boton(ImVec2 p, bool abajo) {
+        entrada::Evento e;
+        ASSERT_TRUE(entrada::de_raton(0, abajo, static_cast<int>(p.x), static_cast<int>(p.y), e));
+        rutas.raton(id, e);
+    }
+    // Time between one gesture and the next, so that two clicks are no double click.
+    void pausa() {
+        for (int i = 0; i < 30; ++i) cuadro();
+    }
+    void clic(ImVec2 p) {
+        pausa();
+        mover(p);
+        cuadros();
+        boton(p, true);
+        boton(p, false);
+        cuadros();
+    }
+    // Press, move in steps to the end, release.
+    void arrastrar(ImVec2 desde, ImVec2 hasta) {
+        pausa();
+        mover(desde);
+        cuadros();
+        boton(desde, true);
+        cuadro();
+        for (int i = 1; i <= 5; ++i) {
+            mover(ImVec2(desde.x + (hasta.x - desde.x) * i / 5, desde.y + (hasta.y - desde.y) * i / 5));
+            cuadro();
+        }
+        boton(hasta, false);
+        cuadros();
+    }
+    // Typed keys: true when every one reached this window rather than the program.
+    bool escribir(const std::string& s) {
+        bool todas = true;
+        for (unsigned char c : s) todas = rutas.tecla(id, entrada::de_caracter(c, 0)) && todas;
+        cuadros();
+        return todas;
+    }
+    bool tecla(unsigned char c, int mods = 0) {
+        bool panel = rutas.tecla(id, entrada::de_caracter(c, mods));
+        cuadros();
+        return panel;
+    }
+    void especial(int k) {
+        rutas.tecla(id, entrada::de_especial(k, 0));
+        cuadros();
+    }
+    // Click a field, select all it shows, type.
+    void teclear_en(GLUI_Control* c, const std::string& s) {
+        clic(zona(c).centro());
+        ASSERT_TRUE(tecla(1, entrada::MOD_CTRL)) << "Ctrl+A reaches the field";
+        ASSERT_TRUE(escribir(s)) << "typing reaches the field";
+    }
+
+    capa::Zona zona(const GLUI_Control* c) {
+        auto it = v.zonas.find(c);
+        EXPECT_NE(it, v.zonas.end()) << "the control was not drawn";
+        return it == v.zonas.end() ? capa::Zona{} : it->second;
+    }
+    bool dibujado(const GLUI_Control* c) const { return v.zonas.count(c) != 0; }
+    std::string muestra(const GLUI_Control* c) { return v.textos.at(c).data(); }
+
+    // Colours of the glyphs drawn inside the rectangle: vertices textured by a letter of the font.
+    std::vector<ImU32> colores_texto(ImVec2 a, ImVec2 b) {
+        const ImFont* f = ImGui::GetIO().Fonts->Fonts[0];
+        auto de_letra = [f](ImVec2 uv) {
+            for (const ImFontGlyph& g : f->Glyphs)
+                if (g.Visible && uv.x >= g.U0 && uv.x <= g.U1 && uv.y >= g.V0 && uv.y <= g.V1) return true;
+            return false;
+        };
+        std::vector<ImU32> cs;
+        ImDrawData* d = ImGui::GetDrawData();
+        for (int i = 0; i < d->CmdListsCount; ++i)
+            for (const ImDrawVert& x : d->CmdLists[i]->VtxBuffer)
+                if (x.pos.x >= a.x && x.pos.x <= b.x && x.pos.y >= a.y && x.pos.y <= b.y && de_letra(x.uv))
+                    cs.push_back(x.col);
+        return cs;
+    }
+    std::vector<ImU32> colores_texto(const GLUI_Control* c) { return colores_texto(zona(c).min, zona(c).max); }
+    static ImU32 color(ImVec4 c) { return ImGui::ColorConvertFloat4ToU32(c); }
+    ImGuiPopupData* lista_abierta() {
+        ImGuiContext& g = *v.ctx;
+        return g.OpenPopupStack.Size > 0 ? &g.OpenPopupStack[0] : nullptr;
+    }
+};
+
+void esperar_colores(const std::vector<ImU32>& cs, ImU32 esperado, const char* que) {
+    ASSERT_FALSE(cs.empty()) << que << ": no glyphs drawn";
+    for (ImU32 c : cs) ASSERT_EQ(c, esperado) << que;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- numeric fields
+
+TEST_F(Paneles, CampoNumericoRechazaConfirmaYRestaura) {
+    panel();
+    GLUI_Panel* datos = w->add_panel("Datos");
+    GLUI_EditText* dientes = w->add_edittext_to_panel(datos, "Numero de dientes", GLUI_EDITTEXT_INT, nullptr, 1, anotar);
+    GLUI_EditText* angulo = w->add_edittext_to_panel(datos, "Angulo de presion", GLUI_EDITTEXT_FLOAT, nullptr, 2, anotar);
+    dientes->set_int_val(14);
+    angulo->set_float_val(20.0f);
+    cuadros();
+    EXPECT_EQ(muestra(dientes), "14");
+
+    // Enter on text that is no whole number: refused, the old value shown again.
+    teclear_en(dientes, "1-2");
+    EXPECT_EQ(rutas.ventana_escribiendo(), id) << "a field being typed in has the keyboard";
+    EXPECT_EQ(muestra(dientes), "1-2");
+    EXPECT_TRUE(tecla(entrada::TECLA_INTRO));
+    EXPECT_TRUE(llamadas.empty());
+    EXPECT_EQ(dientes->get_int_val(), 14);
+    EXPECT_EQ(muestra(dientes), "14");
+    EXPECT_EQ(rutas.ventana_escribiendo(), 0) << "after Enter the keys are the program's again";
+    EXPECT_FALSE(rutas.tecla(id, entrada::de_caracter('r', 0)));
+
+    // Tab leaves the field: "2a0" refused the same way.
+    teclear_en(dientes, "2a0");
+    EXPECT_TRUE(tecla(entrada::TECLA_TAB));
+    EXPECT_TRUE(llamadas.empty());
+    EXPECT_EQ(dientes->get_int_val(), 14);
+    EXPECT_EQ(muestra(dientes), "14");
+
+    // A float that overflows is refused.
+    teclear_en(angulo, "1e39");
+    EXPECT_TRUE(tecla(entrada::TECLA_INTRO));
+    EXPECT_TRUE(llamadas.empty());
+    EXPECT_FLOAT_EQ(angulo->get_float_val(), 20.0f);
+    EXPECT_EQ(muestra(angulo), "20.0");
+
+    // "1e5" is a whole number: a click elsewhere commits it, and the callback runs once.
+    teclear_en(dientes, "1e5");
+    clic(ImVec2(ANCHO - 5, ALTO - 5));
+    EXPECT_EQ(llamadas, std::vector<int>{1});
+    EXPECT_EQ(dientes->get_int_val(), 100000);
+    EXPECT_EQ(muestra(dientes), "100000");
+
+    // Escape puts back what was shown and calls nothing.
+    llamadas.clear();
+    teclear_en(angulo, "33");
+    EXPECT_EQ(muestra(angulo), "33");
+    EXPECT_TRUE(tecla(entrada::TECLA_ESCAPE));
+    EXPECT_TRUE(llamadas.empty());
+    EXPECT_FLOAT_EQ(angulo->get_float_val(), 20.0f);
+    EXPECT_EQ(muestra(angulo), "20.0");
+    EXPECT_FALSE(angulo->editing());
+}
+
+TEST_F(Paneles, EscribirEnOtroCampoConfirmaElPrimero) {
+    panel();
+    GLUI_EditText* a = w->add_edittext_to_panel(w->main_panel(), "Numero de dientes", GLUI_EDITTEXT_INT, nullptr, 1, anotar);
+    GLUI_EditText* b = w->add_edittext_to_panel(w->main_panel(), "Modulo", GLUI_EDITTEXT_FLOAT, nullptr, 2, anotar);
+    a->set_int_val(14);
+    b->set_float_val(1.0f);
+    cuadros();
+    teclear_en(a, "15");
+    teclear_en(b, "2.5");
+    EXPECT_EQ(llamadas, std::vector<int>{1}) << "the first field commits when the second takes the keyboard";
+    EXPECT_EQ(a->get_int_val(), 15);
+    EXPECT_EQ(muestra(a), "15");
+    EXPECT_EQ(muestra(b), "2.5") << "the second field holds what was typed into it";
+    EXPECT_TRUE(tecla(entrada::TECLA_INTRO));
+    EXPECT_EQ(llamadas, (std::vector<int>{1, 2}));
+    EXPECT_FLOAT_EQ(b->get_float_val(), 2.5f);
+}
+
+TEST_F(Paneles, FlechasYBorradoEditanElTexto) {
+    panel();
+    GLUI_EditText* e = w->add_edittext_to_panel(w->main_panel(), "Numero de dientes", GLUI_EDITTEXT_INT, nullptr, 1, anotar);
+    e->set_int_val(14);
+    cuadros();
+    teclear_en(e, "125");
+    especial(entrada::ESPECIAL_IZQUIERDA);
+    tecla(entrada::TECLA_BORRAR);  // the 2 goes
+    especial(entrada::ESPECIAL_INICIO);
+    tecla(entrada::TECLA_SUPRIMIR);  // the 1 goes
+    escribir("3");
+    EXPECT_EQ(muestra(e), "35");
+    tecla(entrada::TECLA_INTRO);
+    EXPECT_EQ(e->get_int_val(), 35);
+    EXPECT_EQ(llamadas, std::vector<int>{1});
+}
+
+// ---------------------------------------------------------------- spinners
+
+TEST_F(Paneles, GiradorArrastreFlechasYTexto) {
+    panel();
+    float rojo = 0.5f, lento = 0.5f;
+    GLUI_Spinner* s = w->add_spinner_to_panel(w->main_panel(), "Rojo", GLUI_SPINNER_FLOAT, &rojo, 20, anotar);
+    s->set_float_limits(0, 1);
+    GLUI_Spinner* l = w->add_spinner_to_panel(w->main_panel(), "Verde", GLUI_SPINNER_FLOAT, &lento, 21, anotar);
+    l->set_float_limits(0, 1);
+    l->set_speed(0.5f);
+    cuadros();
+
+    // A 50 px drag sideways: 0.004 per pixel times the speed.
+    capa::Zona z = zona(s);
+    arrastrar(z.centro(), ImVec2(z.centro().x + 50, z.centro().y));
+    EXPECT_NEAR(rojo, 0.5f + 50 * 0.004f, 0.006f);
+    EXPECT_FLOAT_EQ(s->get_float_val(), rojo);
+    ASSERT_FALSE(llamadas.empty());
+    EXPECT_EQ(veces(20), static_cast<int>(llamadas.size()));
+    z = zona(l);
+    arrastrar(z.centro(), ImVec2(z.centro().x - 50, z.centro().y));
+    EXPECT_NEAR(lento, 0.5f - 50 * 0.004f * 0.5f, 0.006f) << "half the speed, half the change; leftwards lowers";
+
+    // Dragged past its limits it stops at them.
+    z = zona(s);
+    arrastrar(z.centro(), ImVec2(z.centro().x + 300, z.centro().y));
+    EXPECT_FLOAT_EQ(rojo, 1.0f);
+    z = zona(s);
+    arrastrar(z.centro(), ImVec2(z.centro().x - 600, z.centro().y));
+    EXPECT_FLOAT_EQ(rojo, 0.0f);
+
+    // The arrows beside the value step it by 0.01.
+    float lado = z.max.y - z.min.y, medio = z.centro().y;
+    llamadas.clear();
+    clic(ImVec2(z.max.x + 2 + lado / 2, medio));
+    clic(ImVec2(z.max.x + 2 + lado / 2, medio));
+    EXPECT_NEAR(rojo, 0.02f, 1e-5f);
+    clic(ImVec2(z.min.x - 2 - lado / 2, medio));
+    EXPECT_NEAR(rojo, 0.01f, 1e-5f);
+    EXPECT_EQ(llamadas, (std::vector<int>{20, 20, 20}));
+    clic(ImVec2(z.min.x - 2 - lado / 2, medio));
+    clic(ImVec2(z.min.x - 2 - lado / 2, medio));
+    EXPECT_FLOAT_EQ(rojo, 0.0f) << "the arrows keep to the limits";
+
+    // A click without a drag puts the caret in the value: what is typed replaces it.
+    llamadas.clear();
+    clic(zona(s).centro());
+    EXPECT_EQ(rutas.ventana_escribiendo(), id);
+    EXPECT_FLOAT_EQ(rojo, 0.0f) << "a click alone changes nothing";
+    ASSERT_TRUE(escribir("0.25"));
+    EXPECT_TRUE(tecla(entrada::TECLA_INTRO));
+    EXPECT_FLOAT_EQ(rojo, 0.25f);
+    EXPECT_EQ(veces(20), static_cast<int>(llamadas.size()));
+    EXPECT_FALSE(llamadas.empty());
+    EXPECT_FLOAT_EQ(lento, 0.5f - 50 * 0.004f * 0.5f) << "the other spinner is left alone";
+}
+
+// ---------------------------------------------------------------- enabled state, translations
+
+TEST_F(Paneles, ControlApagadoNoRespondeHastaEncenderse) {
+    panel();
+    int paso = 0;
+    GLUI_Checkbox* k = w->add_checkbox_to_panel(w->main_panel(), "Circunferencia de paso", &paso, 5, anotar);
+    GLUI_EditText* e = w->add_edittext_to_panel(w->main_panel(), "Angulo", GLUI_EDITTEXT_FLOAT, nullptr, 6, anotar);
+    GLUI_Button* b = w->add_button("Siguiente >>", 7, anotar);
+    cuadros();
+    ventanas.repintadas.clear();
+    k->disable();
+    e->disable();
+    b->disable();
+    EXPECT_NE(std::count(ventanas.repintadas.begin(), ventanas.repintadas.end(), id), 0) << "disabling repaints";
+    cuadros();
+    clic(zona(k).centro());
+    clic(zona(b).centro());
+    clic(zona(e).centro());
+    EXPECT_FALSE(rutas.tecla(id, entrada::de_caracter('7', 0))) << "a disabled field takes no keys";
+    cuadros();
+    EXPECT_EQ(paso, 0);
+    EXPECT_TRUE(llamadas.empty());
+    EXPECT_FALSE(e->editing());
+
+    ventanas.repintadas.clear();
+    k->enable();
+    b->enable();
+    EXPECT_NE(std::count(ventanas.repintadas.begin(), ventanas.repintadas.end(), id), 0) << "enabling repaints";
+    cuadros();
+    clic(zona(k).centro());
+    clic(zona(b).centro());
+    EXPECT_EQ(paso, 1);
+    EXPECT_EQ(llamadas, (std::vector<int>{5, 7}));
+}
+
+TEST_F(Paneles, TraslacionSigueAlArrastreConSuSigno) {
+    panel();
+    float x = 0, y = 0;
+    GLUI_Panel* imagen = w->add_panel("Control de imagen");
+    GLUI_Translation* tx = w->add_translation_to_panel(imagen, "X", GLUI_TRANSLATION_X, &x, 30, anotar);
+    w->add_column_to_panel(imagen, 0);
+    GLUI_Translation* ty = w->add_translation_to_panel(imagen, "Y", GLUI_TRANSLATION_Y, &y, 31, anotar);
+    cuadros();
+    ventanas.redibujos.clear();
+    ventanas.repintadas.clear();
+
+    // Rightwards: X grows by the pixels over the pixels per unit.
+    capa::Zona z = zona(tx);
+    arrastrar(z.centro(), ImVec2(z.centro().x + 2 * GLUI_PIXELES_POR_UNIDAD, z.centro().y + 30));
+    EXPECT_NEAR(x, 2.0f, 1e-4f);
+    EXPECT_EQ(y, 0.0f);
+    EXPECT_EQ(veces(30), static_cast<int>(llamadas.size()));
+    EXPECT_GE(llamadas.size(), 2u) << "the callback runs as the drag goes, not once at the end";
+    EXPECT_NE(std::count(ventanas.redibujos.begin(), ventanas.redibujos.end(), principal), 0)
+        << "the drawing is asked to redraw";
+    EXPECT_NE(std::count(ventanas.repintadas.begin(), ventanas.repintadas.end(), id), 0)
+        << "the panel is asked for frames";
+
+    // Upwards is positive Y (the screen's y grows downwards).
+    llamadas.clear();
+    z = zona(ty);
+    arrastrar(z.centro(), ImVec2(z.centro().x + 40, z.centro().y - GLUI_PIXELES_POR_UNIDAD));
+    EXPECT_NEAR(y, 1.0f, 1e-4f);
+    EXPECT_NEAR(x, 2.0f, 1e-4f);
+    EXPECT_EQ(veces(31), static_cast<int>(llamadas.size()));
+}
+
+// ---------------------------------------------------------------- live variables, lists
+
+TEST_F(Paneles, ClicEscribeLaVariableYLlamaUnaVez) {
+    panel();
+    int fondo = 1, color = 0;
+    GLUI_Checkbox* k = w->add_checkbox_to_panel(w->main_panel(), "Circunferencia de fondo", &fondo, 8, anotar);
+    GLUI_RadioGroup* g = w->add_radiogroup_to_panel(w->main_panel(), &color, 9, anotar);
+    w->add_radiobutton_to_group(g, "Fondo de la ventana");
+    w->add_radiobutton_to_group(g, "Engranaje");
+    GLUI_RadioButton* cremallera = w->add_radiobutton_to_group(g, "Cremallera");
+    cuadros();
+
+    clic(zona(k).centro());
+    EXPECT_EQ(fondo, 0);
+    EXPECT_EQ(llamadas, std::vector<int>{8});
+    clic(zona(k).centro());
+    EXPECT_EQ(fondo, 1);
+    EXPECT_EQ(llamadas, (std::vector<int>{8, 8}));
+
+    llamadas.clear();
+    clic(zona(cremallera).centro());
+    EXPECT_EQ(color, 2);
+    EXPECT_EQ(g->get_int_val(), 2);
+    EXPECT_EQ(llamadas, std::vector<int>{9});
+    EXPECT_EQ(fondo, 1);
+}
+
+TEST_F(Paneles, ListaSeAbreEligeYSeCierraSinTragarseElClic) {
+    panel();
+    int paso = 0;
+    GLUI_Checkbox* k = w->add_checkbox_to_panel(w->main_panel(), "Circunferencia de paso", &paso, 8, anotar);
+    GLUI_Listbox* m = w->add_listbox_to_panel(w->main_panel(), "Modulo", nullptr, 3, anotar);
+    m->add_item(1, "1.00");
+    m->add_item(2, "1.25");
+    m->add_item(3, "1.50");
+    m->set_int_val(1);
+    cuadros();
+    EXPECT_EQ(lista_abierta(), nullptr);
+
+    clic(zona(m).centro());
+    ImGuiPopupData* p = lista_abierta();
+    ASSERT_NE(p, nullptr) << "a click opens the list";
+    ASSERT_NE(p->Window, nullptr);
+    EXPECT_GE(p->Window->Pos.y, zona(m).max.y - 1) << "the items show below the field";
+    EXPECT_TRUE(llamadas.empty());
+
+    // The third item: rows of one text line each, with the item spacing between them.
+    float fila = ImGui::GetTextLineHeight() + ImGui::GetStyle().ItemSpacing.y;
+    ImVec2 inicio = p->Window->DC.CursorStartPos;
+    clic(ImVec2(inicio.x + 10, inicio.y + 2 * fila + fila / 2 - 1));
+    EXPECT_EQ(m->get_int_val(), 3);
+    EXPECT_EQ(m->selected_text(), "1.50");
+    EXPECT_EQ(llamadas, std::vector<int>{3});
+    EXPECT_EQ(lista_abierta(), nullptr) << "choosing closes the list";
+
+    // Open again, then a click on the check box above: the list closes and the box toggles.
+    llamadas.clear();
+    clic(zona(m).centro());
+    ASSERT_NE(lista_abierta(), nullptr);
+    clic(zona(k).centro());
+    EXPECT_EQ(lista_abierta(), nullptr);
+    EXPECT_EQ(paso, 1);
+    EXPECT_EQ(llamadas, std::vector<int>{8});
+    EXPECT_EQ(m->get_int_val(), 3);
+}
+
+// ---------------------------------------------------------------- colours
+
+TEST_F(Paneles, CadaTextoEnSuColor) {
+    panel();
+    GLUI_Panel* datos = w->add_panel("Datos");
+    GLUI_StaticText* aviso = w->add_statictext_to_panel(datos, "EXISTE SOCAVACION DEL DIENTE");
+    aviso->set_color(0.8f, 0.1f, 0.1f);
+    GLUI_StaticText* normal = w->add_statictext_to_panel(datos, "Desplazamiento minimo x = 0.181");
+    GLUI_StaticText* apagado = w->add_statictext_to_panel(datos, "Angulo girado por tallada");
+    GLUI_Panel* opciones = w->add_panel("Opciones");
+    w->add_statictext_to_panel(opciones, "Control de movimiento");
+    apagado->disable();
+    opciones->disable();
+    cuadros();
+    const ImGuiStyle& st = ImGui::GetStyle();
+
+    esperar_colores(colores_texto(aviso), color(ImVec4(0.8f, 0.1f, 0.1f, 1)), "a warning in its own colour");
+    esperar_colores(colores_texto(normal), color(st.Colors[ImGuiCol_Text]), "a plain text in the text colour");
+    ImVec4 tenue = st.Colors[ImGuiCol_Text];
+    tenue.w *= st.DisabledAlpha;
+    esperar_colores(colores_texto(apagado), color(tenue), "a disabled text is dimmed");
+
+    // A panel's caption sits across its frame's top edge: its glyphs' upper half is above it.
+    auto rotulo = [&](GLUI_Panel* p) {
+        capa::Zona z = zona(p);
+        float h = ImGui::GetTextLineHeight();
+        return colores_texto(ImVec2(z.min.x, z.min.y - h), ImVec2(z.min.x + 10 + ImGui::CalcTextSize(p->get_name().c_str()).x, z.min.y));
+    };
+    esperar_colores(rotulo(datos), color(st.Colors[ImGuiCol_Text]), "an enabled panel's caption");
+    esperar_colores(rotulo(opciones), color(st.Colors[ImGuiCol_TextDisabled]), "a disabled panel's caption");
+
+    aviso->set_color(0.1f, 0.6f, 0.2f);
+    cuadros();
+    esperar_colores(colores_texto(aviso), color(ImVec4(0.1f, 0.6f, 0.2f, 1)), "a new colour is shown");
+}
+
+// ---------------------------------------------------------------- layout
+
+TEST_F(Paneles, DesplegableSeAbreYCierraYElTamanoSigue) {
+    suelta();
+    GLUI_Rollout* r = w->add_rollout("Exportar", 1);
+    GLUI_Button* b = w->add_button_to_panel(r, "Guardar", 11, anotar);
+    w->add_button("Salir", 12, anotar);
+    capa::Resultado abierto = cuadros();
+    ASSERT_TRUE(dibujado(b));
+    EXPECT_GT(abierto.ancho, 0);
+
+    capa::Zona z = zona(r);
+    ImVec2 cabecera(z.min.x + 20, z.min.y + ImGui::GetFrameHeight() / 2);
+    clic(cabecera);
+    EXPECT_FALSE(r->is_open());
+    capa::Resultado cerrado = cuadros();
+    EXPECT_FALSE(dibujado(b)) << "a closed rollout hides its controls";
+    EXPECT_LT(cerrado.alto, abierto.alto - ImGui::GetFrameHeight()) << "the window asks for less height";
+    EXPECT_TRUE(llamadas.empty()) << "the header is no button of the program";
+
+    clic(cabecera);
+    EXPECT_TRUE(r->is_open());
+    EXPECT_TRUE(dibujado(b));
+    EXPECT_EQ(cuadros().alto, abierto.alto);
+}
+
+TEST_F(Paneles, PanelesDelPrimerNivelCompartenAncho) {
+    panel();
+    GLUI_Panel* ancho = w->add_panel("Datos");
+    w->add_statictext_to_panel(ancho, "Diametro circunferencia primitiva   14.0");
+    GLUI_Panel* estrecho = w->add_panel("Opciones");
+    GLUI_Panel* dentro = w->add_panel_to_panel(estrecho, "Control");
+    w->add_statictext_to_panel(dentro, "X");
+    cuadros();
+    EXPECT_NEAR(zona(ancho).max.x, zona(estrecho).max.x, 0.5f) << "first-level panels end at one right edge";
+    EXPECT_LT(zona(dentro).max.x, zona(estrecho).max.x - 20) << "panels inside keep their own width";
+    float antes = zona(ancho).max.x;
+
+    // The panel asks for the width of its content.
+    int pedido = ultimo.ancho;
+    EXPECT_NEAR(pedido, antes + ImGui::GetStyle().WindowPadding.x, 2.0f);
+    GLUI_StaticText* largo = w->add_statictext_to_panel(dentro, "Circunferencia de fondo, circunferencia de paso");
+    cuadros();
+    EXPECT_GT(zona(largo).max.x, antes);
+    EXPECT_NEAR(zona(ancho).max.x, zona(estrecho).max.x, 0.5f) << "the wider one now sets the edge";
+    EXPECT_GT(ultimo.ancho, pedido + 50) << "a wider content asks for a wider panel";
+}
