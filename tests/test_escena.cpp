@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
+#include "nucleo/mecanismos.h"
+#include "nucleo/movimiento.h"
 #include "prueba.h"
 
 class Escena : public Programa {};
@@ -161,4 +164,46 @@ TEST_F(Escena, UltimaTrazaDelCorteCompleto) {
     float d[NUM_DATOS];
     E_angulo = 361;
     EXPECT_EQ(recorrer_trazas(d, [](const float*) {}), 361);
+}
+
+TEST_F(Escena, TrazasConDesplazamientoGiranConElDisco) {
+    // Module 1, 14 teeth. With a shift coefficient x the rack cuts at full depth with its strip
+    // edge on the blank's outside radius 8 + max(x, 0) and its tips on the root radius; every
+    // recorded position is the rack as it stood then, turned with the blank about its centre.
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        for (float x : {-0.5f, 0.3f}) {
+            SCOPED_TRACE(testing::Message() << modo << " x=" << x);
+            TearDown();
+            SetUp();
+            elegir(modo);
+            glui_Penetracion->user_commit(testing::PrintToString(x));
+            float exterior = 8 + std::max(x, 0.0f);
+            float fondo = modo == SIMULACION_EXPERIMENTAL && x > 0 ? 5.75f : 5.75f + x;
+            for (int i = 0; i < 14; ++i) {
+                glui_Sig->user_press();
+                for (int k = 0; k < 10 && Movimiento != 0; ++k) idle();
+            }
+            ASSERT_EQ(E_angulo, 4.0f);
+            float d[NUM_DATOS];
+            llenar_datos(d);
+            float altura = d[D_RAIZ] + d[D_ALTURA];
+            int k = 0;
+            int n = recorrer_trazas(d, [&](const float* t) {
+                double g = t[D_GIRO] * M_PI / 180;
+                EXPECT_NEAR(t[D_GIRO], E_angulo - k, 1e-5);
+                // Turned back by its angle it is where the rack stood when it was recorded.
+                double ux = t[D_X0] * std::cos(g) + t[D_Y0] * std::sin(g);
+                double uy = -t[D_X0] * std::sin(g) + t[D_Y0] * std::cos(g);
+                EXPECT_NEAR(ux, C_Historia_X[static_cast<size_t>(k)], 1e-4) << k;
+                EXPECT_NEAR(uy, -exterior, 1e-4) << k;
+                // Its tip line, a straight line of the turned rack, stays tangent to the root circle.
+                double puntas = -t[D_X0] * std::sin(g) + t[D_Y0] * std::cos(g) + altura;
+                EXPECT_NEAR(puntas, -fondo, 1e-4) << k;
+                ++k;
+            });
+            EXPECT_EQ(n, 4);
+            EXPECT_NEAR(C_X, C_Historia_X[4], 1e-6);
+            EXPECT_NEAR(C_Historia_X[3], 3 * 7 * M_PI / 180, 1e-5) << "rolled on the pitch circle of radius 7";
+        }
+    }
 }

@@ -321,3 +321,171 @@ TEST(Cremallera, LoQueQuedaFueraDelDiscoNoSeDibuja) {
     EXPECT_NEAR(3 - o.y, 0, 1e-5);
     EXPECT_NEAR(-4 + o.x, 0, 1e-5);
 }
+
+namespace {
+
+// Signed distance of p from the line through a and b, positive on the side of q.
+double lado(Punto p, double ax, double ay, double bx, double by, double qx, double qy) {
+    auto cruz = [&](double x, double y) { return (bx - ax) * (y - ay) - (by - ay) * (x - ax); };
+    double largo = std::hypot(bx - ax, by - ay);
+    double s = cruz(qx, qy) > 0 ? 1 : -1;
+    return s * cruz(p.x, p.y) / largo;
+}
+
+// A straight flank of tooth 0 of a rack with pitch p, rolling line k above the root line, root
+// offset e and flank angle a (degrees): the line through the rolling line's point p/4 from the
+// tooth's centre, leaning inwards by a from the vertical. lado_x is -1 for the left flank.
+struct Flanco {
+    double x0, y0, dx, dy;  // a point and a unit direction upwards
+    Flanco(double p, double k, double e, double a, int lado_x) {
+        double r = a * M_PI / 180;
+        x0 = lado_x * p / 4, y0 = e + k;
+        dx = -lado_x * std::sin(r), dy = std::cos(r);
+    }
+    double x_en(double y) const { return x0 + dx / dy * (y - y0); }
+    // Distance of q from the line, positive towards the tooth's centre line.
+    double dentro(Punto q) const { return lado(q, x0, y0, x0 + dx, y0 + dy, 0, y0); }
+};
+
+// Centre of the tip circle of radius r touching the tip line y = tope and the flank.
+Punto centro_cabeza(const Flanco& fl, double r, double tope, int lado_x) {
+    double y = tope - r;
+    return {static_cast<float>(fl.x_en(y) - lado_x * r / fl.dy), static_cast<float>(y)};
+}
+
+double radio_de(Punto q, Punto c) { return std::hypot(q.x - c.x, q.y - c.y); }
+
+}  // namespace
+
+TEST(Cremallera, CabezaRedondeadaAsimetricaSobreLaRaiz) {
+    // A left flank of 20° and a right one of 30° or vertical, tips rounded by 1.5, teeth standing
+    // 2 above the body strip.
+    const double p = 15.707963, h = 11.25, k = 5, e = 2, r = 1.5;
+    for (float a2 : {30.0f, 0.0f}) {
+        SCOPED_TRACE(a2);
+        auto v = perfil_cremallera(Bloque().con(D_ANGULO2, a2).con(D_RADIO, 1.5f).con(D_RAIZ, 2).d);
+        ASSERT_EQ(v.size(), 11u) << "five teeth, five root extensions, the body";
+        Flanco izq(p, k, e, 20, -1), der(p, k, e, a2, 1);
+        Punto cl = centro_cabeza(izq, r, e + h, -1), cr = centro_cabeza(der, r, e + h, 1);
+        const auto& t = diente0(v).puntos;
+        const float raiz = static_cast<float>(e);
+        cerca(t.front(), static_cast<float>(izq.x_en(e)), raiz, "left root corner on the raised root line");
+        cerca(t.back(), static_cast<float>(der.x_en(e)), raiz, "right root corner on the raised root line");
+        int en_izq = 0, en_der = 0;
+        double cima = -1e9;
+        for (const Punto& q : t) {
+            bool izquierda = q.x < (cl.x + cr.x) / 2;
+            const Flanco& fl = izquierda ? izq : der;
+            Punto c = izquierda ? cl : cr;
+            bool en_flanco = std::fabs(fl.dentro(q)) < 1e-4;
+            bool en_arco = std::fabs(radio_de(q, c) - r) < 1e-4 && q.y >= c.y - 1e-4;
+            EXPECT_TRUE(en_flanco || en_arco) << q.x << "," << q.y;
+            EXPECT_GE(fl.dentro(q), -1e-4) << "never outside the straight flank";
+            if (en_arco && !en_flanco) ++(izquierda ? en_izq : en_der);
+            cima = std::max(cima, static_cast<double>(q.y));
+        }
+        EXPECT_GE(en_izq, 5);
+        EXPECT_GE(en_der, 5);
+        EXPECT_NEAR(cima, e + h, 1e-4) << "the rounded tips reach the tip line";
+        // The root extension continues both flanks straight down to the body strip.
+        const auto& x = v[7].puntos;
+        cerca(x[1], t.front().x, static_cast<float>(e), "extension meets the left root corner");
+        cerca(x[2], t.back().x, static_cast<float>(e), "extension meets the right root corner");
+        cerca(x[0], static_cast<float>(izq.x_en(0)), 0, "left flank continued to the strip");
+        cerca(x[3], static_cast<float>(der.x_en(0)), 0, "right flank continued to the strip");
+    }
+}
+
+TEST(Cremallera, DepresionAsimetricaSobreLaRaiz) {
+    // A relief d moves each flank's root point d into the tooth, perpendicular to the flank. A
+    // relief within the tip circle's bulge r(1 - cos a) ends the flank on the circle, at an angle
+    // falling linearly from a (no relief) to 0 (the bulge); a deeper one runs the moved flank up
+    // to below the circle's outermost point.
+    const double p = 15.707963, h = 11.25, k = 5, e = 1.5, r = 1;
+    const double a1 = 20 * M_PI / 180, a2 = 30 * M_PI / 180;
+    Flanco izq(p, k, e, 20, -1), der(p, k, e, 30, 1);
+    Punto cl = centro_cabeza(izq, r, e + h, -1), cr = centro_cabeza(der, r, e + h, 1);
+    for (float d : {0.03f, 0.1f, 0.5f}) {
+        SCOPED_TRACE(d);
+        auto v = perfil_cremallera(Bloque().con(D_ANGULO2, 30).con(D_RADIO, 1).con(D_DEPRESION, d).con(D_RAIZ, 1.5f).d);
+        ASSERT_EQ(v.size(), 16u) << "body and cap for five teeth, five extensions, the strip";
+        const auto& cuerpo = diente0(v, 2).puntos;
+        const auto& tapa = v[5].puntos;
+        ASSERT_EQ(cuerpo.size(), 4u);
+        EXPECT_NEAR(cuerpo[0].y, e, 1e-5);
+        EXPECT_NEAR(cuerpo[3].y, e, 1e-5);
+        EXPECT_NEAR(izq.dentro(cuerpo[0]), d, 1e-4) << "P1";
+        EXPECT_NEAR(der.dentro(cuerpo[3]), d, 1e-4) << "P4";
+        double dl = r * (1 - std::cos(a1)), dr = r * (1 - std::cos(a2));
+        EXPECT_EQ(d > dl, d > 0.05f);
+        EXPECT_EQ(d > dr, d > 0.2f);
+        const Punto pl = cuerpo[1], pr = cuerpo[2];
+        if (d > dl) {
+            EXPECT_NEAR(pl.x, cl.x - r, 1e-4) << "PL below the circle's leftmost point";
+            EXPECT_NEAR(izq.dentro(pl), d, 1e-4) << "PL on the moved flank";
+        } else {
+            EXPECT_NEAR(radio_de(pl, cl), r, 1e-4) << "PL on the circle";
+            EXPECT_NEAR(std::atan2(pl.y - cl.y, cl.x - pl.x), a1 * (1 - d / dl), 1e-4);
+        }
+        if (d > dr) {
+            EXPECT_NEAR(pr.x, cr.x + r, 1e-4) << "PR below the circle's rightmost point";
+            EXPECT_NEAR(der.dentro(pr), d, 1e-4) << "PR on the moved flank";
+        } else {
+            EXPECT_NEAR(radio_de(pr, cr), r, 1e-4) << "PR on the circle";
+            EXPECT_NEAR(std::atan2(pr.y - cr.y, pr.x - cr.x), a2 * (1 - d / dr), 1e-4);
+        }
+        // The cap runs from PL over both tip arcs to PR.
+        cerca(tapa.front(), pl.x, pl.y, "cap starts at PL");
+        cerca(tapa.back(), pr.x, pr.y, "cap ends at PR");
+        ASSERT_GE(tapa.size(), 2u + 12u);
+        for (size_t i = 1; i + 1 < tapa.size(); ++i) {
+            Punto c = tapa[i].x < (cl.x + cr.x) / 2 ? cl : cr;
+            EXPECT_NEAR(radio_de(tapa[i], c), r, 1e-4) << i;
+            EXPECT_LE(tapa[i].y, e + h + 1e-4);
+        }
+        // The extension below carries the moved flanks down to the strip.
+        const auto& x = v[12].puntos;
+        cerca(x[1], cuerpo[0].x, cuerpo[0].y, "extension meets P1");
+        cerca(x[2], cuerpo[3].x, cuerpo[3].y, "extension meets P4");
+        EXPECT_NEAR(x[0].y, 0, 1e-6);
+        EXPECT_NEAR(x[3].y, 0, 1e-6);
+        EXPECT_NEAR(izq.dentro(x[0]), d, 1e-4);
+        EXPECT_NEAR(der.dentro(x[3]), d, 1e-4);
+    }
+}
+
+TEST(Cremallera, FlechaNegativaEnAmbosFlancos) {
+    // A sagitta of -1 on 20° flanks: each flank is an arc through its straight flank's ends,
+    // bowed 1 into the tooth, of radius c²/8f + f/2 for the chord c = h / cos 20°; the tooth stays
+    // symmetric.
+    const double p = 15.707963, h = 11.25, k = 5, fl = 1;
+    Flanco izq(p, k, 0, 20, -1), der(p, k, 0, 20, 1);
+    double cuerda = h / std::cos(20 * M_PI / 180), radio = cuerda * cuerda / 8 / fl + fl / 2;
+    auto v = perfil_cremallera(Bloque().con(D_FLECHA, -1).d);
+    const auto& t = diente0(v).puntos;
+    EXPECT_GE(t.size(), 4u + 20u);
+    for (int lado_x : {-1, 1}) {
+        SCOPED_TRACE(lado_x);
+        const Flanco& f = lado_x < 0 ? izq : der;
+        std::vector<Punto> arco;
+        for (const Punto& q : t)
+            if (lado_x * q.x > 1.7 && q.y > 1e-3 && q.y < h - 1e-3) arco.push_back(q);
+        ASSERT_GE(arco.size(), 8u);
+        double maxima = 0;
+        for (const Punto& q : arco) {
+            EXPECT_GE(f.dentro(q), -1e-4) << "bowed into the tooth";
+            maxima = std::max(maxima, f.dentro(q));
+        }
+        EXPECT_NEAR(maxima, fl, 0.02);
+        // The arc's centre lies outside the tooth on the chord's perpendicular bisector, radio away.
+        double mx = f.x_en(h / 2), my = h / 2, nx = lado_x * f.dy, ny = -lado_x * f.dx;
+        double cx = mx + nx * (radio - fl), cy = my + ny * (radio - fl);
+        EXPECT_GT(lado_x * cx, lado_x * mx);
+        for (const Punto& q : arco) EXPECT_NEAR(std::hypot(q.x - cx, q.y - cy), radio, 2e-3) << q.x << "," << q.y;
+    }
+    for (const Punto& q : t) {
+        bool espejo = false;
+        for (const Punto& s : t) espejo |= std::fabs(s.x + q.x) < 1e-3 && std::fabs(s.y - q.y) < 1e-3;
+        EXPECT_TRUE(espejo) << q.x << "," << q.y;
+    }
+}

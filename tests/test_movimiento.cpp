@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
 #include <vector>
 
+#include "nucleo/escena.h"
 #include "nucleo/estado.h"
+#include "nucleo/mecanismos.h"
 #include "nucleo/movimiento.h"
 #include "prueba.h"
 
@@ -542,4 +545,107 @@ TEST_F(ControlDelCorte, ProgresoEnElTitulo) {
     EXPECT_EQ(ventanas.titulos.back(), "Ortanel - Simulacion estandar - 360 de 360 grados") << "never more than a turn";
     glui_Clear->user_press();
     EXPECT_EQ(ventanas.titulos.back(), "Ortanel - Simulacion estandar");
+}
+
+TEST_F(MovimientoExperimental, PrimeraPulsacionBloqueaLosDatosDelModoExperimental) {
+    std::vector<GLUI_EditText*> datos{glui_Dientes, glui_RPaso, glui_RCabeza, glui_RBase, glui_Angulo,
+                                      glui_Giro,    glui_Penetracion, glui_Modulo_T, glui_Flecha};
+    for (GLUI_EditText* c : datos) EXPECT_TRUE(c->enabled()) << c->get_name() << " editable before the cut";
+    glui_Modulo_T->user_commit("2");
+    ASSERT_FLOAT_EQ(Paso, 2 * 3.14159265f) << "an edit before the first step is taken";
+
+    glui_Sig->user_press();
+    idle();
+    ASSERT_EQ(C_Contador, 1);
+    EXPECT_TRUE(glui_Ant->enabled()) << "manual mode: the step back becomes possible";
+    for (GLUI_EditText* c : datos) EXPECT_FALSE(c->enabled()) << c->get_name();
+
+    // Typing into a locked field changes nothing the cut depends on.
+    float paso = Paso, flecha = Flecha, z = Z, rc = Rc, rb = Rb, rp = Rp, incremento = E_incremento;
+    glui_Modulo_T->user_commit("3");
+    glui_Flecha->user_commit("0.5");
+    glui_Dientes->user_commit("20");
+    glui_RCabeza->user_commit("30");
+    glui_RBase->user_commit("2");
+    glui_RPaso->user_commit("9");
+    glui_Giro->user_commit("4");
+    glui_Penetracion->user_commit("0.5");
+    EXPECT_EQ(Paso, paso);
+    EXPECT_EQ(Flecha, flecha);
+    EXPECT_EQ(Z, z);
+    EXPECT_EQ(Rc, rc);
+    EXPECT_EQ(Rb, rb);
+    EXPECT_EQ(Rp, rp);
+    EXPECT_EQ(E_incremento, incremento);
+    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 2.0f);
+
+    // Stepping back to the very start leaves them locked; only the restart frees them.
+    glui_Ant->user_press();
+    idle();
+    ASSERT_EQ(C_Contador, 0);
+    for (GLUI_EditText* c : datos) EXPECT_FALSE(c->enabled()) << c->get_name();
+    glui_Clear->user_press();
+    for (GLUI_EditText* c : datos) EXPECT_TRUE(c->enabled()) << c->get_name();
+}
+
+TEST_F(MovimientoExperimental, AutomaticoBloqueaLosDatosSinHabilitarAnterior) {
+    glui_AutoOnOff->user_press();
+    idle();
+    EXPECT_GE(C_Contador, 1);
+    EXPECT_FALSE(glui_Ant->enabled()) << "no step back while the cut runs by itself";
+    EXPECT_FALSE(glui_Modulo_T->enabled());
+    EXPECT_FALSE(glui_Flecha->enabled());
+    EXPECT_FALSE(glui_Dientes->enabled());
+}
+
+namespace {
+
+// Where the rack stands now, as the frame draws it: the height of its body strip's edge and of
+// its tips.
+struct Alturas {
+    float borde, puntas;
+};
+Alturas alturas_cremallera() {
+    float d[NUM_DATOS];
+    llenar_datos(d);
+    colocar_actual(d);
+    return {d[D_Y0], d[D_Y0] + d[D_RAIZ] + d[D_ALTURA]};
+}
+
+}  // namespace
+
+TEST_F(Movimiento_, AproximacionConDesplazamientoHastaElFondo) {
+    // Module 1, 14 teeth: outside radius 8, root radius 5.75. A shift coefficient x moves the
+    // cutting depth by x; a positive one grows the blank by x, a negative one leaves it alone.
+    // After the ten equal approach steps the strip edge touches the blank and the tips reach the
+    // shifted root circle, whichever way the shift goes.
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        for (float x : {-0.5f, 0.3f, 0.0f}) {
+            SCOPED_TRACE(testing::Message() << modo << " x=" << x);
+            TearDown();
+            Programa::SetUp();
+            elegir(modo);
+            glui_Penetracion->user_commit(testing::PrintToString(x));
+            float exterior = 8 + std::max(x, 0.0f), fondo = 5.75f + x;
+            if (modo == SIMULACION_EXPERIMENTAL && x > 0) fondo = 5.75f;  // the blank grew instead
+            Alturas inicio = alturas_cremallera();
+            EXPECT_LT(inicio.puntas, -fondo) << "the rack starts below the root circle";
+            float antes = inicio.puntas;
+            for (int i = 0; i < 10; ++i) {
+                pulsar(glui_Sig);
+                Alturas a = alturas_cremallera();
+                EXPECT_NEAR(a.puntas - antes, (-fondo - inicio.puntas) / 10, 1e-5) << "step " << i;
+                antes = a.puntas;
+            }
+            Alturas fin = alturas_cremallera();
+            EXPECT_NEAR(fin.puntas, -fondo, 1e-5);
+            EXPECT_NEAR(fin.borde, -exterior, 1e-5);
+            EXPECT_NEAR(radio_engranaje(), exterior, 1e-5) << "the blank drawn with the shift";
+            EXPECT_NEAR(radio_circ_fondo(), fondo, 1e-5);
+            EXPECT_NEAR(C_Desplaza, fin.borde - inicio.borde, 1e-5) << "the first approach is what the traces keep";
+            // Back down the same way.
+            for (int i = 0; i < 10; ++i) pulsar(glui_Ant);
+            EXPECT_NEAR(alturas_cremallera().puntas, inicio.puntas, 1e-4);
+        }
+    }
 }

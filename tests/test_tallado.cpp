@@ -204,3 +204,24 @@ TEST_F(TalladoExperimental, CambiarLaCremalleraEnMarchaLoReconstruye) {
     }
     EXPECT_TRUE(iguales(copia(), cambiado));
 }
+
+TEST_F(Tallado_, ElDesplazamientoFijaLosRadiosDelEngranaje) {
+    // Module 1, 14 teeth: the cut gear reaches out to 8 + max(x, 0), the blank, and its tooth
+    // spaces go down to the root circle 5.75 + x, whichever way the shift x goes.
+    for (float x : {-0.5f, 0.3f}) {
+        SCOPED_TRACE(x);
+        glui_Clear->user_press();
+        glui_Penetracion->user_commit(testing::PrintToString(x));
+        completar_corte();
+        const auto& g = contorno_tallado();
+        ASSERT_EQ(g.size(), 1u);
+        double cerca_min = INFINITY, lejos_max = 0;
+        for (const Vertice& v : g[0].exterior) {
+            cerca_min = std::min(cerca_min, std::hypot(v.x, v.y));
+            lejos_max = std::max(lejos_max, std::hypot(v.x, v.y));
+        }
+        EXPECT_NEAR(lejos_max, 8 + std::max(x, 0.0f), 1e-6);
+        EXPECT_NEAR(cerca_min, 5.75 + x, 2e-3);
+        EXPECT_GT(area(g[0].exterior), 0) << "outside counter-clockwise";
+    }
+}

@@ -232,11 +232,12 @@ void anadir_anillo(const GEOSGeometry* r, double c, double s, bool antihorario, 
         GEOSCoordSeq_getXY_r(ctx, seq, i, &x, &y);
         out.push_back({x * c - y * s, x * s + y * c});
     }
+    // Twice the signed area, summed over the edges from each vertex's predecessor to it.
     double area = 0;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const Vertice& p = out[i];
-        const Vertice& q = out[(i + 1) % out.size()];
+    Vertice p = out.back();
+    for (const Vertice& q : out) {
         area += p.x * q.y - q.x * p.y;
+        p = q;
     }
     if ((area > 0) != antihorario) std::reverse(out.begin(), out.end());
 }
