@@ -649,3 +649,24 @@ TEST_F(Movimiento_, AproximacionConDesplazamientoHastaElFondo) {
         }
     }
 }
+
+TEST_F(ControlDelCorte, UnaPulsacionInterrumpidaNoAcortaLaSiguiente) {
+    // At speed 5 a press at the end of the approach spends one move on the change of phase and
+    // rolls four times: its fifth move is still pending when "<< Anterior" takes over. The next
+    // press of "Siguiente >>" makes its own five moves, none of them counted for the one before.
+    elegir(SIMULACION_ESTANDAR);
+    glui_Velocidad->user_select(5);
+    pasos(2);
+    ASSERT_EQ(C_Contador, 10.0f);
+    glui_Sig->user_press();
+    idle();
+    ASSERT_EQ(E_angulo, 4.0f);
+    ASSERT_EQ(Movimiento, 1) << "the press's last move still pending";
+    glui_Ant->user_press();
+    idle();
+    EXPECT_EQ(E_angulo, 3.0f);
+    EXPECT_EQ(Movimiento, 0);
+    glui_Sig->user_press();
+    for (int i = 0; i < 5 && Movimiento != 0; ++i) idle();
+    EXPECT_EQ(E_angulo, 8.0f);
+}

@@ -95,9 +95,13 @@ echo "teeth after the automatic cut: $n"
 principal="$(xdotool search --onlyvisible --name '^Ortanel - Simulacion estandar' | head -n 1 || true)"
 [ -n "$principal" ] || falla "no main window titled 'Ortanel - Simulacion estandar'"
 xdotool windowsize "$principal" 1200 700
-sleep 1.5
-captura
-read -r cx3 cy3 r3 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+# A loaded machine repaints late: read the picture until the blank has moved.
+for _ in $(seq 60); do
+  sleep 0.25
+  captura
+  read -r cx3 cy3 r3 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
+  [ "$cx3" -gt $((cx + 60)) ] && break
+done
 echo "blank after resizing to 1200 x 700: centre $cx3,$cy3 radius $r3 px"
 [ "$cx3" -gt $((cx + 60)) ] || falla "the drawing area did not follow the new size (centre $cx -> $cx3)"
 

@@ -1,0 +1,431 @@
+// The control layer on a real X server (Xvfb): GLUT windows made by the layer, X events
+// sent to them, and what reaches the program's callbacks and the panel's controls.
+#include <gtest/gtest.h>
+#include <GL/freeglut.h>
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+#include "glui/glui.h"
+#include "glui/glui_glut.h"
+
+// Xlib last: its macros (None, Status, ...) must not reach the headers above.
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+namespace {
+
+constexpr int ANCHO = 800, ALTO = 500;
+// Rows of the panel's controls: the window's padding, then a frame height and the spacing per row.
+constexpr int FILA_BOTON = 18, FILA_CAMPO = 41, FILA_CAJA = 64, FILA_M = 87, FILA_P = 110;
+
+Display* x = nullptr;
+int principal = 0;
+GLUI* panel = nullptr;
+
+// What the program's callbacks saw.
+struct Visto {
+    int teclas = 0;
+    unsigned char tecla = 0;
+    int especiales = 0;
+    int especial = 0;
+    int ventana_en_tecla = 0;
+    int ratones = 0;
+    std::array<int, 4> raton{};
+    int pulsaciones = 0;
+    int ventana_en_boton = 0;
+    int campo = 0;
+    int cambios_campo = 0;
+    int caja = 0;
+    int cambios_caja = 0;
+    int dibujos = 0;
+    std::array<int, 4> viewport{};
+    int cierres = 0;
+} visto;
+
+void al_dibujar() {
+    ++visto.dibujos;
+    glGetIntegerv(GL_VIEWPORT, visto.viewport.data());
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glutSwapBuffers();
+}
+void al_teclear(unsigned char c, int, int) {
+    ++visto.teclas;
+    visto.tecla = c;
+    visto.ventana_en_tecla = glutGetWindow();
+}
+void al_especial(int k, int, int) {
+    ++visto.especiales;
+    visto.especial = k;
+    visto.ventana_en_tecla = glutGetWindow();
+}
+void al_raton(int b, int e, int px, int py) {
+    ++visto.ratones;
+    visto.raton = {b, e, px, py};
+}
+void al_pulsar(int) {
+    ++visto.pulsaciones;
+    visto.ventana_en_boton = glutGetWindow();
+}
+void al_campo(int) { ++visto.cambios_campo; }
+void al_caja(int) { ++visto.cambios_caja; }
+void al_cerrar(int) { ++visto.cierres; }
+
+// GLUT's events for a while: the layer's frames, its timer and what was sent.
+void bombear(int ms) {
+    auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < fin) {
+        glutMainLoopEvent();
+        usleep(2000);
+    }
+}
+
+Window ventana_x(int id) {
+    int previa = glutGetWindow();
+    glutSetWindow(id);
+    Window w = glXGetCurrentDrawable();
+    if (previa > 0) glutSetWindow(previa);
+    return w;
+}
+
+int ancho_de(int id) {
+    int previa = glutGetWindow();
+    glutSetWindow(id);
+    int w = glutGet(GLUT_WINDOW_WIDTH);
+    glutSetWindow(previa);
+    return w;
+}
+
+void enviar(Window w, XEvent& ev, long mascara) {
+    XSendEvent(x, w, False, mascara, &ev);
+    XFlush(x);
+}
+
+void boton_x(int id, int px, int py, unsigned boton, bool abajo, unsigned estado = 0) {
+    XEvent ev{};
+    ev.type = abajo ? ButtonPress : ButtonRelease;
+    ev.xbutton.display = x;
+    ev.xbutton.window = ventana_x(id);
+    ev.xbutton.root = DefaultRootWindow(x);
+    ev.xbutton.x = px;
+    ev.xbutton.y = py;
+    ev.xbutton.button = boton;
+    ev.xbutton.state = estado;
+    ev.xbutton.same_screen = True;
+    enviar(ev.xbutton.window, ev, abajo ? ButtonPressMask : ButtonReleaseMask);
+}
+
+void mover_x(int id, int px, int py) {
+    XEvent ev{};
+    ev.type = MotionNotify;
+    ev.xmotion.display = x;
+    ev.xmotion.window = ventana_x(id);
+    ev.xmotion.root = DefaultRootWindow(x);
+    ev.xmotion.x = px;
+    ev.xmotion.y = py;
+    ev.xmotion.same_screen = True;
+    enviar(ev.xmotion.window, ev, PointerMotionMask);
+}
+
+// A click as a user makes it: the pointer comes, the button goes down, then up.
+void clic(int id, int px, int py) {
+    mover_x(id, px, py);
+    bombear(80);
+    boton_x(id, px, py, Button1, true);
+    bombear(80);
+    boton_x(id, px, py, Button1, false, Button1Mask);
+    bombear(150);
+}
+
+void tecla_x(int id, KeySym k, unsigned estado = 0) {
+    XEvent ev{};
+    ev.xkey.display = x;
+    ev.xkey.window = ventana_x(id);
+    ev.xkey.root = DefaultRootWindow(x);
+    ev.xkey.x = 400;
+    ev.xkey.y = 200;
+    ev.xkey.keycode = XKeysymToKeycode(x, k);
+    ev.xkey.state = estado;
+    ev.xkey.same_screen = True;
+    ev.type = KeyPress;
+    enviar(ev.xkey.window, ev, KeyPressMask);
+    ev.type = KeyRelease;
+    enviar(ev.xkey.window, ev, KeyReleaseMask);
+    bombear(60);
+}
+
+void escribir(int id, const std::string& s) {
+    for (char c : s) {
+        KeySym k = c == '-' ? XK_minus : static_cast<KeySym>(c);
+        tecla_x(id, k);
+    }
+}
+
+GLUI_EditText* campo = nullptr;
+GLUI_EditText* campo_m = nullptr;
+GLUI_EditText* campo_p = nullptr;
+GLUI_Checkbox* caja = nullptr;
+
+class GluiGlut : public ::testing::Test {
+protected:
+    void SetUp() override {
+        visto = Visto{};
+        bombear(100);
+    }
+    int ancho_panel() const { return ancho_de(panel->get_glut_window_id()); }
+};
+
+TEST_F(GluiGlut, ElDibujoQuedaAlLadoDelPanelAlAbrirYAlCambiarDeTamano) {
+    glutPostWindowRedisplay(principal);
+    bombear(150);
+    int wp = ancho_panel();
+    ASSERT_GT(wp, 100) << "the panel takes the width its controls need";
+    ASSERT_LT(wp, ANCHO / 2);
+    EXPECT_GT(visto.dibujos, 0);
+    EXPECT_EQ(visto.viewport, (std::array<int, 4>{wp, 0, ANCHO - wp, ALTO}));
+
+    glutSetWindow(principal);
+    glutReshapeWindow(900, 600);
+    bombear(400);
+    wp = ancho_panel();
+    EXPECT_EQ(visto.viewport, (std::array<int, 4>{wp, 0, 900 - wp, 600}));
+    glutSetWindow(panel->get_glut_window_id());
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 600) << "the panel runs the main window's whole height";
+    glutSetWindow(principal);
+    glutReshapeWindow(ANCHO, ALTO);
+    bombear(400);
+    EXPECT_EQ(visto.viewport, (std::array<int, 4>{ancho_panel(), 0, ANCHO - ancho_panel(), ALTO}));
+}
+
+TEST_F(GluiGlut, UnPanelOcultoDejaTodoElAnchoAlDibujoYAlVolverLoRecupera) {
+    int wp = ancho_panel();
+    panel->hide();
+    glutPostWindowRedisplay(principal);
+    bombear(200);
+    EXPECT_EQ(visto.viewport, (std::array<int, 4>{0, 0, ANCHO, ALTO}));
+    panel->show();
+    glutPostWindowRedisplay(principal);
+    bombear(200);
+    EXPECT_EQ(visto.viewport, (std::array<int, 4>{wp, 0, ANCHO - wp, ALTO}));
+}
+
+TEST_F(GluiGlut, LasTeclasSobreElDibujoLleganAlProgramaConLaVentanaPrincipalActual) {
+    tecla_x(principal, XK_a);
+    EXPECT_EQ(visto.teclas, 1);
+    EXPECT_EQ(visto.tecla, 'a');
+    EXPECT_EQ(visto.ventana_en_tecla, principal);
+    tecla_x(principal, XK_A, ShiftMask);
+    EXPECT_EQ(visto.tecla, 'A');
+    tecla_x(principal, XK_Left);
+    EXPECT_EQ(visto.especiales, 1);
+    EXPECT_EQ(visto.especial, GLUT_KEY_LEFT);
+    tecla_x(principal, XK_Page_Down);
+    EXPECT_EQ(visto.especial, GLUT_KEY_PAGE_DOWN);
+    EXPECT_EQ(visto.teclas, 2) << "a special key is not also a character";
+}
+
+TEST_F(GluiGlut, UnaTeclaEnElPanelSinCampoActivoEsDelProgramaConLaPrincipalActual) {
+    int id = panel->get_glut_window_id();
+    tecla_x(id, XK_r);
+    EXPECT_EQ(visto.teclas, 1);
+    EXPECT_EQ(visto.tecla, 'r');
+    EXPECT_EQ(visto.ventana_en_tecla, principal) << "the program's callback draws into the main window";
+    tecla_x(id, XK_Home);
+    EXPECT_EQ(visto.especiales, 1);
+    EXPECT_EQ(visto.especial, GLUT_KEY_HOME);
+    EXPECT_EQ(visto.ventana_en_tecla, principal);
+}
+
+TEST_F(GluiGlut, ElRatonEnElDibujoLlegaConSuBotonYSuPosicionYLaRuedaConSuSentido) {
+    boton_x(principal, 400, 200, Button1, true);
+    bombear(60);
+    EXPECT_EQ(visto.raton, (std::array<int, 4>{GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 200}));
+    boton_x(principal, 410, 190, Button1, false, Button1Mask);
+    bombear(60);
+    EXPECT_EQ(visto.raton, (std::array<int, 4>{GLUT_LEFT_BUTTON, GLUT_UP, 410, 190}));
+    boton_x(principal, 300, 100, Button4, true);
+    bombear(60);
+    EXPECT_EQ(visto.raton[0], 3) << "the wheel turned away from the user";
+    boton_x(principal, 300, 100, Button5, true);
+    bombear(60);
+    EXPECT_EQ(visto.raton[0], 4) << "the wheel turned towards the user";
+    EXPECT_EQ(visto.ratones, 4);
+}
+
+TEST_F(GluiGlut, UnBotonDelPanelLlamaUnaVezConLaVentanaPrincipalActual) {
+    clic(panel->get_glut_window_id(), 30, FILA_BOTON);
+    EXPECT_EQ(visto.pulsaciones, 1);
+    EXPECT_EQ(visto.ventana_en_boton, principal);
+    clic(panel->get_glut_window_id(), 30, FILA_BOTON);
+    EXPECT_EQ(visto.pulsaciones, 2) << "a second click right after the first is not lost";
+    EXPECT_EQ(visto.ratones, 0) << "a click in the panel is not the drawing's";
+    // Pressed and let go within one frame (a fast click on a loaded machine): one click still.
+    int id = panel->get_glut_window_id();
+    mover_x(id, 30, FILA_BOTON);
+    bombear(80);
+    boton_x(id, 30, FILA_BOTON, Button1, true);
+    boton_x(id, 30, FILA_BOTON, Button1, false, Button1Mask);
+    bombear(250);
+    EXPECT_EQ(visto.pulsaciones, 3);
+}
+
+TEST_F(GluiGlut, LoEscritoEnUnCampoEntraConIntroYNoLlegaAlPrograma) {
+    int id = panel->get_glut_window_id();
+    clic(id, 60, FILA_CAMPO);
+    tecla_x(id, XK_End);
+    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
+    escribir(id, "37");
+    tecla_x(id, XK_Return);
+    bombear(150);
+    EXPECT_EQ(campo->get_int_val(), 37);
+    EXPECT_EQ(visto.cambios_campo, 1);
+    EXPECT_EQ(visto.teclas, 0) << "keys typed into a field are not the program's";
+    EXPECT_EQ(visto.especiales, 0);
+}
+
+// Typed over the old value: the caret to the end, the old digits rubbed out, the new typed.
+void reescribir(int id, const std::string& s) {
+    tecla_x(id, XK_End);
+    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
+    escribir(id, s);
+}
+
+TEST_F(GluiGlut, TabYMayusculasTabConfirmanYLlevanAlCampoSiguienteOAlAnterior) {
+    int id = panel->get_glut_window_id();
+    clic(id, 60, FILA_M);
+    reescribir(id, "7");
+    tecla_x(id, XK_Tab, ShiftMask);
+    reescribir(id, "9");
+    tecla_x(id, XK_Return);
+    bombear(150);
+    EXPECT_EQ(campo_m->get_int_val(), 7);
+    EXPECT_EQ(campo->get_int_val(), 9) << "Shift+Tab goes to the field above";
+    EXPECT_NE(campo_p->get_int_val(), 9);
+    clic(id, 60, FILA_M);
+    reescribir(id, "8");
+    tecla_x(id, XK_Tab);
+    reescribir(id, "6");
+    tecla_x(id, XK_Return);
+    bombear(150);
+    EXPECT_EQ(campo_m->get_int_val(), 8);
+    EXPECT_EQ(campo_p->get_int_val(), 6) << "Tab goes to the field below";
+    EXPECT_EQ(visto.cambios_campo, 4);
+    EXPECT_EQ(visto.teclas, 0);
+}
+
+TEST_F(GluiGlut, UnClicEnElDibujoConfirmaElCampoQueSeEscribia) {
+    int id = panel->get_glut_window_id();
+    clic(id, 60, FILA_CAMPO);
+    tecla_x(id, XK_End);
+    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
+    escribir(id, "12");
+    boton_x(principal, 400, 200, Button1, true);
+    bombear(200);
+    EXPECT_EQ(campo->get_int_val(), 12);
+    EXPECT_EQ(visto.cambios_campo, 1);
+    EXPECT_EQ(visto.ratones, 1) << "the click still reaches the drawing";
+    boton_x(principal, 400, 200, Button1, false, Button1Mask);
+    bombear(60);
+    tecla_x(principal, XK_z);
+    EXPECT_EQ(visto.tecla, 'z') << "after the click the keys are the program's again";
+}
+
+TEST_F(GluiGlut, UnaCasillaEscribeSuVariableYAvisaUnaVez) {
+    clic(panel->get_glut_window_id(), 16, FILA_CAJA);
+    EXPECT_EQ(visto.cambios_caja, 1);
+    EXPECT_EQ(caja->get_int_val(), 1);
+    clic(panel->get_glut_window_id(), 16, FILA_CAJA);
+    EXPECT_EQ(visto.cambios_caja, 2);
+    EXPECT_EQ(caja->get_int_val(), 0);
+}
+
+TEST_F(GluiGlut, ControlMasAgrandaLosPanelesYControlCeroLosDevuelve) {
+    int wp = ancho_panel();
+    tecla_x(principal, XK_plus, ControlMask);
+    bombear(300);
+    int grande = ancho_panel();
+    EXPECT_GT(grande, wp + 6);
+    EXPECT_EQ(visto.teclas, 0) << "the scale key is the layer's, not the program's";
+    glutPostWindowRedisplay(principal);
+    bombear(150);
+    EXPECT_EQ(visto.viewport[0], grande) << "the drawing moves aside for the wider panel";
+    tecla_x(principal, XK_0, ControlMask);
+    bombear(300);
+    EXPECT_EQ(ancho_panel(), wp);
+}
+
+TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
+    glutSetWindow(principal);
+    GLUI* suelta = GLUI_Master.create_glui("Suelta");
+    suelta->add_statictext("Hola");
+    suelta->set_main_gfx_window(principal);
+    suelta->set_close_callback(al_cerrar, 7);
+    bombear(300);
+    int id = suelta->get_glut_window_id();
+    Window w = ventana_x(id);
+    ASSERT_NE(w, 0u);
+    XEvent ev{};
+    ev.type = ClientMessage;
+    ev.xclient.window = w;
+    ev.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    ev.xclient.data.l[1] = CurrentTime;
+    enviar(w, ev, NoEventMask);
+    bombear(400);
+    EXPECT_EQ(visto.cierres, 1);
+    EXPECT_EQ(GLUI_Master.find_window(id), nullptr);
+    // Closing the window that is current leaves the main window current, not a dead one.
+    GLUI* otra = GLUI_Master.create_glui("Otra");
+    otra->add_statictext("Adios");
+    bombear(200);
+    glutSetWindow(otra->get_glut_window_id());
+    otra->close();
+    GLUI_Master.reap_closed();
+    EXPECT_EQ(glutGetWindow(), principal);
+    bombear(100);
+    // The main window and its panel go on as before.
+    tecla_x(principal, XK_q);
+    EXPECT_EQ(visto.tecla, 'q');
+    clic(panel->get_glut_window_id(), 30, FILA_BOTON);
+    EXPECT_EQ(visto.pulsaciones, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    x = XOpenDisplay(nullptr);
+    if (!x) {
+        std::fprintf(stderr, "no X display\n");
+        return 1;
+    }
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
+    glutInitWindowPosition(0, 0);
+    glutInitWindowSize(ANCHO, ALTO);
+    principal = glutCreateWindow("principal");
+    glui_glut_iniciar(20);
+    GLUI_Master.set_glutDisplayFunc(al_dibujar);
+    GLUI_Master.set_glutKeyboardFunc(al_teclear);
+    GLUI_Master.set_glutSpecialFunc(al_especial);
+    GLUI_Master.set_glutMouseFunc(al_raton);
+    panel = GLUI_Master.create_glui_subwindow(principal, GLUI_SUBWINDOW_LEFT);
+    panel->add_button("Pulsar", 1, al_pulsar);
+    campo = panel->add_edittext_to_panel(panel->main_panel(), "N:", GLUI_EDITTEXT_INT, nullptr, 2, al_campo);
+    campo->set_int_val(5);
+    static int marcada = 0;
+    caja = panel->add_checkbox_to_panel(panel->main_panel(), "Caja", &marcada, 3, al_caja);
+    campo_m = panel->add_edittext_to_panel(panel->main_panel(), "M:", GLUI_EDITTEXT_INT, nullptr, 4, al_campo);
+    campo_p = panel->add_edittext_to_panel(panel->main_panel(), "P:", GLUI_EDITTEXT_INT, nullptr, 5, al_campo);
+    panel->set_main_gfx_window(principal);
+    GLUI_Master.auto_set_viewport();
+    bombear(500);
+    return RUN_ALL_TESTS();
+}
