@@ -450,6 +450,11 @@ TEST_F(Paneles, ClicEscribeLaVariableYLlamaUnaVez) {
     EXPECT_EQ(g->get_int_val(), 2);
     EXPECT_EQ(llamadas, std::vector<int>{9});
     EXPECT_EQ(fondo, 1);
+    // The dot is drawn in the chosen button only.
+    ImU32 punto = ImGui::GetColorU32(ImGuiCol_CheckMark);
+    EXPECT_FALSE(puntos_de_color(zona(cremallera).min, zona(cremallera).max, punto).empty());
+    for (GLUI_Control* r : g->children())
+        if (r != cremallera) EXPECT_TRUE(puntos_de_color(zona(r).min, zona(r).max, punto).empty()) << r->get_name();
 }
 
 TEST_F(Paneles, ListaSeAbreEligeYSeCierraSinTragarseElClic) {
@@ -479,6 +484,13 @@ TEST_F(Paneles, ListaSeAbreEligeYSeCierraSinTragarseElClic) {
     EXPECT_EQ(m->selected_text(), "1.50");
     EXPECT_EQ(llamadas, std::vector<int>{3});
     EXPECT_EQ(lista_abierta(), nullptr) << "choosing closes the list";
+
+    // A second click on the field closes the list it opened, and does not open it again.
+    clic(zona(m).centro());
+    ASSERT_NE(lista_abierta(), nullptr);
+    clic(zona(m).centro());
+    EXPECT_EQ(lista_abierta(), nullptr);
+    EXPECT_EQ(m->get_int_val(), 3);
 
     // Open again, then a click on the check box above: the list closes and the box toggles.
     llamadas.clear();
