@@ -184,7 +184,8 @@ bool dibujar_corte_guardado(const CajaVista& caja, int ancho, int alto) {
     std::vector<float> trazas = trazas_corte();
     PlanCorte plan = imagen.registro.planificar(clave, trazas);
     actualizar(clave, plan, trazas);
-    if (!trazas.empty()) mostrar(clave);
+    // Shown also while it holds nothing yet, so a frame costs the same from the first step to the last.
+    mostrar(clave);
     return true;
 }
 
