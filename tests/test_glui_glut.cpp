@@ -167,6 +167,13 @@ void escribir(int id, const std::string& s) {
     }
 }
 
+// Typed over the old value: the caret to the end, the old digits rubbed out, the new typed.
+void reescribir(int id, const std::string& s) {
+    tecla_x(id, XK_End);
+    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
+    escribir(id, s);
+}
+
 GLUI_EditText* campo = nullptr;
 GLUI_EditText* campo_m = nullptr;
 GLUI_EditText* campo_p = nullptr;
@@ -278,22 +285,13 @@ TEST_F(GluiGlut, UnBotonDelPanelLlamaUnaVezConLaVentanaPrincipalActual) {
 TEST_F(GluiGlut, LoEscritoEnUnCampoEntraConIntroYNoLlegaAlPrograma) {
     int id = panel->get_glut_window_id();
     clic(id, 60, FILA_CAMPO);
-    tecla_x(id, XK_End);
-    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
-    escribir(id, "37");
+    reescribir(id, "37");
     tecla_x(id, XK_Return);
     bombear(150);
     EXPECT_EQ(campo->get_int_val(), 37);
     EXPECT_EQ(visto.cambios_campo, 1);
     EXPECT_EQ(visto.teclas, 0) << "keys typed into a field are not the program's";
     EXPECT_EQ(visto.especiales, 0);
-}
-
-// Typed over the old value: the caret to the end, the old digits rubbed out, the new typed.
-void reescribir(int id, const std::string& s) {
-    tecla_x(id, XK_End);
-    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
-    escribir(id, s);
 }
 
 TEST_F(GluiGlut, TabYMayusculasTabConfirmanYLlevanAlCampoSiguienteOAlAnterior) {
@@ -322,9 +320,7 @@ TEST_F(GluiGlut, TabYMayusculasTabConfirmanYLlevanAlCampoSiguienteOAlAnterior) {
 TEST_F(GluiGlut, UnClicEnElDibujoConfirmaElCampoQueSeEscribia) {
     int id = panel->get_glut_window_id();
     clic(id, 60, FILA_CAMPO);
-    tecla_x(id, XK_End);
-    for (int i = 0; i < 4; ++i) tecla_x(id, XK_BackSpace);
-    escribir(id, "12");
+    reescribir(id, "12");
     boton_x(principal, 400, 200, Button1, true);
     bombear(200);
     EXPECT_EQ(campo->get_int_val(), 12);
