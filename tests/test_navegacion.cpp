@@ -199,7 +199,8 @@ void punto(const float d[3], int ancho, int alto, int px, int py, double& x, dou
 TEST_F(Teclas, LaRuedaMantieneElPuntoBajoElPuntero) {
     struct Caso { int ancho, alto, px, py; float t0, t1, t2; };
     for (Caso c : {Caso{647, 660, 100, 500, 0, 0, 0}, Caso{647, 660, 0, 0, 2, -3, 4},
-                   Caso{1200, 500, 1199, 250, -7, 1, -10}, Caso{300, 900, 150, 899, 0.5f, 0.5f, 30}}) {
+                   Caso{1200, 500, 1199, 250, -7, 1, -10}, Caso{300, 900, 150, 899, 0.5f, 0.5f, 30},
+                   Caso{1, 1, 0, 0, 1, 1, 0}}) {  // a window barely wider than its panel
         trans[0] = c.t0;
         trans[1] = c.t1;
         trans[2] = c.t2;
