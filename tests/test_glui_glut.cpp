@@ -27,6 +27,7 @@ constexpr int FILA_BOTON = 18, FILA_CAMPO = 41, FILA_CAJA = 64, FILA_M = 87, FIL
 Display* x = nullptr;
 int principal = 0;
 GLUI* panel = nullptr;
+int actual_tras_crear_panel = 0;  // GLUT makes a new window current; the layer gives it back
 
 // What the program's callbacks saw.
 struct Visto {
@@ -359,6 +360,8 @@ TEST_F(GluiGlut, ControlMasAgrandaLosPanelesYControlCeroLosDevuelve) {
 TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
     glutSetWindow(principal);
     GLUI* suelta = GLUI_Master.create_glui("Suelta");
+    EXPECT_EQ(glutGetWindow(), principal) << "making a window leaves the current one current";
+    EXPECT_EQ(actual_tras_crear_panel, principal);
     suelta->add_statictext("Hola");
     suelta->set_main_gfx_window(principal);
     suelta->set_close_callback(al_cerrar, 7);
@@ -413,6 +416,7 @@ int main(int argc, char** argv) {
     GLUI_Master.set_glutSpecialFunc(al_especial);
     GLUI_Master.set_glutMouseFunc(al_raton);
     panel = GLUI_Master.create_glui_subwindow(principal, GLUI_SUBWINDOW_LEFT);
+    actual_tras_crear_panel = glutGetWindow();
     panel->add_button("Pulsar", 1, al_pulsar);
     campo = panel->add_edittext_to_panel(panel->main_panel(), "N:", GLUI_EDITTEXT_INT, nullptr, 2, al_campo);
     campo->set_int_val(5);
