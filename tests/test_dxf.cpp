@@ -65,6 +65,23 @@ TEST(Dxf, SeLeeConDxflibTalComoSeEscribio) {
         EXPECT_NE(en, std::string::npos) << tabla;
         EXPECT_EQ(texto.find(marca, en + 1), std::string::npos) << tabla;
     }
+    // Every section that opens closes before the next one, and the file ends after the last.
+    int abiertas = 0, secciones = 0;
+    for (size_t en = 0; (en = texto.find("\n  0\n", en)) != std::string::npos; en += 5) {
+        size_t fin = texto.find('\n', en + 5);
+        std::string orden = texto.substr(en + 5, fin - en - 5);
+        if (orden == "SECTION") {
+            EXPECT_EQ(abiertas, 0) << "a section opened inside another, section " << secciones;
+            ++abiertas;
+            ++secciones;
+        } else if (orden == "ENDSEC") {
+            EXPECT_EQ(abiertas, 1);
+            --abiertas;
+        }
+    }
+    EXPECT_EQ(abiertas, 0);
+    EXPECT_GE(secciones, 4) << "header, tables, blocks, entities";
+    EXPECT_EQ(texto.substr(texto.size() - 4), "EOF\n");
     std::remove(ruta.c_str());
 }
 
