@@ -72,6 +72,9 @@ TEST_F(Callbacks, Diametros) {
         EXPECT_FLOAT_EQ(Rb, 7.0f);
         teclear(glui_RBase, "-1");
         EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 0.0f);
+        teclear(glui_RBase, "1.5");  // small, but no less than nothing: kept
+        EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 1.5f);
+        EXPECT_FLOAT_EQ(Rb, 0.75f);
         teclear(glui_RPaso, "-3");
         if (modo == SIMULACION_ESTANDAR) {
             // Corrected to 0, all the radii would be 0 and the view of no size: refused.

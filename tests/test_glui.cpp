@@ -199,6 +199,11 @@ TEST_F(Capa, ListaSeleccionaPorIdentificador) {
     l->user_select(4);  // no such item
     EXPECT_EQ(l->get_int_val(), 1);
     EXPECT_EQ(llamadas, std::vector<int>{1070});
+    // Locked once the cut has started: a choice changes nothing and calls nothing.
+    l->disable();
+    l->user_select(5);
+    EXPECT_EQ(l->get_int_val(), 1);
+    EXPECT_EQ(llamadas, std::vector<int>{1070});
 }
 
 TEST_F(Capa, CasillaYTraslacionEscribenSuVariableViva) {

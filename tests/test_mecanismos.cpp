@@ -275,6 +275,8 @@ TEST(Cremallera, ConvexidadDeContornos) {
     EXPECT_TRUE(es_convexo({{0, 0}, {0, 0}, {1, 0}, {2, 0}, {1, 1}}));
     EXPECT_FALSE(es_convexo({{0, 0}, {2, 0}, {1, 0.5f}, {2, 2}, {0, 2}}));
     EXPECT_FALSE(es_convexo({{0, 0}, {1, 1}, {1, 0}, {0, 1}})) << "a bow tie crosses itself";
+    // Two teeth with 45-degree flanks and the space between them: every edge as steep as it is wide.
+    EXPECT_FALSE(es_convexo({{0, 0}, {2, 2}, {1, 3}, {0, 2}, {-1, 3}, {-2, 2}}));
 }
 
 TEST(Circunferencia, TrescientosPuntos) {
