@@ -6,6 +6,9 @@
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 #include "nucleo/mecanismos.h"
+#include "nucleo/medidas.h"
+#include "nucleo/movimiento.h"
+#include "nucleo/tallado.h"
 #include "nucleo/panel.h"
 #include "prueba.h"
 
@@ -351,11 +354,19 @@ TEST_F(Callbacks, BotonesDeMovimiento) {
     EXPECT_EQ(Stop, 1);
     EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
     EXPECT_TRUE(glui_Sig->enabled());
-    EXPECT_TRUE(glui_Ant->enabled()) << "also at the very start";
+    EXPECT_FALSE(glui_Ant->enabled()) << "nothing to undo at the very start";
     glui_Sig->user_press();
     EXPECT_EQ(Movimiento, 1);
+    idle();
+    EXPECT_TRUE(glui_Ant->enabled());
+    glui_AutoOnOff->user_press();
+    EXPECT_FALSE(glui_Ant->enabled());
+    glui_AutoOnOff->user_press();
+    EXPECT_TRUE(glui_Ant->enabled()) << "back in manual mode with a step to undo";
     glui_Ant->user_press();
     EXPECT_EQ(Movimiento, -1);
+    idle();
+    EXPECT_FALSE(glui_Ant->enabled()) << "back at the start";
 }
 
 TEST_F(Callbacks, Reiniciar) {
@@ -363,9 +374,13 @@ TEST_F(Callbacks, Reiniciar) {
     teclear(glui_Dientes, "30");
     teclear(glui_RCabeza, "40");
     teclear(glui_Angulo, "25");
+    glui_C_Asimetria->user_toggle();
     teclear(glui_Angulo_2, "30");
+    glui_ISO->user_toggle();
+    glui_C_Flecha->user_toggle();
     teclear(glui_Modulo_T, "4");
     teclear(glui_radio, "0.2");
+    ASSERT_FALSE(glui_circular->enabled());
     glui_Dientes->disable();
     glui_Ant->enable();
     C_Mueve = RETORNO;
@@ -381,8 +396,16 @@ TEST_F(Callbacks, Reiniciar) {
     EXPECT_TRUE(glui_Dientes->enabled());
     EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 16.0f);
     EXPECT_FLOAT_EQ(Angulo, 20.0f);
-    EXPECT_FLOAT_EQ(Angulo_2, 30.0f) << "the second angle is left";
-    EXPECT_FLOAT_EQ(glui_Angulo_2->get_float_val(), 30.0f);
+    EXPECT_FLOAT_EQ(Angulo_2, 20.0f) << "the second angle back with the first";
+    EXPECT_FLOAT_EQ(glui_Angulo_2->get_float_val(), 20.0f);
+    EXPECT_EQ(C_Asimetria, 0);
+    EXPECT_EQ(glui_C_Asimetria->get_int_val(), 0);
+    EXPECT_EQ(C_ISO, 1);
+    EXPECT_EQ(C_Flecha, 1);
+    EXPECT_EQ(glui_C_Flecha->get_int_val(), 1);
+    EXPECT_TRUE(glui_Flecha->enabled());
+    EXPECT_TRUE(glui_Angulo_2->enabled());
+    EXPECT_TRUE(glui_radio->enabled());
     EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 1.0f);
     EXPECT_FLOAT_EQ(Paso, PI_F);
     EXPECT_EQ(ISO_Radio, 0.0f);
@@ -396,7 +419,7 @@ TEST_F(Callbacks, Reiniciar) {
     EXPECT_EQ(Conta_h, 1);
     EXPECT_EQ(Stop, 1);
     EXPECT_EQ(Movimiento, 0) << "a pending step is dropped";
-    EXPECT_TRUE(glui_Ant->enabled()) << "left as it was";
+    EXPECT_FALSE(glui_Ant->enabled()) << "nothing to undo";
     EXPECT_EQ(trans[0], 0.0f);
 }
 
@@ -432,4 +455,71 @@ TEST_F(Callbacks, SalirVuelveAlDialogoYReconstruye) {
     EXPECT_FALSE(glui->visible());
     EXPECT_EQ(glui_Dientes->get_int_val(), 14);
     EXPECT_FLOAT_EQ(ColorEngranaje[2], 1.0f);
+}
+
+// "Nuevo corte" starts again from the uncut blank with the data as they stand, the fields
+// unlocked and the view kept; "Reiniciar" still gives the defaults.
+TEST_F(Callbacks, NuevoCorteConservaLosDatos) {
+    estandar();
+    teclear(glui_Dientes, "8");
+    teclear(glui_Penetracion, "0.6");
+    EXPECT_FALSE(glui_NuevoCorte->enabled()) << "nothing cut yet";
+    trans[0] = 1.5f;
+    glui_Sig->user_press();
+    idle();
+    EXPECT_FALSE(glui_Dientes->enabled()) << "locked by the first approach step";
+    EXPECT_TRUE(glui_NuevoCorte->enabled());
+    glui_Terminar->user_press();
+    ASSERT_EQ(C_Mueve, TERMINADO);
+    EXPECT_FALSE(glui_AutoOnOff->enabled());
+    glui_NuevoCorte->user_press();
+    EXPECT_EQ(C_Mueve, APROXIMACION);
+    EXPECT_EQ(E_angulo, 0.0f);
+    EXPECT_EQ(C_Contador, 0.0f);
+    EXPECT_EQ(Conta_h, 1);
+    EXPECT_EQ(Primera_Vez, 1);
+    EXPECT_EQ(Stop, 1);
+    EXPECT_EQ(Z, 8.0f) << "the data as they stand";
+    EXPECT_EQ(glui_Dientes->get_int_val(), 8);
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.6f);
+    EXPECT_FLOAT_EQ(Penetracion, -0.6f);
+    EXPECT_FLOAT_EQ(trans[0], 1.5f) << "the view kept for comparing";
+    for (GLUI_Control* c : std::vector<GLUI_Control*>{glui_Dientes, glui_Modulo, glui_RPaso, glui_RCabeza, glui_RBase,
+                                                      glui_Angulo, glui_Penetracion, glui_Giro, glui_Sig,
+                                                      glui_AutoOnOff})
+        EXPECT_TRUE(c->enabled()) << c->get_name();
+    EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
+    EXPECT_FALSE(glui_Ant->enabled()) << "nothing to undo";
+    EXPECT_FALSE(glui_NuevoCorte->enabled());
+    EXPECT_FALSE(glui_Terminar->enabled());
+    // The next cut takes the changed data and ends with its own teeth.
+    teclear(glui_Penetracion, "0.3");
+    EXPECT_FLOAT_EQ(Penetracion, -0.3f);
+    glui_AutoOnOff->user_press();
+    idle();
+    glui_Terminar->user_press();
+    ASSERT_EQ(C_Mueve, TERMINADO);
+    EXPECT_EQ(contar_dientes(contorno_tallado(), Rp), 8);
+    EXPECT_NEAR(espesor_en_primitiva(contorno_tallado(), Rp), espesor_teorico(1, 20, 0.3), 0.02);
+    glui_Clear->user_press();
+    EXPECT_EQ(Z, 14.0f) << "Reiniciar keeps restoring the defaults";
+    EXPECT_EQ(trans[0], 0.0f);
+}
+
+// In the experimental simulation the sag field comes back only where its panel allows it.
+TEST_F(Callbacks, NuevoCorteExperimentalRespetaLosPanelesApagados) {
+    experimental();
+    glui_AutoOnOff->user_press();
+    idle();
+    ASSERT_FALSE(glui_Flecha->enabled());
+    glui_NuevoCorte->user_press();
+    EXPECT_TRUE(glui_Flecha->enabled()) << "equal angles, no ISO tip";
+    EXPECT_TRUE(glui_Modulo_T->enabled());
+    teclear(glui_Angulo_2, "25");
+    ASSERT_FALSE(glui_circular->enabled());
+    glui_Sig->user_press();
+    idle();
+    glui_NuevoCorte->user_press();
+    EXPECT_FALSE(glui_Flecha->enabled()) << "the angles differ: no circular flanks";
+    EXPECT_TRUE(glui_Dientes->enabled());
 }

@@ -13,6 +13,9 @@
 #include "glui/controles.h"
 #include "glui/entrada.h"
 #include "glui/glui.h"
+#include "nucleo/estado.h"
+#include "nucleo/panel.h"
+#include "nucleo/plataforma.h"
 #include "prueba.h"
 
 namespace {
@@ -565,6 +568,36 @@ TEST_F(Paneles, DesplegableSeAbreYCierraYElTamanoSigue) {
     EXPECT_EQ(cuadros().alto, abierto.alto);
 }
 
+// A progress bar spans the columns above it and shows its fraction and text.
+TEST_F(Paneles, BarraDeProgresoBajoLasColumnas) {
+    panel();
+    GLUI_Panel* marco = w->add_panel("Control de movimiento");
+    GLUI_Panel* botones = w->add_panel_to_panel(marco, "", GLUI_PANEL_NONE);
+    GLUI_Button* izquierda = w->add_button_to_panel(botones, "Reiniciar", 1, anotar);
+    w->add_column_to_panel(botones, 0);
+    GLUI_Button* derecha = w->add_button_to_panel(botones, "Automatico", 2, anotar);
+    GLUI_Progress* p = w->add_progress_to_panel(marco);
+    p->set_progress(0.25f, "90 de 360 grados - paso 90");
+    cuadros();
+    EXPECT_NEAR(zona(p).min.x, zona(izquierda).min.x, 0.5f);
+    EXPECT_NEAR(zona(p).max.x, zona(derecha).max.x, 0.5f) << "as wide as the two columns";
+    EXPECT_GT(zona(p).min.y, zona(derecha).max.y - 0.5f) << "under them";
+    ImU32 relleno = color(ImGui::GetStyle().Colors[ImGuiCol_PlotHistogram]);
+    std::vector<ImVec2> lleno = puntos_de_color(zona(p).min, zona(p).max, relleno);
+    ASSERT_FALSE(lleno.empty());
+    float hasta = 0;
+    for (const ImVec2& q : lleno) hasta = std::max(hasta, q.x);
+    float ancho = zona(p).max.x - zona(p).min.x;
+    EXPECT_NEAR((hasta - zona(p).min.x) / ancho, 0.25f, 0.03f) << "filled to a quarter";
+    EXPECT_FALSE(colores_texto(p).empty()) << "its text drawn";
+    ventanas.repintadas.clear();
+    p->set_progress(0.25f, "90 de 360 grados - paso 90");
+    EXPECT_TRUE(ventanas.repintadas.empty()) << "no repaint without a change";
+    p->set_progress(3.0f, "fin");
+    EXPECT_EQ(p->fraction(), 1.0f);
+    EXPECT_FALSE(ventanas.repintadas.empty());
+}
+
 TEST_F(Paneles, PanelesDelPrimerNivelCompartenAncho) {
     panel();
     GLUI_Panel* ancho = w->add_panel("Datos");
@@ -780,4 +813,48 @@ TEST_F(Paneles, PanelSinMarcoNiSangria) {
     };
     EXPECT_FALSE(borde_a_la_izquierda(dentro)) << "no frame around a panel without one";
     EXPECT_TRUE(borde_a_la_izquierda(enmarcado));
+}
+
+// The program's own panels at 96 dpi and 100% fit the default 1000 x 660 window: no scroll
+// bar, and a width that leaves most of the window to the drawing.
+TEST_F(Paneles, LosPanelesDelProgramaCabenEnLaVentanaPorOmision) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        estado_inicial();
+        usar_plataforma(&ventanas);
+        winIdMain = principal;
+        construir_dialogo();
+        glui_control(modo);
+        w = v_glui;
+        id = w->get_glut_window_id();
+        rutas.alta(id, winIdMain);
+        v.glui = w;
+        capa::crear_contexto(v);
+        // The program's font, as its GLUT windows load it.
+        ASSERT_NE(ImGui::GetIO().Fonts->AddFontFromFileTTF("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                                                           capa::tam_fuente()),
+                  nullptr);
+        unsigned char* px = nullptr;
+        int an = 0, al = 0;
+        ImGui::GetIO().Fonts->GetTexDataAsRGBA32(&px, &an, &al);
+        capa::Resultado r;
+        for (int i = 0; i < 4; ++i) {
+            r = capa::cuadro(v, rutas.cola(id), 400, 660, [] {
+                ImGui::GetIO().DeltaTime = 1.0f / 60;
+                ImGui::NewFrame();
+            });
+            capa::acciones(v);
+        }
+        ImGuiWindow* win = ImGui::FindWindowByName("##glui");
+        ASSERT_NE(win, nullptr);
+        EXPECT_FALSE(win->ScrollbarY) << "content " << win->ContentSize.y << " px high";
+        EXPECT_LE(win->ContentSize.y + 2 * ImGui::GetStyle().WindowPadding.y, 660.0f);
+        EXPECT_LT(r.ancho, 400);
+        ImGui::DestroyContext(v.ctx);
+        v = capa::Vista{};
+        GLUI_Master.reset();
+        GLUI_Master.set_backend(&ventanas);
+        usar_plataforma(nullptr);
+    }
+    estado_inicial();
 }

@@ -7,6 +7,7 @@
 
 #include "frente/escena_gl.h"
 #include "nucleo/escena.h"
+#include "nucleo/corte_anterior.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/panel.h"
@@ -153,19 +154,19 @@ TEST_F(EscenaGL, CircunferenciaBase) {
     elegir(SIMULACION_ESTANDAR);
     double rb = 7 * std::cos(20 * M_PI / 180);  // 6.578
     dibujar();
-    for (double a : {0.3, 1.9, 4.0}) EXPECT_FALSE(cerca_hay(rb * std::cos(a), rb * std::sin(a), 102, 255, 255));
+    for (double a : {0.3, 1.9, 4.0}) EXPECT_FALSE(cerca_hay(rb * std::cos(a), rb * std::sin(a), 255, 89, 255));
     glui_CBase->user_toggle();
     dibujar();
     for (double a : {0.3, 1.9, 4.0}) {
-        EXPECT_TRUE(cerca_hay(rb * std::cos(a), rb * std::sin(a), 102, 255, 255)) << a;
+        EXPECT_TRUE(cerca_hay(rb * std::cos(a), rb * std::sin(a), 255, 89, 255)) << a;
         EXPECT_TRUE(es(en(6.3 * std::cos(a), 6.3 * std::sin(a)), 255, 0, 0)) << "a line, not a disc";
     }
     // Its radius follows the pressure angle.
     glui_Angulo->user_commit("30");
     dibujar();
     double rb30 = 7 * std::cos(30 * M_PI / 180);  // 6.062
-    EXPECT_TRUE(cerca_hay(0, rb30, 102, 255, 255));
-    EXPECT_FALSE(cerca_hay(0, rb, 102, 255, 255));
+    EXPECT_TRUE(cerca_hay(0, rb30, 255, 89, 255));
+    EXPECT_FALSE(cerca_hay(0, rb, 255, 89, 255));
 }
 
 TEST_F(EscenaGL, EvolventeSobreElFlancoTallado) {
@@ -203,6 +204,118 @@ TEST_F(EscenaGL, EvolventeSobreElFlancoTallado) {
         antes = verde;
     }
     EXPECT_EQ(verdes, 40);
+}
+
+// The circles over the cut: the pitch circle shows across the tooth spaces too, all the way
+// round; the base circle in a colour of its own, apart from the pitch circle's white.
+TEST_F(EscenaGL, CircunferenciasSobreElCorte) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_CBase->user_toggle();
+    cortar_todo();
+    ASSERT_EQ(C_Mueve, TERMINADO);
+    dibujar();
+    ASSERT_EQ(dientes_en(6.8), 14) << "spaces and teeth at the pitch circle";
+    int blancos = 0, rosas = 0;
+    for (int i = 0; i < 112; ++i) {
+        double a = i * 2 * M_PI / 112;
+        blancos += cerca_hay(7 * std::cos(a), 7 * std::sin(a), 255, 255, 255);
+        double rb = 7 * std::cos(20 * M_PI / 180);
+        rosas += cerca_hay(rb * std::cos(a), rb * std::sin(a), 255, 89, 255);
+    }
+    EXPECT_EQ(blancos, 112) << "the pitch circle all the way round";
+    EXPECT_EQ(rosas, 112) << "the base circle all the way round";
+    EXPECT_FALSE(es(Color{255, 89, 255}, 255, 255, 255)) << "base and pitch circles apart";
+}
+
+// The legend names each circle shown, in its colour, in the top left corner; the scale bar
+// in the bottom left one is as long as its millimetres at the view's scale.
+TEST_F(EscenaGL, LeyendaYBarraDeEscala) {
+    elegir(SIMULACION_ESTANDAR);
+    auto en_esquina = [this](int r, int g, int b) {
+        int n = 0;
+        for (int y = LADO - 80; y < LADO; ++y)
+            for (int x = 0; x < 220; ++x) {
+                const unsigned char* p = &pixeles[static_cast<size_t>((y * LADO + x) * 3)];
+                n += es(Color{p[0], p[1], p[2]}, r, g, b);
+            }
+        return n;
+    };
+    dibujar();
+    EXPECT_GT(en_esquina(255, 255, 255), 40) << "Circunferencia de paso";
+    EXPECT_GT(en_esquina(255, 255, 0), 40) << "Circunferencia de fondo";
+    EXPECT_EQ(en_esquina(255, 89, 255), 0) << "no base circle, no line for it";
+    glui_CBase->user_toggle();
+    glui_CPaso->user_toggle();
+    dibujar();
+    EXPECT_GT(en_esquina(255, 89, 255), 40);
+    EXPECT_EQ(en_esquina(255, 255, 255), 0) << "the pitch circle hidden, its line gone";
+
+    // The bar: a white run on the row 10 pixels above the bottom, from x = 10.
+    auto barra = [this] {
+        int x = 10;
+        while (x < LADO) {
+            const unsigned char* p = &pixeles[static_cast<size_t>((10 * LADO + x) * 3)];
+            if (!es(Color{p[0], p[1], p[2]}, 255, 255, 255)) break;
+            ++x;
+        }
+        return x - 10;
+    };
+    CajaVista c = caja_proyeccion(Origen, trans, LADO, LADO);
+    BarraEscala b = barra_escala((c.derecha - c.izquierda) / LADO);
+    EXPECT_EQ(b.texto, "5 mm") << "35 mm over 660 pixels";
+    EXPECT_NEAR(barra(), b.pixeles, 2.0);
+    // A larger module: the view fits itself, the bar tells the new scale.
+    glui_Modulo->user_select(7);  // 5.00
+    dibujar();
+    c = caja_proyeccion(Origen, trans, LADO, LADO);
+    BarraEscala b5 = barra_escala((c.derecha - c.izquierda) / LADO);
+    EXPECT_EQ(b5.texto, "20 mm");
+    EXPECT_NEAR(barra(), b5.pixeles, 2.0);
+}
+
+// The previous finished cut drawn over the present one at its own radii: a 20-tooth gear's
+// tips (radius 11) and roots (8.75) around the present 14-tooth blank (radius 8).
+TEST_F(EscenaGL, FantasmaDelCorteAnteriorEnSusRadios) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Dientes->user_commit("20");
+    cortar_todo();
+    glui_NuevoCorte->user_press();
+    glui_Dientes->user_commit("14");
+    auto cian_en = [this](double r) {
+        int n = 0;
+        for (int i = 0; i < 720; ++i) {
+            double a = i * 2 * M_PI / 720;
+            n += es(en(r * std::cos(a), r * std::sin(a)), 102, 255, 255);
+        }
+        return n;
+    };
+    dibujar();
+    EXPECT_EQ(cian_en(10.98), 0) << "off at start";
+    glui_CFantasma->user_toggle();
+    dibujar();
+    EXPECT_GT(cian_en(10.98), 60) << "the previous tips, on its tip circle";
+    EXPECT_GT(cian_en(8.77), 20) << "the previous roots";
+    EXPECT_EQ(cian_en(11.3), 0) << "nothing past its tips";
+    EXPECT_EQ(cian_en(12.5), 0);
+    // Turned with the blank: the same gear cut again lies on its ghost.
+    glui_Clear->user_press();
+    glui_Dientes->user_commit("20");
+    cortar_todo();
+    dibujar();
+    int sobre = 0, fuera = 0;
+    for (int i = 0; i < 720; ++i) {
+        double a = i * 2 * M_PI / 720;
+        for (double r : {9.3, 9.8, 10.4}) {
+            if (!es(en(r * std::cos(a), r * std::sin(a)), 102, 255, 255)) continue;
+            // A ghost pixel on a flank: material one way and space the other along the circle.
+            double d = 0.15 / r;
+            bool lado1 = es(en(r * std::cos(a - d), r * std::sin(a - d)), 255, 0, 0);
+            bool lado2 = es(en(r * std::cos(a + d), r * std::sin(a + d)), 255, 0, 0);
+            (lado1 != lado2 ? sobre : fuera) += 1;
+        }
+    }
+    EXPECT_GT(sobre, 40);
+    EXPECT_LE(fuera, sobre / 10) << "the ghost lies on the present flanks";
 }
 
 int main(int argc, char** argv) {

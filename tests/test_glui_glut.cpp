@@ -22,7 +22,7 @@ namespace {
 
 constexpr int ANCHO = 800, ALTO = 500;
 // Rows of the panel's controls: the window's padding, then a frame height and the spacing per row.
-constexpr int FILA_BOTON = 18, FILA_CAMPO = 41, FILA_CAJA = 64, FILA_M = 87, FILA_P = 110;
+constexpr int FILA_BOTON = 17, FILA_CAMPO = 38, FILA_CAJA = 59, FILA_M = 80, FILA_P = 101;
 
 Display* x = nullptr;
 int principal = 0;

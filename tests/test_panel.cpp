@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#include "nucleo/avisos.h"
 #include "nucleo/callbacks.h"
+#include "nucleo/corte_anterior.h"
+#include "nucleo/escena.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/panel.h"
@@ -110,11 +113,15 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Panel, "Opciones", -1},
         {K::EditText, b("Angulo girado por tallada", 9), 1130},
         {K::Panel, "Control de movimiento", -1},
+        {K::Panel, "", -1},
         {K::Button, "Reiniciar", 1170},
+        {K::Button, "Nuevo corte", ID_NUEVO_CORTE},
         {K::Button, "<< Anterior", 1160},
         {K::Column, "", -1},
         {K::Button, "Automatico", 1140},
+        {K::Listbox, "Velocidad", ID_VELOCIDAD},
         {K::Button, "Siguiente >>", 1150},
+        {K::Progress, "0 de 360 grados - paso 0", -1},
         {K::Checkbox, "Circunferencia de paso", -1},
         {K::Checkbox, "Circunferencia de fondo", -1},
         {K::Panel, "Control de imagen", -1},
@@ -132,9 +139,14 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Checkbox, "Circunferencia base", ID_CIRC_BASE},
         {K::Checkbox, "Evolvente teorica", ID_EVOLVENTE},
         {K::Column, "", -1},
-        {K::Listbox, "Velocidad", ID_VELOCIDAD},
         {K::Button, "Terminar", ID_TERMINAR},
+        {K::Checkbox, "Comparar con el corte anterior", ID_FANTASMA},
         {K::StaticText, "", -1},
+        {K::StaticText, "", -1},
+        {K::StaticText, "", -1},
+        {K::StaticText, "Teclas: Espacio o Derecha = Siguiente >>,", -1},
+        {K::StaticText, "Izquierda = << Anterior, a = Automatico,", -1},
+        {K::StaticText, "t = Terminar, Inicio = vista inicial", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -186,8 +198,9 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 56u) << "the colour list's two overlays, the eight controls of the aids, the export row";
-    EXPECT_EQ(hechas[hechas.size() - 13].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas.size(), 65u) << "the colour list's two overlays, the aids with their read-out and keys, "
+                                     "the export row, the motion's two new rows";
+    EXPECT_EQ(hechas[hechas.size() - 18].etiqueta, "Exportar") << "the export rollout near Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);
@@ -232,6 +245,7 @@ TEST_F(Panel, ValoresInicialesEnAmbosModos) {
         EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.0f);
         EXPECT_EQ(glui_Giro->get_int_val(), 1);
         EXPECT_FALSE(glui_Ant->enabled());
+        EXPECT_FALSE(glui_NuevoCorte->enabled()) << "no cut to leave";
         EXPECT_TRUE(glui_Sig->enabled());
         EXPECT_TRUE(glui_AutoOnOff->enabled());
         EXPECT_EQ(glui_AutoOnOff->get_name(), "Automatico");
@@ -335,9 +349,11 @@ TEST_F(Panel, AyudasEmpiezanApagadas) {
         EXPECT_EQ(glui_Elementos->count(), 7);
         EXPECT_FLOAT_EQ(ColorEvolvente[1], 1.0f);
         EXPECT_FLOAT_EQ(ColorEvolvente[0], 0.0f);
-        EXPECT_GT(ColorCirBase[0], 0.3f) << "a clear cyan";
-        EXPECT_FLOAT_EQ(ColorCirBase[1], 1.0f);
+        EXPECT_FLOAT_EQ(ColorCirBase[0], 1.0f) << "a magenta, apart from the white pitch circle";
+        EXPECT_LT(ColorCirBase[1], 0.5f);
         EXPECT_FLOAT_EQ(ColorCirBase[2], 1.0f);
+        EXPECT_EQ(glui_CFantasma->get_int_val(), 0) << "no comparison at start";
+        EXPECT_EQ(C_Fantasma_ON, 0);
     }
 }
 
@@ -360,7 +376,7 @@ TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 1.0f);
     glui_Rojo->user_set(0.25f);
     EXPECT_FLOAT_EQ(ColorEvolvente[0], 0.25f);
-    EXPECT_FLOAT_EQ(ColorCirBase[0], CIAN_CLARO[0]) << "each entry edits its own colour";
+    EXPECT_FLOAT_EQ(ColorCirBase[0], MAGENTA[0]) << "each entry edits its own colour";
     glui_Elementos->user_select(1);
     glui_Verde->user_set(0.5f);
     EXPECT_FLOAT_EQ(ColorEngranaje[1], 0.5f) << "the former entries keep their colours";
@@ -445,4 +461,150 @@ TEST_F(Panel, EspesorMedidoAlTerminar) {
         EXPECT_EQ(informa_espesor->get_text(), "");
     }
     EXPECT_EQ(texto_espesor(1.5708, 1.5708), "Espesor en la primitiva: 1.571 (teorico 1.571)");
+}
+
+// The progress under the motion buttons follows the cut, stays at its end and goes back
+// with "Nuevo corte"; the speed list sits beside "Automatico".
+TEST_F(Panel, ProgresoYVelocidadJuntoALosBotones) {
+    elegir(SIMULACION_ESTANDAR);
+    EXPECT_EQ(glui_Velocidad->parent(), glui_AutoOnOff->parent()) << "in the motion buttons' columns";
+    EXPECT_EQ(glui_Progreso->parent(), glui_boton);
+    EXPECT_EQ(glui_Progreso->text(), "0 de 360 grados - paso 0");
+    EXPECT_EQ(glui_Progreso->fraction(), 0.0f);
+    // Ten approach moves, the start of the rolling, four rolling steps.
+    for (int i = 0; i < 15; ++i) {
+        glui_Sig->user_press();
+        idle();
+    }
+    EXPECT_EQ(glui_Progreso->text(), "4 de 360 grados - paso 4");
+    EXPECT_FLOAT_EQ(glui_Progreso->fraction(), 4.0f / 360);
+    glui_Terminar->user_press();
+    EXPECT_EQ(glui_Progreso->text(), "360 de 360 grados - paso 361") << "the last step passes 360 degrees";
+    EXPECT_EQ(glui_Progreso->fraction(), 1.0f);
+    for (int i = 0; i < 5; ++i) idle();
+    EXPECT_EQ(glui_Progreso->text(), "360 de 360 grados - paso 361") << "kept at the end";
+    glui_NuevoCorte->user_press();
+    EXPECT_EQ(glui_Progreso->text(), "0 de 360 grados - paso 0");
+    glui_Giro->user_commit("5");
+    glui_AutoOnOff->user_press();
+    idle();
+    glui_Terminar->user_press();
+    EXPECT_EQ(glui_Progreso->text(), "360 de 360 grados - paso 73");
+}
+
+// The pointed tooth: below 0.4 m on the tip circle, in both simulations, once the cut ends.
+TEST_F(Panel, DientePuntiagudoEnAmbosLados) {
+    EXPECT_EQ(texto_punta(0.399, 1), "Diente puntiagudo: espesor en la cabeza 0.399 (0.40 m)");
+    EXPECT_EQ(texto_punta(0.401, 1), "");
+    EXPECT_NE(texto_punta(0.79, 2), "");
+    EXPECT_EQ(texto_punta(0.81, 2), "");
+    auto puntiagudo = [] {
+        for (const std::string& a : avisos_dibujo())
+            if (a.rfind("Diente puntiagudo", 0) == 0) return true;
+        return false;
+    };
+    struct Caso { const char* x; bool aviso; };
+    for (Caso c : {Caso{"0.4", false}, Caso{"0.5", true}}) {  // 0.416 m and 0.349 m at Z 14
+        SCOPED_TRACE(c.x);
+        TearDown();
+        SetUp();
+        elegir(SIMULACION_ESTANDAR);
+        glui_Penetracion->user_commit(c.x);
+        EXPECT_FALSE(puntiagudo());
+        glui_AutoOnOff->user_press();
+        idle();
+        EXPECT_FALSE(puntiagudo()) << "not while the cut is under way";
+        glui_Terminar->user_press();
+        EXPECT_EQ(puntiagudo(), c.aviso);
+        glui_NuevoCorte->user_press();
+        EXPECT_FALSE(puntiagudo());
+    }
+    // The experimental simulation measures its own cut: a tip diameter of 17 on the default rack.
+    TearDown();
+    SetUp();
+    elegir(SIMULACION_EXPERIMENTAL);
+    glui_RCabeza->user_commit("17.4");
+    glui_AutoOnOff->user_press();
+    idle();
+    glui_Terminar->user_press();
+    EXPECT_TRUE(puntiagudo());
+    EXPECT_EQ(informa_cabeza->get_text().rfind("Espesor en la cabeza: ", 0), 0u);
+}
+
+// The experimental simulation warns of undercut from the rack it uses: its tips' reach inside
+// the pitch circle, less the ISO tip rounding, against Rp·sin²α for either flank angle.
+TEST_F(Panel, SocavacionExperimentalSegunLaCremallera) {
+    elegir(SIMULACION_EXPERIMENTAL);
+    auto lineas = [] { return avisos_dibujo(); };
+    // Tips 1.25 inside the pitch circle of radius 7: 1.25 - 7·sin²20° = 0.431 modules too far.
+    EXPECT_EQ(lineas(), (std::vector<std::string>{"EXISTE SOCAVACION DEL DIENTE", "Desplazamiento minimo x = 0.431"}));
+    EXPECT_EQ(informa->get_text(), "") << "the dialog's line stays empty";
+    // The textbook tip rounding 0.38 m leaves straight flanks 1 m long: the standard 0.181.
+    glui_radio->user_commit("0.38");
+    EXPECT_EQ(lineas().at(1), "Desplazamiento minimo x = 0.181");
+    glui_radio->user_commit("0");
+    glui_RBase->user_commit("12.3");  // reach 0.85
+    EXPECT_TRUE(socava_cremallera());
+    glui_RBase->user_commit("12.4");  // reach 0.80, under 0.819
+    EXPECT_FALSE(socava_cremallera());
+    EXPECT_TRUE(lineas().empty());
+    // A second flank of 15 degrees reaches past its own, nearer, interference point.
+    glui_C_Asimetria->user_toggle();
+    glui_Angulo_2->user_commit("15");
+    EXPECT_TRUE(socava_cremallera());
+    EXPECT_NEAR(desplazamiento_minimo_cremallera(), 0.8 - 7 * std::pow(std::sin(15 * M_PI / 180), 2), 1e-4);
+}
+
+// Experimental data that contradict each other are named, with what is cut of them.
+TEST_F(Panel, DatosExperimentalesIncoherentes) {
+    elegir(SIMULACION_EXPERIMENTAL);
+    EXPECT_TRUE(texto_incoherencia().empty());
+    glui_Dientes->user_commit("123");
+    glui_Modulo_T->user_commit("1");
+    EXPECT_EQ(texto_incoherencia(), (std::vector<std::string>{"Datos incoherentes: d/Z = 0.114, modulo 1.000",
+                                                              "Se talla con m = 1.000: d/m = 14.0 dientes"}));
+    auto a = avisos_dibujo();
+    EXPECT_NE(std::find(a.begin(), a.end(), "Se talla con m = 1.000: d/m = 14.0 dientes"), a.end());
+    glui_Dientes->user_commit("20");  // the rack takes the pitch of d/Z; the module typed stays 1
+    EXPECT_EQ(texto_incoherencia(), (std::vector<std::string>{"Datos incoherentes: d/Z = 0.700, modulo 1.000",
+                                                              "Se talla con m = 0.700: d/m = 20.0 dientes"}));
+    glui_Modulo_T->user_commit("0.7");  // corrected to the least module, 1
+    glui_RPaso->user_commit("20");
+    EXPECT_NEAR(Paso / PI, 1.0, 1e-6);
+    EXPECT_TRUE(texto_incoherencia().empty()) << "d = 20, Z = 20, m = 1";
+}
+
+// The previous finished cut, compared: its data in the read-out and a line in the legend
+// while "Comparar con el corte anterior" is ticked.
+TEST_F(Panel, CorteAnteriorEnLaLectura) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Dientes->user_commit("20");
+    glui_AutoOnOff->user_press();
+    idle();
+    glui_NuevoCorte->user_press();
+    EXPECT_FALSE(hay_corte_anterior()) << "a cut left unfinished is not kept";
+    glui_AutoOnOff->user_press();
+    idle();
+    glui_Terminar->user_press();
+    glui_NuevoCorte->user_press();
+    ASSERT_TRUE(hay_corte_anterior());
+    EXPECT_EQ(informa_anterior->get_text(), "") << "not compared until asked";
+    glui_Dientes->user_commit("14");
+    glui_CFantasma->user_toggle();
+    EXPECT_EQ(informa_anterior->get_text(), "Corte anterior: Z 20, m 1, x 0.000, De 22.00");
+    auto l = leyenda();
+    ASSERT_FALSE(l.empty());
+    EXPECT_STREQ(l.back().texto, "Corte anterior");
+    EXPECT_EQ(l.back().color, COLOR_FANTASMA);
+    EXPECT_FALSE(fantasma_actual().empty());
+    glui_CFantasma->user_toggle();
+    EXPECT_EQ(informa_anterior->get_text(), "");
+    EXPECT_STRNE(leyenda().back().texto, "Corte anterior");
+    // "Reiniciar" after a finished cut keeps that one for comparing.
+    glui_AutoOnOff->user_press();
+    idle();
+    glui_Terminar->user_press();
+    glui_Clear->user_press();
+    glui_CFantasma->user_toggle();
+    EXPECT_EQ(informa_anterior->get_text(), "Corte anterior: Z 14, m 1, x 0.000, De 16.00");
 }

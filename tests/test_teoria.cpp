@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "nucleo/avisos.h"
+#include "nucleo/escena.h"
 #include "nucleo/medidas.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/tallado.h"
@@ -130,6 +132,33 @@ TEST_F(Teoria, SinCosturaAPasosDeCincoGrados) {
         std::printf("seam at 5 degrees, m %s Z %d x %g: thickest - thinnest %.4f m\n", c.modulo, c.z, c.x,
                     (*mayor - *menor) / m);
         EXPECT_LT(*mayor - *menor, 0.02 * m);
+    }
+}
+
+// The tooth thickness on the tip circle, measured on the cut outline, is the textbook
+// s_a = d_a (s/d + inv α - inv α_a) of the blank's tip circle, for shifted gears too; the
+// read-out and the pointed-tooth warning say it in modules.
+TEST_F(Teoria, EspesorEnLaCabezaDeLibro) {
+    struct Punta { Caso c; double modulos; };
+    for (Punta p : {Punta{{"1.00", 14, 20, 0.5}, 0.35}, Punta{{"1.00", 8, 20, 0.532}, 0.04},
+                    Punta{{"2.00", 20, 20, 0.3}, -1}, Punta{{"3.00", 12, 25, 0.4}, -1},
+                    Punta{{"1.00", 30, 20, 0}, -1}, Punta{{"1.00", 20, 20, -0.3}, -1}}) {
+        const Caso& c = p.c;
+        SCOPED_TRACE(std::string("m ") + c.modulo + " Z " + std::to_string(c.z) + " x " + texto(c.x));
+        cortar(c);
+        double m = std::atof(c.modulo), rp = m * c.z / 2, ra = radio_engranaje();
+        double teorico = espesor_cabeza_teorico(rp, espesor_teorico(m, c.angulo, c.x), c.angulo, ra);
+        double medido = espesor_en_cabeza(contorno_tallado(), ra);
+        std::printf("tip thickness, m %s Z %d a %g x %g: %.4f m measured, %.4f m textbook\n", c.modulo, c.z, c.angulo,
+                    c.x, medido / m, teorico / m);
+        EXPECT_NEAR(medido, teorico, 0.01 * m);
+        if (p.modulos > 0) {
+            EXPECT_NEAR(medido / m, p.modulos, 0.015);
+        }
+        EXPECT_EQ(informa_cabeza->get_text(), texto_espesor_cabeza(medido, m));
+        bool puntiagudo = false;
+        for (const std::string& a : avisos_dibujo()) puntiagudo |= a.rfind("Diente puntiagudo", 0) == 0;
+        EXPECT_EQ(puntiagudo, medido < LIMITE_PUNTA * m);
     }
 }
 

@@ -54,19 +54,25 @@ void dibujar_pieza() {
     glLoadIdentity();
 
     Cilindro(radio_engranaje(), ColorEngranaje);
+    if (!con_imagen || !dibujar_corte_guardado(c, vp[2], vp[3])) dibujar_corte_completo(c, vp);
+    // The circles over the cut, thin, so that they show all the way round.
     if (C_Paso_ON != 0) Circunferencia(Rp, ColorCirPaso);
     if (C_Fondo_ON != 0) Circunferencia(radio_circ_fondo(), ColorCirFondo);
     if (C_Base_ON != 0) Circunferencia(radio_base_actual(), ColorCirBase);
-    if (!con_imagen || !dibujar_corte_guardado(c, vp[2], vp[3])) dibujar_corte_completo(c, vp);
 }
 
 void dibujar_escena() {
     dibujar_pieza();
     // What is drawn over the cut gear, under the rack, goes here.
+    if (C_Fantasma_ON != 0) Fantasma(COLOR_FANTASMA);
     if (C_Evolvente_ON != 0) Evolvente(ColorEvolvente);
     llenar_datos(C_Datos);
     colocar_actual(C_Datos);
     Cremallera(ColorCremallera, C_Datos);
+    // The legend, the warnings and the scale bar over everything, in the drawing's pixels.
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    Rotulos(caja_proyeccion(Origen, trans, vp[2], vp[3]), vp[2], vp[3]);
 }
 
 void mainDisplay() {

@@ -215,7 +215,12 @@ void dibujar_hijos(GLUI_Control* cont, Vista& v) {
             if (tiene_campo(h))
                 ancho_etiquetas = std::max(ancho_etiquetas, ImGui::CalcTextSize(sin_blancos_finales(h->get_name()).c_str()).x);
         float x_campo = ancho_etiquetas > 0 ? ancho_etiquetas + 10 : 0;  // from the column's left edge
-        for (GLUI_Control* h : columnas[i]) dibujar(h, v, x_campo);
+        float ancho_columna = 0;
+        for (GLUI_Control* h : columnas[i]) {
+            v.ancho_columna = ancho_columna;
+            dibujar(h, v, x_campo);
+            ancho_columna = std::max(ancho_columna, ImGui::GetItemRectSize().x);
+        }
         ImGui::EndGroup();
         y1 = std::max(y1, ImGui::GetItemRectMax().y);
     }
@@ -337,6 +342,12 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
         case GLUI_Kind::Spinner: girador(static_cast<GLUI_Spinner*>(c), v, x_campo); break;
         case GLUI_Kind::Translation: traslacion(static_cast<GLUI_Translation*>(c), v); break;
         case GLUI_Kind::RadioButton: break;
+        case GLUI_Kind::Progress: {
+            auto* p = static_cast<GLUI_Progress*>(c);
+            ImGui::ProgressBar(p->fraction(), ImVec2(std::max(v.ancho_columna, ancho_campo()), 0), p->text().c_str());
+            anotar(v, p);
+            break;
+        }
     }
     if (apagado) ImGui::EndDisabled();
     ImGui::PopID();
@@ -349,7 +360,8 @@ void aplicar_estilo() {
     ImGui::StyleColorsLight();
     ImGuiStyle& s = ImGui::GetStyle();
     s.WindowPadding = ImVec2(8, 8);
-    s.FramePadding = ImVec2(5, 2);
+    // Rows as tight as reads well: both panels fit the default 1000 x 660 window.
+    s.FramePadding = ImVec2(5, 1);
     s.ItemSpacing = ImVec2(6, 3);
     s.ItemInnerSpacing = ImVec2(5, 4);
     s.FrameRounding = 3;
@@ -370,6 +382,7 @@ void aplicar_estilo() {
     c[ImGuiCol_HeaderHovered] = ImVec4(0.74f, 0.84f, 0.96f, 1);
     c[ImGuiCol_HeaderActive] = ImVec4(0.60f, 0.76f, 0.95f, 1);
     c[ImGuiCol_CheckMark] = ImVec4(0.16f, 0.40f, 0.78f, 1);
+    c[ImGuiCol_PlotHistogram] = ImVec4(0.45f, 0.65f, 0.92f, 1);
     s.ScaleAllSizes(escala_actual);
 }
 

@@ -48,6 +48,7 @@ struct Vista {
     ImVec2 lista_min, lista_max;  // an open list and the control that opened it
     float ancho_natural = 0;      // widest first-level panel of this frame, from the window's left edge
     float ancho_compartido = 0;   // the same, of the previous frame
+    float ancho_columna = 0;      // widest control drawn so far in the column being drawn
     // Each control drawn: a field's box, a button, a check box with its label, a radio
     // button, a spinner's value, a translation's pad, a text; a panel's or rollout's frame.
     std::map<const GLUI_Control*, Zona> zonas;

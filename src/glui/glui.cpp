@@ -234,6 +234,14 @@ void GLUI_Listbox::user_select(int item_id) {
 
 // ---------------------------------------------------------------- check box, radio group
 
+void GLUI_Progress::set_progress(float fraction, const std::string& text) {
+    float f = fraction > 1.0f ? 1.0f : fraction > 0.0f ? fraction : 0.0f;
+    if (f == float_val_ && text == name_) return;
+    float_val_ = f;
+    name_ = text;
+    changed();
+}
+
 GLUI_Checkbox::GLUI_Checkbox(GLUI* g, GLUI_Control* parent, std::string name, int* live, int id, GLUI_CB cb)
     : GLUI_Control(GLUI_Kind::Checkbox, g, parent, std::move(name), id, cb), live_(live) {
     if (live_) int_val_ = *live_ ? 1 : 0;
@@ -387,6 +395,7 @@ GLUI_StaticText* GLUI::add_statictext(const char* text) { return add_statictext_
 GLUI_StaticText* GLUI::add_statictext_to_panel(GLUI_Panel* p, const char* text) {
     return make<GLUI_StaticText>(p ? p : root_, text ? text : "");
 }
+GLUI_Progress* GLUI::add_progress_to_panel(GLUI_Panel* p) { return make<GLUI_Progress>(p ? p : root_); }
 GLUI_Control* GLUI::add_separator() { return add_separator_to_panel(root_); }
 GLUI_Control* GLUI::add_separator_to_panel(GLUI_Panel* p) {
     return make<GLUI_Separator>(p ? p : root_);

@@ -35,7 +35,7 @@ class GLUI;
 
 enum class GLUI_Kind {
     Panel, Rollout, Column, StaticText, Separator, Button, EditText,
-    Listbox, Checkbox, RadioGroup, RadioButton, Spinner, Translation
+    Listbox, Checkbox, RadioGroup, RadioButton, Spinner, Translation, Progress
 };
 
 class GLUI_Control {
@@ -272,6 +272,16 @@ private:
     float* live_;
 };
 
+// A bar filled to a fraction, with a text over it: progress shown, never edited.
+class GLUI_Progress : public GLUI_Control {
+public:
+    GLUI_Progress(GLUI* g, GLUI_Control* parent) : GLUI_Control(GLUI_Kind::Progress, g, parent, "", -1, {}) {}
+    // The fraction is kept within 0 to 1; the window repaints only when something changes.
+    void set_progress(float fraction, const std::string& text);
+    float fraction() const { return float_val_; }
+    const std::string& text() const { return get_name(); }
+};
+
 // How a GLUI window is shown: GLUT + ImGui in the program, a fake in tests.
 class GLUI_Backend {
 public:
@@ -313,6 +323,8 @@ public:
     GLUI_Column* add_column_to_panel(GLUI_Panel* p, int draw_bar = 1);
     GLUI_StaticText* add_statictext(const char* text);
     GLUI_StaticText* add_statictext_to_panel(GLUI_Panel* p, const char* text);
+    // As wide as the widest control above it in its column.
+    GLUI_Progress* add_progress_to_panel(GLUI_Panel* p);
     GLUI_Control* add_separator();
     GLUI_Control* add_separator_to_panel(GLUI_Panel* p);
     GLUI_Button* add_button(const char* name, int id = -1, GLUI_CB cb = GLUI_CB());

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "corte_anterior.h"
 #include "estado.h"
 #include "guardar.h"
 #include "movimiento.h"
@@ -229,7 +230,8 @@ void automatico() {
     } else {
         glui_AutoOnOff->set_name("Automatico");
         glui_Sig->enable();
-        glui_Ant->enable();
+        // Back in manual mode, "<< Anterior" only when there is a step to undo.
+        if (hay_corte()) glui_Ant->enable();
     }
     Stop = Stop == 0 ? 1 : 0;
 }
@@ -331,7 +333,10 @@ bool es_de_datos(int id) { return id >= 1010 && id <= 1130 && id != 1120; }
 
 }  // namespace
 
-void reiniciar() {
+namespace {
+
+// The motion back to its start, manual mode, the step buttons as on a new panel.
+void movimiento_al_principio() {
     Primera_Vez = 1;
     C_Y = 0;
     C_Contador = 0;
@@ -343,10 +348,41 @@ void reiniciar() {
     Diente = 0;
     Stop = 1;
     Movimiento = 0;
-    trans[0] = trans[1] = trans[2] = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();
     glui_AutoOnOff->set_name("Automatico");
+    glui_Ant->disable();
+    glui_NuevoCorte->disable();
+}
+
+// The data fields the first approach step locks, enabled again: the sag only while the
+// circular flanks' panel is (equal angles, no ISO tip).
+void desbloquear_datos() {
+    for (GLUI_Control* c : {static_cast<GLUI_Control*>(glui_Dientes), static_cast<GLUI_Control*>(glui_RPaso),
+                            static_cast<GLUI_Control*>(glui_RCabeza), static_cast<GLUI_Control*>(glui_RBase),
+                            static_cast<GLUI_Control*>(glui_Angulo), static_cast<GLUI_Control*>(glui_Giro),
+                            static_cast<GLUI_Control*>(glui_Penetracion)})
+        c->enable();
+    if (estandar()) glui_Modulo->enable();
+    if (experimental()) {
+        glui_Modulo_T->enable();
+        if (glui_circular->enabled()) glui_Flecha->enable();
+    }
+}
+
+// "Nuevo corte": the uncut blank again, with the data as they stand and the view kept.
+void nuevo_corte() {
+    recordar_corte_anterior();
+    movimiento_al_principio();
+    desbloquear_datos();
+}
+
+}  // namespace
+
+void reiniciar() {
+    recordar_corte_anterior();
+    movimiento_al_principio();
+    trans[0] = trans[1] = trans[2] = 0;
     glui_Dientes->enable();
     glui_Dientes->set_int_val(14);
     Z = 14;
@@ -385,6 +421,13 @@ void reiniciar() {
         glui_experimental->enable();
         glui_Flecha->set_float_val(0.0f);
         Flecha = 0;
+        // Every control of the rack back as the panel opens: the check boxes, the second
+        // angle equal to the first, so that the circular flanks enabled above are allowed.
+        glui_ISO->set_int_val(1);
+        glui_C_Asimetria->set_int_val(0);
+        glui_Angulo_2->set_float_val(20.0f);
+        Angulo_2 = 20;
+        glui_C_Flecha->set_int_val(1);
     }
     paso_llano();
     altura_base();
@@ -415,12 +458,14 @@ void v_glui_control(int id) {
         case 1160: Movimiento = -1; break;
         case 1170: reiniciar(); break;
         case 1180: salir_al_dialogo(); break;
+        case ID_NUEVO_CORTE: nuevo_corte(); break;
         case ID_ARCHIVO: break;
         case ID_GUARDAR: guardar_desde_panel(); break;
         case ID_TERMINAR: completar_corte(); break;
         case ID_VELOCIDAD: velocidad(); break;
         case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;
         case ID_EVOLVENTE: entrada_de_color(glui_Evolvente, C_Evolvente_ON); break;
+        case ID_FANTASMA: break;
         case 5000: componente_color(0, glui_Rojo); break;
         case 5100: componente_color(1, glui_Verde); break;
         case 5200: componente_color(2, glui_Azul); break;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "corte_anterior.h"
 #include "evolvente.h"
 #include "mecanismos.h"
 
@@ -40,6 +42,34 @@ float radio_alcance() {
     if (C_Fondo_ON != 0) r = std::max(r, std::fabs(radio_circ_fondo()));
     if (C_Base_ON != 0) r = std::max(r, std::fabs(radio_base_actual()));
     return r;
+}
+
+std::vector<Rotulo> leyenda() {
+    std::vector<Rotulo> r;
+    if (C_Paso_ON != 0) r.push_back({"Circunferencia de paso", ColorCirPaso});
+    if (C_Fondo_ON != 0) r.push_back({"Circunferencia de fondo", ColorCirFondo});
+    if (C_Base_ON != 0) r.push_back({"Circunferencia base", ColorCirBase});
+    if (C_Evolvente_ON != 0) r.push_back({"Evolvente teorica", ColorEvolvente});
+    if (C_Fantasma_ON != 0 && hay_corte_anterior()) r.push_back({"Corte anterior", COLOR_FANTASMA});
+    return r;
+}
+
+BarraEscala barra_escala(double mm_por_pixel) {
+    BarraEscala b{0, 0, ""};
+    if (!(mm_por_pixel > 0) || !std::isfinite(mm_por_pixel)) return b;
+    constexpr double MAXIMO = 150;
+    double potencia = std::pow(10.0, std::floor(std::log10(MAXIMO * mm_por_pixel)));
+    for (double k : {5.0, 2.0, 1.0}) {
+        if (k * potencia / mm_por_pixel <= MAXIMO) {
+            b.milimetros = k * potencia;
+            break;
+        }
+    }
+    b.pixeles = b.milimetros / mm_por_pixel;
+    char t[32];
+    std::snprintf(t, sizeof t, "%g mm", b.milimetros);
+    b.texto = t;
+    return b;
 }
 
 void llenar_datos(float (&datos)[NUM_DATOS]) {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "corte_anterior.h"
+
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
                                          "16.00", "20.00", "25.00", "32.00", "40.00", "50.00"};
@@ -14,6 +16,8 @@ const float AMARILLO[3] = {1.0f, 1.0f, 0.0f};
 const float BLANCO[3] = {1.0f, 1.0f, 1.0f};
 const float CIAN_CLARO[3] = {0.4f, 1.0f, 1.0f};
 const float VERDE[3] = {0.0f, 1.0f, 0.0f};
+const float MAGENTA[3] = {1.0f, 0.35f, 1.0f};
+const float COLOR_FANTASMA[3] = {0.4f, 1.0f, 1.0f};
 
 int QueSimula = 0;
 int QueObjeto = 0;
@@ -24,13 +28,14 @@ float Origen = 0, C_Paso_Y = 0;
 
 int C_ISO = 0, C_Asimetria = 0, C_Flecha = 0, C_Paso_ON = 0, C_Fondo_ON = 0;
 int C_Base_ON = 0, C_Evolvente_ON = 0;
+int C_Fantasma_ON = 0;
 
 float ColorFondo[3] = {0.0f, 0.0f, 0.0f};
 float ColorEngranaje[3] = {1.0f, 0.0f, 0.0f};
 float ColorCremallera[3] = {0.0f, 0.0f, 1.0f};
 float ColorCirFondo[3] = {1.0f, 1.0f, 0.0f};
 float ColorCirPaso[3] = {1.0f, 1.0f, 1.0f};
-float ColorCirBase[3] = {0.4f, 1.0f, 1.0f};
+float ColorCirBase[3] = {1.0f, 0.35f, 1.0f};
 float ColorEvolvente[3] = {0.0f, 1.0f, 0.0f};
 
 int C_Mueve = 0, Stop = 1, Movimiento = 0, Primera_Vez = 1, Diente = 0, Conta_h = 1;
@@ -61,6 +66,8 @@ GLUI_RadioButton *glui_Fondo = nullptr, *glui_Engranaje = nullptr, *glui_Cremall
                  *glui_C_Fondo = nullptr, *glui_C_Paso = nullptr;
 GLUI_Spinner *glui_Rojo = nullptr, *glui_Verde = nullptr, *glui_Azul = nullptr;
 GLUI_Button *glui_Clear = nullptr, *glui_Ant = nullptr, *glui_AutoOnOff = nullptr, *glui_Sig = nullptr;
+GLUI_Button* glui_NuevoCorte = nullptr;
+GLUI_Progress* glui_Progreso = nullptr;
 GLUI_Checkbox *glui_ISO = nullptr, *glui_C_Asimetria = nullptr, *glui_C_Flecha = nullptr, *glui_CPaso = nullptr,
               *glui_CFondo = nullptr;
 GLUI_StaticText* informa = nullptr;
@@ -71,6 +78,8 @@ GLUI_Button* glui_Terminar = nullptr;
 GLUI_RadioButton *glui_C_Base = nullptr, *glui_Evolvente = nullptr;
 GLUI_StaticText* informa_x = nullptr;
 GLUI_StaticText* informa_espesor = nullptr;
+GLUI_StaticText *informa_cabeza = nullptr, *informa_anterior = nullptr;
+GLUI_Checkbox* glui_CFantasma = nullptr;
 
 void estado_inicial() {
     QueSimula = QueObjeto = 0;
@@ -79,13 +88,14 @@ void estado_inicial() {
     Origen = C_Paso_Y = 0;
     C_ISO = C_Asimetria = C_Flecha = C_Paso_ON = C_Fondo_ON = 0;
     C_Base_ON = C_Evolvente_ON = 0;
+    C_Fantasma_ON = 0;
     for (int i = 0; i < 3; ++i) {
         ColorFondo[i] = 0.0f;
         ColorEngranaje[i] = ROJO[i];
         ColorCremallera[i] = AZUL[i];
         ColorCirFondo[i] = AMARILLO[i];
         ColorCirPaso[i] = BLANCO[i];
-        ColorCirBase[i] = CIAN_CLARO[i];
+        ColorCirBase[i] = MAGENTA[i];
         ColorEvolvente[i] = VERDE[i];
         trans[i] = 0.0f;
     }
@@ -114,6 +124,8 @@ void estado_inicial() {
     glui_Fondo = glui_Engranaje = glui_Cremallera = glui_C_Fondo = glui_C_Paso = nullptr;
     glui_Rojo = glui_Verde = glui_Azul = nullptr;
     glui_Clear = glui_Ant = glui_AutoOnOff = glui_Sig = nullptr;
+    glui_NuevoCorte = nullptr;
+    glui_Progreso = nullptr;
     glui_ISO = glui_C_Asimetria = glui_C_Flecha = glui_CPaso = glui_CFondo = nullptr;
     informa = nullptr;
     glui_Ayudas = nullptr;
@@ -123,6 +135,9 @@ void estado_inicial() {
     glui_C_Base = glui_Evolvente = nullptr;
     informa_x = nullptr;
     informa_espesor = nullptr;
+    informa_cabeza = informa_anterior = nullptr;
+    glui_CFantasma = nullptr;
+    olvidar_corte_anterior();
 }
 
 int entradas_historia(float incremento) {

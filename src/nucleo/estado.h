@@ -39,11 +39,15 @@ extern float Origen, C_Paso_Y;
 extern int C_ISO, C_Asimetria, C_Flecha, C_Paso_ON, C_Fondo_ON;
 // Teaching overlays: the base circle and the theoretical involute of every flank, both off at start.
 extern int C_Base_ON, C_Evolvente_ON;
+// The previous finished cut drawn over the present one ("Comparar con el corte anterior"), off at start.
+extern int C_Fantasma_ON;
 
 // Colours
 extern float ColorFondo[3], ColorEngranaje[3], ColorCremallera[3], ColorCirFondo[3], ColorCirPaso[3];
 extern float ColorCirBase[3], ColorEvolvente[3];
-extern const float ROJO[3], AZUL[3], AMARILLO[3], BLANCO[3], CIAN_CLARO[3], VERDE[3];
+extern const float ROJO[3], AZUL[3], AMARILLO[3], BLANCO[3], CIAN_CLARO[3], VERDE[3], MAGENTA[3];
+// The previous cut's outline: a colour of its own, apart from the circles'.
+extern const float COLOR_FANTASMA[3];
 
 // Cutting motion
 extern int C_Mueve, Stop, Movimiento, Primera_Vez, Diente, Conta_h;
@@ -78,9 +82,13 @@ extern GLUI_RadioGroup* glui_Elementos;
 extern GLUI_RadioButton *glui_Fondo, *glui_Engranaje, *glui_Cremallera, *glui_C_Fondo, *glui_C_Paso;
 extern GLUI_Spinner *glui_Rojo, *glui_Verde, *glui_Azul;
 extern GLUI_Button *glui_Clear, *glui_Ant, *glui_AutoOnOff, *glui_Sig;
+// "Nuevo corte", beside "Reiniciar": enabled while there is a cut to leave.
+extern GLUI_Button* glui_NuevoCorte;
+// The progress bar under the motion buttons: degrees turned of 360 and the rolling step.
+extern GLUI_Progress* glui_Progreso;
 extern GLUI_Checkbox *glui_ISO, *glui_C_Asimetria, *glui_C_Flecha, *glui_CPaso, *glui_CFondo;
 extern GLUI_StaticText* informa;
-// Teaching aids: their rollout, the overlay check boxes, the speed list, "Terminar",
+// Teaching aids: their rollout, the overlay check boxes, the speed list (beside "Automatico"), "Terminar",
 // the colour list's entries of the overlays and the least-shift line under the undercut warning.
 extern GLUI_Rollout* glui_Ayudas;
 extern GLUI_Checkbox *glui_CBase, *glui_CEvolvente;
@@ -90,6 +98,9 @@ extern GLUI_RadioButton *glui_C_Base, *glui_Evolvente;
 extern GLUI_StaticText* informa_x;
 // The measured tooth thickness once a cut has ended (empty otherwise).
 extern GLUI_StaticText* informa_espesor;
+// The read-out's tip thickness once a cut has ended, and the previous cut's data while compared.
+extern GLUI_StaticText *informa_cabeza, *informa_anterior;
+extern GLUI_Checkbox* glui_CFantasma;
 
 // Puts every variable back to its value at program start (handles null, no history).
 void estado_inicial();

@@ -134,6 +134,19 @@ double espesor_en_primitiva(const std::vector<Pieza>& piezas, double rp) {
     return s / static_cast<double>(e.size());
 }
 
+double espesor_en_cabeza(const std::vector<Pieza>& piezas, double r_cabeza) {
+    // The tip circle's polygon has LADOS_DISCO sides: its edges come as near the centre as
+    // r·cos(π/LADOS_DISCO); a circle a little inside that crosses the flanks only.
+    double r = r_cabeza * std::cos(PI / LADOS_DISCO) * (1 - 1e-7);
+    return espesor_en_primitiva(piezas, r);
+}
+
+double espesor_cabeza_teorico(double r, double s, double angulo_grados, double r_a) {
+    double a = radianes(angulo_grados);
+    double a_a = std::acos(std::clamp(r * std::cos(a) / r_a, -1.0, 1.0));
+    return 2 * r_a * (s / (2 * r) + evolvente(a) - evolvente(a_a));
+}
+
 double radio_de_fondo(const std::vector<Pieza>& piezas) {
     double r = INFINITY;
     for (const Pieza& p : piezas) {

@@ -38,6 +38,18 @@ double espesor_en_primitiva(const std::vector<Pieza>& piezas, double rp);
 // Thickness (arc length) of every tooth crossing the circle of radius rp, in angular order.
 std::vector<double> espesores(const std::vector<Pieza>& piezas, double rp);
 
+// Mean tooth thickness (arc length) on the tip circle of radius r_cabeza, measured just inside
+// it, where the flanks meet the polygon that stands for the tip circle; 0 when the teeth end
+// in a point below it.
+double espesor_en_cabeza(const std::vector<Pieza>& piezas, double r_cabeza);
+
+// The textbook tooth thickness on the tip circle of radius r_a, from the thickness s on the
+// pitch circle of radius r: s_a = d_a (s/d + inv α - inv α_a), cos α_a = r·cos α / r_a.
+double espesor_cabeza_teorico(double r, double s, double angulo_grados, double r_a);
+
+// A tooth thinner than this many modules on its tip circle is pointed (a common design limit).
+constexpr double LIMITE_PUNTA = 0.4;
+
 // Least distance from the centre to the outside of the outline: the root radius.
 double radio_de_fondo(const std::vector<Pieza>& piezas);
 

@@ -216,10 +216,9 @@ void completar_corte() {
     redibujar_principal();
 }
 
-bool corte_en_curso() {
-    bool empezado = !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Contador == 0);
-    return empezado && C_Mueve != TERMINADO;
-}
+bool hay_corte() { return !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Contador == 0); }
+
+bool corte_en_curso() { return hay_corte() && C_Mueve != TERMINADO; }
 
 std::string titulo_principal() {
     std::string modo = QueSimula == SIMULACION_ESTANDAR       ? "Ortanel - Simulacion estandar"
@@ -235,6 +234,18 @@ void actualizar_control_corte() {
         bool en_curso = corte_en_curso();
         if (en_curso && !glui_Terminar->enabled()) glui_Terminar->enable();
         if (!en_curso && glui_Terminar->enabled()) glui_Terminar->disable();
+    }
+    if (glui_NuevoCorte && glui_Ant && panel_vivo()) {
+        auto poner = [](GLUI_Control* c, bool si) {
+            if (si != c->enabled()) si ? c->enable() : c->disable();
+        };
+        poner(glui_NuevoCorte, hay_corte());
+        poner(glui_Ant, Stop != 0 && hay_corte());
+    }
+    // The progress stays shown at the end: the last rolling step is past 360 degrees.
+    if (glui_Progreso && panel_vivo()) {
+        int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
+        glui_Progreso->set_progress(static_cast<float>(grados / 360.0), texto_progreso(grados, Conta_h - 1));
     }
     mostrar_espesor();
     std::string t = titulo_principal();

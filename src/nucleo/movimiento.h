@@ -18,11 +18,15 @@ void completar_corte();
 // The cut has started (the rack made its first approach move, or more) and has not ended.
 bool corte_en_curso();
 
+// The rack has moved since the start: there is a step to undo and a cut to leave.
+bool hay_corte();
+
 // The main window's title: "Ortanel - Simulacion estandar" (or experimental), followed during a cut
 // by " - N de 360 grados".
 std::string titulo_principal();
 
-// "Terminar" enabled exactly while the cut is under way, the measured tooth once it has
+// "Terminar" enabled exactly while the cut is under way, "Nuevo corte" while there is a cut,
+// "<< Anterior" while there is a step to undo in manual mode, the measured tooth once it has
 // ended, and the title of the main window, each touched only when it changes.
 void actualizar_control_corte();
 

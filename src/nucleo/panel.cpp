@@ -8,6 +8,8 @@
 #include "callbacks.h"
 #include "estado.h"
 #include "guardar.h"
+#include "avisos.h"
+#include "corte_anterior.h"
 #include "medidas.h"
 #include "plataforma.h"
 
@@ -22,7 +24,7 @@ std::string con_blancos(const char* texto, int n) { return std::string(texto) + 
 // without them: the overlays, the pace of the cut and the button that completes it.
 void construir_ayudas() {
     glui_Ayudas = v_glui->add_rollout("Ayudas", 0, GLUI_PANEL_EMBOSSED);
-    // The controls in two columns, the measured tooth on a line of its own under them.
+    // The controls in two columns, the measured tooth and the keys on lines of their own under them.
     GLUI_Panel* controles = v_glui->add_panel_to_panel(glui_Ayudas, "", GLUI_PANEL_NONE);
     glui_CBase = v_glui->add_checkbox_to_panel(controles, "Circunferencia base", &C_Base_ON, ID_CIRC_BASE,
                                                v_glui_control);
@@ -31,12 +33,35 @@ void construir_ayudas() {
                                                     v_glui_control);
     glui_CEvolvente->set_int_val(0);
     v_glui->add_column_to_panel(controles, 0);
-    glui_Velocidad = v_glui->add_listbox_to_panel(controles, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
-    for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
-    glui_Velocidad->set_int_val(Velocidad);
     glui_Terminar = v_glui->add_button_to_panel(controles, "Terminar", ID_TERMINAR, v_glui_control);
     glui_Terminar->disable();
+    glui_CFantasma = v_glui->add_checkbox_to_panel(glui_Ayudas, "Comparar con el corte anterior", &C_Fantasma_ON,
+                                                   ID_FANTASMA, v_glui_control);
+    glui_CFantasma->set_int_val(0);
     informa_espesor = v_glui->add_statictext_to_panel(glui_Ayudas, "");
+    informa_cabeza = v_glui->add_statictext_to_panel(glui_Ayudas, "");
+    informa_anterior = v_glui->add_statictext_to_panel(glui_Ayudas, "");
+    for (const char* linea : TEXTO_TECLAS) v_glui->add_statictext_to_panel(glui_Ayudas, linea);
+}
+
+// The motion buttons in two columns, "Nuevo corte" under "Reiniciar" and the speed under
+// "Automatico", and the progress bar across both under them.
+void construir_movimiento() {
+    glui_boton = v_glui->add_panel_to_panel(glui_opciones, "Control de movimiento", GLUI_PANEL_EMBOSSED);
+    GLUI_Panel* botones = v_glui->add_panel_to_panel(glui_boton, "", GLUI_PANEL_NONE);
+    glui_Clear = v_glui->add_button_to_panel(botones, "Reiniciar", 1170, v_glui_control);
+    glui_NuevoCorte = v_glui->add_button_to_panel(botones, "Nuevo corte", ID_NUEVO_CORTE, v_glui_control);
+    glui_NuevoCorte->disable();
+    glui_Ant = v_glui->add_button_to_panel(botones, "<< Anterior", 1160, v_glui_control);
+    glui_Ant->disable();
+    v_glui->add_column_to_panel(botones, 0);
+    glui_AutoOnOff = v_glui->add_button_to_panel(botones, "Automatico", 1140, v_glui_control);
+    glui_Velocidad = v_glui->add_listbox_to_panel(botones, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
+    for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
+    glui_Velocidad->set_int_val(Velocidad);
+    glui_Sig = v_glui->add_button_to_panel(botones, "Siguiente >>", 1150, v_glui_control);
+    glui_Progreso = v_glui->add_progress_to_panel(glui_boton);
+    glui_Progreso->set_progress(0.0f, texto_progreso(0, 0));
 }
 
 }  // namespace
@@ -94,6 +119,10 @@ std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
     return texto;
 }
 
+std::string texto_progreso(int grados, int paso) {
+    return std::to_string(grados) + " de 360 grados - paso " + std::to_string(paso);
+}
+
 std::string texto_espesor(double medido, double teorico) {
     char texto[96];
     std::snprintf(texto, sizeof texto, "Espesor en la primitiva: %.3f (teorico %.3f)", medido, teorico);
@@ -102,15 +131,19 @@ std::string texto_espesor(double medido, double teorico) {
 
 void mostrar_espesor() {
     if (!informa_espesor || !panel_vivo()) return;
-    if (C_Mueve != TERMINADO) {
-        if (!informa_espesor->get_text().empty()) informa_espesor->set_text("");
+    auto poner = [](GLUI_StaticText* t, const std::string& texto) {
+        if (t && t->get_text() != texto) t->set_text(texto.c_str());
+    };
+    poner(informa_anterior, C_Fantasma_ON != 0 ? texto_corte_anterior() : "");
+    // Measured once when the cut ends: the outline does not change until it is undone.
+    MedidaCorte m;
+    if (!medida_del_corte(m)) {
+        poner(informa_espesor, "");
+        poner(informa_cabeza, "");
         return;
     }
-    // Measured once when the cut ends: the outline does not change until it is undone.
-    if (!informa_espesor->get_text().empty()) return;
-    double medido = espesor_en_primitiva(contorno_tallado(), Rp);
-    double teorico = espesor_teorico(Paso / PI, Angulo, coeficiente_desplazamiento());
-    informa_espesor->set_text(texto_espesor(medido, teorico).c_str());
+    poner(informa_espesor, texto_espesor(m.espesor_primitiva, m.teorico_primitiva));
+    poner(informa_cabeza, texto_espesor_cabeza(m.espesor_cabeza, m.modulo));
 }
 
 // The tooth is p/2 thick on the rolling line, Rp - Rb below its tips: at the tip line it is
@@ -134,6 +167,7 @@ void glui_control(int ch) {
     QueSimula = ch;
     informa_x = nullptr;
     informa_espesor = nullptr;
+    informa_cabeza = informa_anterior = nullptr;
     bool estandar = QueSimula == SIMULACION_ESTANDAR;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
@@ -247,13 +281,7 @@ void glui_control(int ch) {
                                               GLUI_EDITTEXT_INT, nullptr, 1130, v_glui_control);
     glui_Giro->set_int_val(1);
     E_incremento = 1.0f;
-    glui_boton = v_glui->add_panel_to_panel(glui_opciones, "Control de movimiento", GLUI_PANEL_EMBOSSED);
-    glui_Clear = v_glui->add_button_to_panel(glui_boton, "Reiniciar", 1170, v_glui_control);
-    glui_Ant = v_glui->add_button_to_panel(glui_boton, "<< Anterior", 1160, v_glui_control);
-    glui_Ant->disable();
-    v_glui->add_column_to_panel(glui_boton, 0);
-    glui_AutoOnOff = v_glui->add_button_to_panel(glui_boton, "Automatico", 1140, v_glui_control);
-    glui_Sig = v_glui->add_button_to_panel(glui_boton, "Siguiente >>", 1150, v_glui_control);
+    construir_movimiento();
     glui_CPaso = v_glui->add_checkbox_to_panel(glui_opciones, "Circunferencia de paso", &C_Paso_ON, -1, GLUI_CB());
     glui_CPaso->set_int_val(1);
     glui_CFondo = v_glui->add_checkbox_to_panel(glui_opciones, "Circunferencia de fondo", &C_Fondo_ON, -1, GLUI_CB());

@@ -23,16 +23,27 @@ void prueba_socavacion();
 std::string texto_desplazamiento_minimo(double z, double angulo_grados);
 
 // Identifiers of the teaching aids' controls, and the moves per frame the speed list offers.
-constexpr int ID_TERMINAR = 1300, ID_VELOCIDAD = 1310, ID_CIRC_BASE = 1320, ID_EVOLVENTE = 1330;
+constexpr int ID_TERMINAR = 1300, ID_VELOCIDAD = 1310, ID_CIRC_BASE = 1320, ID_EVOLVENTE = 1330, ID_FANTASMA = 1340;
 constexpr int PASOS_VELOCIDAD[] = {1, 2, 5, 10, 50};
+// "Nuevo corte": back to the uncut blank with the data as they stand.
+constexpr int ID_NUEVO_CORTE = 1175;
 // Dark red of the undercut warning.
 constexpr float COLOR_AVISO[3] = {0.65f, 0.0f, 0.0f};
 
-// The line of the measured tooth: the mean thickness on the pitch circle of the cut
-// outline against the textbook m(π/2 + 2x·tanα); shown once the cut has ended, empty
-// while it is under way or undone.
+// The lines of the measured tooth: the mean thickness on the pitch circle of the cut
+// outline against the textbook m(π/2 + 2x·tanα), and on the tip circle; shown once the cut
+// has ended, empty while it is under way or undone. Under them the previous cut's data
+// while it is compared.
 std::string texto_espesor(double medido, double teorico);
 void mostrar_espesor();
+
+// The progress bar's text: degrees turned of 360 and the rolling step.
+std::string texto_progreso(int grados, int paso);
+
+// The keys of the drawing, as the "Ayudas" rollout lists them.
+constexpr const char* TEXTO_TECLAS[] = {"Teclas: Espacio o Derecha = Siguiente >>,",
+                                        "Izquierda = << Anterior, a = Automatico,",
+                                        "t = Terminar, Inicio = vista inicial"};
 
 // Limits of the ISO tip radius and flank relief for the present data.
 float radio_maximo_iso();
