@@ -48,7 +48,7 @@ const Opcion* buscar(const std::string& nombre) {
 
 std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
     o = Ordenes{};
-    bool ayuda = false, version = false, exportar = false;
+    bool ayuda = false, version = false, exportar = false, animacion = false;
     std::vector<std::string> experimentales;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -73,15 +73,28 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.sin_datos = true;
             continue;
         }
+        if (nombre == "con-retorno") {
+            o.con_retorno = true;
+            continue;
+        }
         const Opcion* op = buscar(nombre);
-        if (!op && nombre != "exportar" && nombre != "tamano") return "opcion desconocida: " + a;
+        bool propia = nombre == "exportar" || nombre == "animacion" || nombre == "tamano" || nombre == "paso" ||
+                      nombre == "retardo";
+        if (!op && !propia) return "opcion desconocida: " + a;
         if (i + 1 >= argc) return "falta el valor de " + a;
         std::string valor = argv[++i];
         if (nombre == "exportar") {
             exportar = true;
             o.archivo = valor;
+        } else if (nombre == "animacion") {
+            animacion = true;
+            o.archivo = valor;
         } else if (nombre == "tamano") {
             o.tamano = valor;
+        } else if (nombre == "paso") {
+            o.paso = valor;
+        } else if (nombre == "retardo") {
+            o.retardo = valor;
         } else {
             o.valores.emplace_back(nombre, valor);
             if (op->experimental) experimentales.push_back(a);
@@ -95,18 +108,25 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         o.accion = Ordenes::VERSION;
         return "";
     }
-    if (!exportar) {
-        if (!o.valores.empty()) return "--" + o.valores.front().first + " solo vale con --exportar";
-        if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
-        if (o.experimental) return "--experimental solo vale con --exportar";
-        if (o.sin_datos) return "--sin-datos solo vale con --exportar";
+    if (exportar && animacion) return "--exportar y --animacion no van juntas";
+    if (!animacion) {
+        if (!o.paso.empty()) return "--paso solo vale con --animacion";
+        if (!o.retardo.empty()) return "--retardo solo vale con --animacion";
+        if (o.con_retorno) return "--con-retorno solo vale con --animacion";
+    }
+    if (!exportar && !animacion) {
+        const std::string con = " solo vale con --exportar o --animacion";
+        if (!o.valores.empty()) return "--" + o.valores.front().first + con;
+        if (!o.tamano.empty()) return "--tamano" + con;
+        if (o.experimental) return "--experimental" + con;
+        if (o.sin_datos) return "--sin-datos" + con;
         return "";
     }
-    o.accion = Ordenes::EXPORTAR;
+    o.accion = exportar ? Ordenes::EXPORTAR : Ordenes::ANIMACION;
     // Applied in the panel's order, whatever the order typed: later fields may depend on earlier ones.
     std::stable_sort(o.valores.begin(), o.valores.end(),
                      [](const auto& a, const auto& b) { return orden_de(a.first) < orden_de(b.first); });
-    if (o.archivo.empty()) return "--exportar necesita un nombre de archivo";
+    if (o.archivo.empty()) return std::string(exportar ? "--exportar" : "--animacion") + " necesita un nombre de archivo";
     if (!o.resto.empty()) return "argumento desconocido: " + o.resto.front();
     if (!o.experimental && !experimentales.empty()) return experimentales.front() + " solo vale con --experimental";
     return "";
@@ -120,9 +140,13 @@ std::string texto_ayuda() {
         "  --help                  muestra esta ayuda y termina\n"
         "  --version               muestra la version y termina\n"
         "  --exportar ARCHIVO      talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)\n"
+        "  --animacion ARCHIVO     talla el engranaje sin ventanas y guarda todo el tallado como GIF animado\n"
         "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
-        "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
-        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n";
+        "  --tamano P              ancho de la imagen en pixeles (PNG: 1200 por omision; GIF: 800, hasta 8000)\n"
+        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n"
+        "  --paso N                GIF: un cuadro cada N movimientos (unos 240 cuadros por omision)\n"
+        "  --retardo CS            GIF: centesimas de segundo entre cuadros (4 por omision)\n"
+        "  --con-retorno           GIF: muestra tambien la retirada y el retorno de la cremallera\n";
     for (const auto& op : OPCIONES) {
         std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
         izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');
