@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <imgui.h>
+#include <imgui_internal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,24 +137,23 @@ TEST_F(Idiomas, ElCatalogoDelArbolDeConstruccion) {
 // A locale compiled for the test (Debian's "locales" sources), found through LOCPATH.
 class Numeros : public Idiomas {
 protected:
-    static std::string carpeta;
+    // Kept in the build tree: made by the first run, read by the next ones.
+    static constexpr const char* carpeta = ORTANEL_PRUEBA_LOCALES;
     static void SetUpTestSuite() {
-        char plantilla[] = "/tmp/ortanel-locales-XXXXXX";
-        ASSERT_NE(mkdtemp(plantilla), nullptr);
-        carpeta = plantilla;
+        mkdir(carpeta, 0755);
         for (const char* l : {"de_DE", "en_US"}) {
-            std::string orden = "localedef -i " + std::string(l) + " -f UTF-8 " + carpeta + "/" + l + ".UTF-8 2>/dev/null";
+            std::string destino = std::string(carpeta) + "/" + l + ".UTF-8";
+            if (access((destino + "/LC_NUMERIC").c_str(), R_OK) == 0) continue;
+            std::string orden = "localedef -i " + std::string(l) + " -f UTF-8 " + destino + " 2>/dev/null";
             ASSERT_EQ(std::system(orden.c_str()), 0) << "localedef could not make " << l << " (install Debian's locales)";
         }
     }
-    static void TearDownTestSuite() { std::system(("rm -rf " + carpeta).c_str()); }
 };
-std::string Numeros::carpeta;
 
 TEST_F(Numeros, DosComaCincoSeLeeIgualConCualquierLocale) {
     for (const char* lang : {"de_DE.UTF-8", "en_US.UTF-8"}) {
         SCOPED_TRACE(lang);
-        poner("LOCPATH", carpeta.c_str());
+        poner("LOCPATH", carpeta);
         poner("LANG", lang);
         idioma::iniciar(idioma::del_entorno(), ORTANEL_PRUEBA_CATALOGOS);
         ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), lang) << "the environment's locale is in use";
@@ -245,7 +245,6 @@ public:
                      {"flecha", "1"}, {"dientes", "x"}, {"modulo", "x"}, {"modulo", "7"}, {"angulo", "x"},
                      {"depresion", "0.1"}})
                 textos.push_back(sesion_fijar(opcion, valor));
-            sesion_cortar();
             for (const auto& t : lamina_del_corte().texto) textos.push_back(t);
             textos.push_back(nombre_por_omision());
         }
@@ -339,6 +338,138 @@ TEST_F(Textos, SinEntornoSonLosTextosEspanolesDeSiempre) {
     poner("LANG", "en_US.UTF-8");
     idioma::iniciar(Idioma::ESPANOL, ORTANEL_PRUEBA_CATALOGOS);
     EXPECT_EQ(Recorrido(dir).textos, originales) << "--idioma es over an English environment";
+}
+
+
+// ---------------------------------------------------------------- the English panels' layout
+
+constexpr const char* FUENTE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr float ANCHO_VENTANA = 1000, ALTO_VENTANA = 660;
+
+// A layer window drawn as the program draws it (the program's font at the scale), and
+// what does not fit: controls past the width the window asks for, captions wider than
+// their frames.
+struct Dibujo {
+    int ancho = 0, alto = 0;
+    std::vector<std::string> fuera;
+};
+
+Dibujo dibujar(GLUI* w, float escala) {
+    capa::poner_escala(escala);
+    capa::Vista v;
+    v.glui = w;
+    capa::crear_contexto(v);
+    ImGuiIO& io = ImGui::GetIO();
+    EXPECT_NE(io.Fonts->AddFontFromFileTTF(FUENTE, capa::tam_fuente()), nullptr) << FUENTE;
+    unsigned char* px = nullptr;
+    int an = 0, al = 0;
+    io.Fonts->GetTexDataAsRGBA32(&px, &an, &al);
+    auto nuevo = [] {
+        ImGui::GetIO().DeltaTime = 1.0f / 60;
+        ImGui::NewFrame();
+    };
+    // The panel takes the width it asks for, as its GLUT window does, and draws again.
+    float ancho = ANCHO_VENTANA;
+    capa::Resultado r;
+    for (int i = 0; i < 4; ++i) {
+        r = capa::cuadro(v, nullptr, ancho, ALTO_VENTANA, nuevo);
+        if (w->is_subwindow() && r.ancho > 0) ancho = static_cast<float>(r.ancho);
+    }
+    Dibujo d;
+    d.ancho = r.ancho;
+    d.alto = r.alto;
+    const ImGuiStyle& estilo = ImGui::GetStyle();
+    float borde = static_cast<float>(d.ancho);
+    ImGuiWindow* ventana = ImGui::FindWindowByName("##glui");
+    if (ventana && ventana->ScrollbarY) borde -= estilo.ScrollbarSize;
+    float alto_texto = ImGui::GetTextLineHeight();
+    for (const auto& [c, z] : v.zonas) {
+        std::string nombre = c->get_name();
+        if (z.max.x > borde + 0.5f) d.fuera.push_back("past the edge: '" + nombre + "'");
+        float texto = ImGui::CalcTextSize(nombre.c_str()).x;
+        if (c->kind() == GLUI_Kind::Panel && !nombre.empty() && 6 + texto + 3 > z.max.x - z.min.x)
+            d.fuera.push_back("caption wider than its frame: '" + nombre + "'");
+        if (c->kind() == GLUI_Kind::Rollout && alto_texto + 8 + texto > z.max.x - z.min.x)
+            d.fuera.push_back("header wider than its rollout: '" + nombre + "'");
+    }
+    ImGui::DestroyContext(v.ctx);
+    capa::poner_escala(1.0f);
+    return d;
+}
+
+class Maqueta : public Textos {
+protected:
+    VentanasFalsas ventanas;
+    void abrir(Idioma l) {
+        idioma::iniciar(l, ORTANEL_PRUEBA_CATALOGOS);
+        estado_inicial();
+        GLUI_Master.reset();
+        GLUI_Master.set_backend(&ventanas);
+        usar_plataforma(&ventanas);
+        winIdMain = ventanas.nueva();
+        ventanas.actual = winIdMain;
+        construir_dialogo();
+    }
+    // The panel with every text it can show: the undercut warning, the measured tooth,
+    // a failed save's reason.
+    void panel(int modo) {
+        glui_control(modo);
+        if (modo == SIMULACION_ESTANDAR) glui_Dientes->user_commit("8");
+        completar_corte();
+        glui_Archivo->set_text(dir + "/no/hay/engranaje.svg");
+        glui_Guardar->user_press();
+    }
+    void TearDown() override {
+        GLUI_Master.reset();
+        GLUI_Master.set_backend(nullptr);
+        usar_plataforma(nullptr);
+        estado_inicial();
+        Textos::TearDown();
+    }
+};
+
+TEST_F(Maqueta, ElPanelInglesCabeEnElAnchoDelEspanolSinCortarNada) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        // [language][scale 100%, 200%][rollouts as at the start, all open]
+        std::map<Idioma, Dibujo> d[2][2];
+        for (Idioma l : {Idioma::ESPANOL, Idioma::INGLES}) {
+            abrir(l);
+            panel(modo);
+            for (int abierto : {0, 1}) {
+                if (abierto)
+                    for (const auto& c : v_glui->controls())
+                        if (c->kind() == GLUI_Kind::Rollout) static_cast<GLUI_Panel*>(c.get())->open();
+                for (int e : {0, 1}) d[e][abierto][l] = dibujar(v_glui, e ? 2.0f : 1.0f);
+            }
+        }
+        for (int e : {0, 1})
+            for (int abierto : {0, 1}) {
+                SCOPED_TRACE(testing::Message() << "scale " << (e ? 200 : 100) << "%"
+                                                << (modo == SIMULACION_ESTANDAR ? ", standard" : ", experimental")
+                                                << (abierto ? ", every rollout open" : ""));
+                auto& par = d[e][abierto];
+                EXPECT_EQ(par[Idioma::ESPANOL].fuera, std::vector<std::string>()) << "Spanish";
+                EXPECT_EQ(par[Idioma::INGLES].fuera, std::vector<std::string>()) << "English";
+                EXPECT_LE(par[Idioma::INGLES].ancho, par[Idioma::ESPANOL].ancho);
+                EXPECT_GT(par[Idioma::INGLES].ancho, e ? 200 : 100);
+                if (e == 0) {
+                    EXPECT_LE(par[Idioma::ESPANOL].ancho, ANCHO_VENTANA / 2) << "the drawing keeps room";
+                }
+            }
+    }
+}
+
+TEST_F(Maqueta, ElDialogoInglesNoEsMayorQueElEspanol) {
+    for (float escala : {1.0f, 2.0f}) {
+        std::map<Idioma, Dibujo> d;
+        for (Idioma l : {Idioma::ESPANOL, Idioma::INGLES}) {
+            abrir(l);
+            d[l] = dibujar(glui, escala);
+            EXPECT_EQ(d[l].fuera, std::vector<std::string>());
+        }
+        EXPECT_LE(d[Idioma::INGLES].ancho, d[Idioma::ESPANOL].ancho) << "scale " << escala;
+        EXPECT_LE(d[Idioma::INGLES].alto, d[Idioma::ESPANOL].alto) << "scale " << escala;
+    }
 }
 
 }  // namespace
