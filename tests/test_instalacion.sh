@@ -16,6 +16,7 @@ grep -qx 'Exec=ortanel' "$escritorio" || falla "Exec is not the program"
 grep -qx 'Icon=ortanel' "$escritorio" || falla "Icon is not the installed icon"
 grep -q '^Categories=.*Education;' "$escritorio" || falla "not in the Education category"
 grep -q '^Comment=.*engranaje' "$escritorio" || falla "no Spanish comment"
+grep -q '^Comment\[en\]=.*gear' "$escritorio" || falla "no English comment"
 grep -qx 'StartupWMClass=ortanel' "$escritorio" || falla "the window class does not match"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$escritorio" || falla "invalid .desktop"; fi
 
