@@ -11,6 +11,7 @@
 
 #include "escritura.h"
 #include "gif.h"
+#include "idioma/idioma.h"
 
 namespace exportar {
 
@@ -118,7 +119,7 @@ int Pelicula::alto() const { return d_->alto; }
 int Pelicula::cuadros() const { return d_->gif->cuadros(); }
 
 std::string Pelicula::agregar(const Cuadro& c) {
-    if (!d_->cr) return "imagen de tamano no valido";
+    if (!d_->cr) return _("imagen de tamano no valido");
     d_->dibujar(c);
     cairo_surface_flush(d_->superficie);
     cairo_status_t e = cairo_status(d_->cr);

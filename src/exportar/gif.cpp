@@ -6,6 +6,8 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "idioma/idioma.h"
+
 namespace exportar {
 
 namespace {
@@ -20,7 +22,7 @@ int escribir_memoria(GifFileType* g, const GifByteType* datos, int n) {
 
 std::string error_gif(int codigo) {
     const char* t = GifErrorString(codigo);
-    return std::string("GIF: ") + (t ? t : "error desconocido");
+    return formato(_("GIF: %s"), t ? t : _("error desconocido"));
 }
 
 }  // namespace
@@ -59,11 +61,11 @@ EscritorGif::EscritorGif(int ancho, int alto, std::vector<Rgb> paleta, int retar
     : e_(new Estado), ancho_(ancho), alto_(alto), retardo_(retardo), solo_cambios_(solo_cambios),
       paleta_(std::move(paleta)) {
     if (ancho_ < 1 || alto_ < 1 || ancho_ > 65535 || alto_ > 65535) {
-        fallo_ = "GIF: tamano de imagen no valido";
+        fallo_ = _("GIF: tamano de imagen no valido");
         return;
     }
     if (paleta_.empty() || paleta_.size() > 255) {
-        fallo_ = "GIF: paleta no valida";
+        fallo_ = _("GIF: paleta no valida");
         return;
     }
     lienzo_.assign(static_cast<size_t>(ancho_) * static_cast<size_t>(alto_), 0);
@@ -80,7 +82,7 @@ EscritorGif::EscritorGif(int ancho, int alto, std::vector<Rgb> paleta, int retar
     while ((1 << bits) < static_cast<int>(paleta_.size()) + 1) ++bits;
     ColorMapObject* mapa = GifMakeMapObject(1 << bits, nullptr);
     if (!mapa) {
-        fallo_ = "GIF: sin memoria";
+        fallo_ = _("GIF: sin memoria");
         return;
     }
     for (int i = 0; i < (1 << bits); ++i) {
@@ -198,7 +200,7 @@ std::string EscritorGif::agregar(const unsigned char* pixeles, int paso) {
 std::vector<unsigned char> EscritorGif::terminar(std::string& fallo) {
     fallo = fallo_;
     if (!e_->gif) {
-        if (fallo.empty()) fallo = "GIF: ya terminado";
+        if (fallo.empty()) fallo = _("GIF: ya terminado");
         return {};
     }
     int error = 0;

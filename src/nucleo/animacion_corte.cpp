@@ -9,6 +9,7 @@
 #include "estado.h"
 #include "exportar/animacion.h"
 #include "exportar/escritura.h"
+#include "idioma/idioma.h"
 #include "mecanismos.h"
 #include "movimiento.h"
 #include "sesion.h"
@@ -112,13 +113,11 @@ exportar::Cuadro cuadro_actual() {
 
 std::string comprobar_animacion(const std::string& ruta, const OpcionesAnimacion& o) {
     if (o.ancho < 1 || o.ancho > ANCHO_MAXIMO_ANIMACION)
-        return "--tamano: " + std::to_string(o.ancho) + " fuera de 1 ... " + std::to_string(ANCHO_MAXIMO_ANIMACION) +
-               " pixeles";
-    if (o.paso < 0) return "--paso: " + std::to_string(o.paso) + " no es un numero de movimientos";
+        return formato(_("--tamano: %d fuera de 1 ... %d pixeles"), o.ancho, ANCHO_MAXIMO_ANIMACION);
+    if (o.paso < 0) return formato(_("--paso: %d no es un numero de movimientos"), o.paso);
     if (o.retardo < 1 || o.retardo > RETARDO_MAXIMO)
-        return "--retardo: " + std::to_string(o.retardo) + " fuera de 1 ... " + std::to_string(RETARDO_MAXIMO) +
-               " centesimas";
-    if (!es_gif(ruta)) return "la animacion se guarda en un archivo .gif, no en '" + ruta + "'";
+        return formato(_("--retardo: %d fuera de 1 ... %d centesimas"), o.retardo, RETARDO_MAXIMO);
+    if (!es_gif(ruta)) return formato(_("la animacion se guarda en un archivo .gif, no en '%s'"), ruta.c_str());
     return exportar::comprobar_destino(ruta);
 }
 
@@ -180,6 +179,6 @@ std::string animar_corte(const std::string& ruta, const OpcionesAnimacion& o,
     if (fallo.empty() && pendiente) fallo = tomar();
     std::vector<unsigned char> bytes;
     if (fallo.empty()) bytes = pelicula.terminar(fallo);
-    if (!fallo.empty()) return "no se puede escribir '" + ruta + "': " + fallo;
+    if (!fallo.empty()) return formato(_("no se puede escribir '%s': %s"), ruta.c_str(), fallo.c_str());
     return exportar::guardar_bytes(bytes, ruta);
 }

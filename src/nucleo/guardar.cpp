@@ -1,4 +1,5 @@
 #include "guardar.h"
+#include "idioma/idioma.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -49,12 +50,12 @@ void avisar(const std::string& texto) {
 
 void avisar_resultado(const std::string& fallo, const std::string& ruta) {
     if (!fallo.empty()) {
-        avisar("No se pudo guardar:\n" + en_renglones(fallo, ANCHO_AVISO, 2));
+        avisar(_("No se pudo guardar:") + std::string("\n") + en_renglones(fallo, ANCHO_AVISO, 2));
         return;
     }
     char completa[PATH_MAX];
     std::string donde = realpath(ruta.c_str(), completa) ? completa : ruta;
-    avisar("Guardado en:\n" + final_de(donde, ANCHO_AVISO));
+    avisar(_("Guardado en:") + std::string("\n") + final_de(donde, ANCHO_AVISO));
 }
 
 }  // namespace
@@ -90,15 +91,15 @@ std::string final_de(const std::string& texto, size_t n) {
 }
 
 void construir_exportar(GLUI* panel) {
-    glui_exportar = panel->add_rollout("Exportar", 0, GLUI_PANEL_EMBOSSED);
-    glui_Archivo = panel->add_edittext_to_panel(glui_exportar, "Archivo", GLUI_EDITTEXT_TEXT, nullptr, ID_ARCHIVO,
+    glui_exportar = panel->add_rollout(_("Exportar"), 0, GLUI_PANEL_EMBOSSED);
+    glui_Archivo = panel->add_edittext_to_panel(glui_exportar, _("Archivo"), GLUI_EDITTEXT_TEXT, nullptr, ID_ARCHIVO,
                                                 v_glui_control);
     nombre_automatico = nombre_por_omision();
     glui_Archivo->set_text(nombre_automatico);
     GLUI_Panel* botones = panel->add_panel_to_panel(glui_exportar, "", GLUI_PANEL_NONE);
-    glui_Guardar = panel->add_button_to_panel(botones, "Guardar", ID_GUARDAR, v_glui_control);
+    glui_Guardar = panel->add_button_to_panel(botones, _("Guardar"), ID_GUARDAR, v_glui_control);
     panel->add_column_to_panel(botones, 0);
-    glui_GuardarAnimacion = panel->add_button_to_panel(botones, "Guardar animacion", ID_GUARDAR_ANIMACION, v_glui_control);
+    glui_GuardarAnimacion = panel->add_button_to_panel(botones, _("Guardar animacion"), ID_GUARDAR_ANIMACION, v_glui_control);
     if (trabajo.pid > 0) glui_GuardarAnimacion->disable();
     glui_Exportado = panel->add_statictext_to_panel(glui_exportar, "");
 }
@@ -127,7 +128,7 @@ void guardar_animacion_desde_panel() {
     OpcionesAnimacion o;
     std::string fallo = comprobar_animacion(ruta, o);
     int tubo[2] = {-1, -1};
-    if (fallo.empty() && pipe2(tubo, O_CLOEXEC) != 0) fallo = "no se puede empezar la animacion: sin tuberia";
+    if (fallo.empty() && pipe2(tubo, O_CLOEXEC) != 0) fallo = formato(_("no se puede empezar la animacion: %s"), std::strerror(errno));
     if (!fallo.empty()) {
         avisar_resultado(fallo, ruta);
         return;
@@ -148,7 +149,7 @@ void guardar_animacion_desde_panel() {
     close(tubo[1]);
     if (pid < 0) {
         close(tubo[0]);
-        avisar_resultado("no se puede empezar la animacion: " + std::string(std::strerror(errno)), ruta);
+        avisar_resultado(formato(_("no se puede empezar la animacion: %s"), std::strerror(errno)), ruta);
         return;
     }
     fcntl(tubo[0], F_SETFL, fcntl(tubo[0], F_GETFL) | O_NONBLOCK);
@@ -157,7 +158,7 @@ void guardar_animacion_desde_panel() {
     trabajo.tubo = tubo[0];
     trabajo.ruta = ruta;
     glui_GuardarAnimacion->disable();
-    avisar("Guardando animacion...");
+    avisar(_("Guardando animacion..."));
 }
 
 bool revisar_animacion() {
@@ -188,7 +189,7 @@ bool revisar_animacion() {
     }
     int hechos = 0, total = 0;
     if (!ultima.empty() && std::sscanf(ultima.c_str(), "%d %d", &hechos, &total) == 2)
-        avisar("Guardando animacion: cuadro " + std::to_string(hechos) + " de " + std::to_string(total));
+        avisar(formato(_("Guardando animacion: cuadro %d de %d"), hechos, total));
     if (!cerrado) return true;
 
     int estado = 0;
@@ -197,8 +198,8 @@ bool revisar_animacion() {
     close(trabajo.tubo);
     std::string fallo = trabajo.final;
     if (!trabajo.dijo_final || !WIFEXITED(estado) || (WEXITSTATUS(estado) != 0 && fallo.empty()))
-        fallo = "la animacion se interrumpio" +
-                (WIFSIGNALED(estado) ? " (senal " + std::to_string(WTERMSIG(estado)) + ")" : std::string());
+        fallo = WIFSIGNALED(estado) ? formato(_("la animacion se interrumpio (senal %d)"), WTERMSIG(estado))
+                                    : std::string(_("la animacion se interrumpio"));
     std::string ruta = trabajo.ruta;
     trabajo = Trabajo{};
     avisar_resultado(fallo, ruta);
