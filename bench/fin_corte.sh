@@ -5,6 +5,8 @@
 # The figures are printed only if the window is the size asked for and the cut gear shows Z teeth.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The titles looked for are the Spanish ones.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 z=${1:?usage: bench/fin_corte.sh Z [width height]}
 ancho=${2:-1000}
 alto=${3:-660}

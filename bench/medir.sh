@@ -7,6 +7,8 @@
 # no figure is printed unless it is the size asked for, before the figures and after the cut.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The titles looked for are the Spanish ones.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 ancho=${1:-1000}
 alto=${2:-660}
 if [ "${3:-}" != "--dentro" ]; then

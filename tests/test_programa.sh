@@ -8,6 +8,8 @@
 set -euo pipefail
 programa="$1"
 cerrar="$2"
+# The titles and labels looked for are the Spanish ones.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 aqui="$(cd "$(dirname "$0")" && pwd)"
 # Tries the condition (a command and its arguments) every tenth of a second until it succeeds;
 # fails once the deadline, in seconds, has passed. Generous deadlines: the sanitizer build on a
