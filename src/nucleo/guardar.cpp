@@ -18,6 +18,7 @@
 #include "estado.h"
 #include "plataforma.h"
 #include "sesion.h"
+#include "tallado.h"
 
 GLUI_Rollout* glui_exportar = nullptr;
 GLUI_EditText* glui_Archivo = nullptr;
@@ -133,6 +134,9 @@ void guardar_animacion_desde_panel() {
         avisar_resultado(fallo, ruta);
         return;
     }
+    // Only this thread goes on in the child: the outline's worker, if one is building the
+    // measured tooth, is stopped first so that no thread is left half way (it starts again).
+    descartar_tallado();
     std::fflush(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
