@@ -146,6 +146,9 @@ TEST_F(Teoria, EspesorEnLaCabezaDeLibro) {
         const Caso& c = p.c;
         SCOPED_TRACE(std::string("m ") + c.modulo + " Z " + std::to_string(c.z) + " x " + texto(c.x));
         cortar(c);
+        // The read-out's figures come from the outline built on a worker thread.
+        esperar_tallado();
+        idle();
         double m = std::atof(c.modulo), rp = m * c.z / 2, ra = radio_engranaje();
         double teorico = espesor_cabeza_teorico(rp, espesor_teorico(m, c.angulo, c.x), c.angulo, ra);
         double medido = espesor_en_cabeza(contorno_tallado(), ra);

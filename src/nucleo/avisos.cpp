@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "escena.h"
+#include "idioma/idioma.h"
 #include "estado.h"
 #include "mecanismos.h"
 #include "medidas.h"
@@ -12,18 +13,6 @@
 #include "tallado.h"
 
 namespace {
-
-std::string formato(const char* f, double a, double b) {
-    char t[128];
-    std::snprintf(t, sizeof t, f, a, b);
-    return t;
-}
-
-std::string formato(const char* f, double a) {
-    char t[128];
-    std::snprintf(t, sizeof t, f, a);
-    return t;
-}
 
 // The straight flanks' reach past the interference point, in the unit of the module: the
 // larger of the two flanks'.
@@ -43,6 +32,7 @@ double exceso_de_flanco() {
 struct Cache {
     bool hecha = false;
     MedidaCorte m{};
+    std::vector<Pieza> piezas;
 };
 Cache cache;
 
@@ -50,13 +40,18 @@ Cache cache;
 
 double modulo_cremallera() { return Paso / PI; }
 
+const std::vector<Pieza>* contorno_medido() { return cache.hecha ? &cache.piezas : nullptr; }
+
 bool medida_del_corte(MedidaCorte& m) {
     if (C_Mueve != TERMINADO) {
         cache.hecha = false;
+        descartar_tallado();
         return false;
     }
     if (!cache.hecha) {
-        const std::vector<Pieza>& piezas = contorno_tallado();
+        // Built on a worker thread, so that no frame waits: the figures come when it is ready.
+        std::vector<Pieza>& piezas = cache.piezas;
+        if (!recoger_tallado(piezas)) return false;
         cache.m.modulo = modulo_cremallera();
         cache.m.espesor_primitiva = espesor_en_primitiva(piezas, Rp);
         cache.m.teorico_primitiva = espesor_teorico(cache.m.modulo, Angulo, coeficiente_desplazamiento());
@@ -81,25 +76,25 @@ std::vector<std::string> texto_incoherencia() {
     double escrito = glui_Modulo_T ? glui_Modulo_T->get_float_val() : m;
     auto distinto = [](double a, double b) { return std::fabs(a - b) > 1e-3 * std::max(std::fabs(a), std::fabs(b)); };
     if (!(m > 0) || (!distinto(de_z, m) && !distinto(escrito, m))) return {};
-    return {formato("Datos incoherentes: d/Z = %.3f, modulo %.3f", de_z, escrito),
-            formato("Se talla con m = %.3f: d/m = %.1f dientes", m, d / m)};
+    return {formato(_("Datos incoherentes: d/Z = %.3f, modulo %.3f"), de_z, escrito),
+            formato(_("Se talla con m = %.3f: d/m = %.1f dientes"), m, d / m)};
 }
 
 std::string texto_punta(double espesor, double modulo) {
     if (!(espesor < LIMITE_PUNTA * modulo)) return "";
-    return formato("Diente puntiagudo: espesor en la cabeza %.3f (%.2f m)", espesor, espesor / modulo);
+    return formato(_("Diente puntiagudo: espesor en la cabeza %.3f (%.2f m)"), espesor, espesor / modulo);
 }
 
 std::string texto_espesor_cabeza(double espesor, double modulo) {
-    return formato("Espesor en la cabeza: %.3f (%.2f m)", espesor, modulo > 0 ? espesor / modulo : 0.0);
+    return formato(_("Espesor en la cabeza: %.3f (%.2f m)"), espesor, modulo > 0 ? espesor / modulo : 0.0);
 }
 
 std::vector<std::string> avisos_dibujo() {
     std::vector<std::string> r;
     if (QueSimula == SIMULACION_EXPERIMENTAL) {
         if (socava_cremallera()) {
-            r.push_back("EXISTE SOCAVACION DEL DIENTE");
-            r.push_back(formato("Desplazamiento minimo x = %.3f", desplazamiento_minimo_cremallera()));
+            r.push_back(_("EXISTE SOCAVACION DEL DIENTE"));
+            r.push_back(formato(_("Desplazamiento minimo x = %.3f"), desplazamiento_minimo_cremallera()));
         }
         for (const std::string& l : texto_incoherencia()) r.push_back(l);
     }

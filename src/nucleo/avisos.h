@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tallado.h"
+
 // The figures of a finished cut, measured on its exact outline.
 struct MedidaCorte {
     double espesor_primitiva;  // mean tooth thickness on the pitch circle
@@ -15,6 +17,9 @@ struct MedidaCorte {
 
 // Measured once when the cut ends; false while the cut is under way or has been undone.
 bool medida_del_corte(MedidaCorte& m);
+
+// The outline those figures were measured on (scene frame), or null before they are.
+const std::vector<Pieza>* contorno_medido();
 
 // The module of the rack that cuts: its pitch over π.
 double modulo_cremallera();

@@ -1,4 +1,5 @@
 #include "callbacks.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -224,11 +225,11 @@ void giro_por_tallada() {
 
 void automatico() {
     if (Stop != 0) {
-        glui_AutoOnOff->set_name("Manual");
+        glui_AutoOnOff->set_name(_("Manual"));
         glui_Sig->disable();
         glui_Ant->disable();
     } else {
-        glui_AutoOnOff->set_name("Automatico");
+        glui_AutoOnOff->set_name(_("Automatico"));
         glui_Sig->enable();
         // Back in manual mode, "<< Anterior" only when there is a step to undo.
         if (hay_corte()) glui_Ant->enable();
@@ -350,7 +351,7 @@ void movimiento_al_principio() {
     Movimiento = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();
-    glui_AutoOnOff->set_name("Automatico");
+    glui_AutoOnOff->set_name(_("Automatico"));
     glui_Ant->disable();
     glui_NuevoCorte->disable();
 }
@@ -461,6 +462,7 @@ void v_glui_control(int id) {
         case ID_NUEVO_CORTE: nuevo_corte(); break;
         case ID_ARCHIVO: break;
         case ID_GUARDAR: guardar_desde_panel(); break;
+        case ID_GUARDAR_ANIMACION: guardar_animacion_desde_panel(); break;
         case ID_TERMINAR: completar_corte(); break;
         case ID_VELOCIDAD: velocidad(); break;
         case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;

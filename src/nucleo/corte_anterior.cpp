@@ -6,6 +6,7 @@
 #include "avisos.h"
 #include "escena.h"
 #include "estado.h"
+#include "idioma/idioma.h"
 #include "panel.h"
 
 namespace {
@@ -30,7 +31,9 @@ Anillo girado(const Anillo& a, double grados) {
 void recordar_corte_anterior() {
     if (C_Mueve != TERMINADO) return;
     Anterior a;
-    for (const Pieza& p : contorno_tallado()) {
+    // The outline measured when the cut ended, or else built now.
+    const std::vector<Pieza>* medido = contorno_medido();
+    for (const Pieza& p : medido ? *medido : contorno_tallado()) {
         Pieza q{girado(p.exterior, -E_angulo), {}};
         for (const Anillo& h : p.huecos) q.huecos.push_back(girado(h, -E_angulo));
         a.piezas.push_back(std::move(q));
@@ -66,8 +69,6 @@ std::vector<std::vector<Punto>> fantasma_actual() {
 
 std::string texto_corte_anterior() {
     if (!anterior.hay) return "";
-    char t[96];
-    std::snprintf(t, sizeof t, "Corte anterior: Z %g, m %g, x %.3f, De %.2f", anterior.z, anterior.modulo, anterior.x,
-                  anterior.diametro);
-    return t;
+    return formato(_("Corte anterior: Z %g, m %g, x %.3f, De %.2f"), anterior.z, anterior.modulo, anterior.x,
+                   anterior.diametro);
 }

@@ -6,6 +6,7 @@
 
 #include "corte_anterior.h"
 #include "evolvente.h"
+#include "idioma/idioma.h"
 #include "mecanismos.h"
 
 static_assert(NUM_DATOS == NUM_DATOS_CREMALLERA, "one rack data block for the scene and the outline");
@@ -46,11 +47,11 @@ float radio_alcance() {
 
 std::vector<Rotulo> leyenda() {
     std::vector<Rotulo> r;
-    if (C_Paso_ON != 0) r.push_back({"Circunferencia de paso", ColorCirPaso});
-    if (C_Fondo_ON != 0) r.push_back({"Circunferencia de fondo", ColorCirFondo});
-    if (C_Base_ON != 0) r.push_back({"Circunferencia base", ColorCirBase});
-    if (C_Evolvente_ON != 0) r.push_back({"Evolvente teorica", ColorEvolvente});
-    if (C_Fantasma_ON != 0 && hay_corte_anterior()) r.push_back({"Corte anterior", COLOR_FANTASMA});
+    if (C_Paso_ON != 0) r.push_back({_("Circunferencia de paso"), ColorCirPaso});
+    if (C_Fondo_ON != 0) r.push_back({_("Circunferencia de fondo"), ColorCirFondo});
+    if (C_Base_ON != 0) r.push_back({_("Circunferencia base"), ColorCirBase});
+    if (C_Evolvente_ON != 0) r.push_back({_("Evolvente teorica"), ColorEvolvente});
+    if (C_Fantasma_ON != 0 && hay_corte_anterior()) r.push_back({_("Corte anterior"), COLOR_FANTASMA});
     return r;
 }
 
@@ -66,9 +67,7 @@ BarraEscala barra_escala(double mm_por_pixel) {
         }
     }
     b.pixeles = b.milimetros / mm_por_pixel;
-    char t[32];
-    std::snprintf(t, sizeof t, "%g mm", b.milimetros);
-    b.texto = t;
+    b.texto = formato("%g mm", b.milimetros);
     return b;
 }
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "idioma/idioma.h"
+
 // Builds the start dialog (a stand-alone window) with its credits, the two ways
 // of simulating and "Salir"; leaves the main window current.
 void construir_dialogo();
@@ -41,9 +43,9 @@ void mostrar_espesor();
 std::string texto_progreso(int grados, int paso);
 
 // The keys of the drawing, as the "Ayudas" rollout lists them.
-constexpr const char* TEXTO_TECLAS[] = {"Teclas: Espacio o Derecha = Siguiente >>,",
-                                        "Izquierda = << Anterior, a = Automatico,",
-                                        "t = Terminar, Inicio = vista inicial"};
+constexpr const char* TEXTO_TECLAS[] = {N_("Teclas: Espacio o Derecha = Siguiente >>,"),
+                                        N_("Izquierda = << Anterior, a = Automatico,"),
+                                        N_("t = Terminar, Inicio = vista inicial")};
 
 // Limits of the ISO tip radius and flank relief for the present data.
 float radio_maximo_iso();
