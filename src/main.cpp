@@ -11,6 +11,7 @@
 #include "frente/plataforma_glut.h"
 #include "glui/glui_glut.h"
 #include "nucleo/callbacks.h"
+#include "nucleo/campos.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/navegacion.h"
@@ -53,7 +54,7 @@ void principal_cerrada() {
     initDisplay();
     glutHideWindow();
     glui->set_main_gfx_window(winIdMain);
-    if (v_glui) v_glui_control(1180);
+    if (v_glui) v_glui_control(ID_SALIR);
 }
 
 }  // namespace

@@ -2,46 +2,32 @@
 
 #include <algorithm>
 
-const char* const TEXTO_VERSION = "Ortanel 2.01";
+#include "campos.h"
+#include "version.h"
+
+const char* const TEXTO_VERSION = "Ortanel " ORTANEL_VERSION;
 
 namespace {
 
-struct Opcion {
-    const char* nombre;
-    const char* valor;  // placeholder shown in the usage
-    bool experimental;  // accepted only with --experimental
-    const char* ayuda;
-};
-
-// The panel values the command line sets, in the order the panel shows them.
-const Opcion OPCIONES[] = {
-    {"dientes", "Z", false, "numero de dientes (entero, 14 por omision)"},
-    {"modulo", "M", false, "modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental"},
-    {"diametro-primitivo", "D", true, "diametro de la circunferencia primitiva"},
-    {"diametro-exterior", "D", true, "diametro exterior"},
-    {"diametro-interior", "D", true, "diametro interior"},
-    {"angulo", "A", false, "angulo de presion en grados (20 por omision)"},
-    {"desplazamiento", "X", false, "coeficiente de desplazamiento del perfil (0 por omision)"},
-    {"radio-cabeza", "R", true, "radio de cabeza del diente de la cremallera (ISO 6336)"},
-    {"depresion", "P", true, "depresion lateral del diente (ISO 6336, necesita --radio-cabeza)"},
-    {"angulo2", "A", true, "segundo angulo de presion del diente asimetrico"},
-    {"flecha", "F", true, "flecha de la deformacion circular del flanco"},
-    {"giro", "G", false, "angulo girado por tallada en grados (entero, 1 por omision)"},
-};
-
-int orden_de(const std::string& nombre) {
-    int i = 0;
-    for (const auto& o : OPCIONES) {
-        if (nombre == o.nombre) return i;
-        ++i;
-    }
-    return i;
+// The first row of each option: an option that names a list in one mode and a number
+// in the other has two rows, with the same help.
+bool primera_de_su_opcion(const Campo& c) {
+    if (!c.opcion) return false;
+    for (const Campo* o = CAMPOS; o != &c; ++o)
+        if (o->opcion && std::string(o->opcion) == c.opcion) return false;
+    return true;
 }
 
-const Opcion* buscar(const std::string& nombre) {
-    for (const auto& o : OPCIONES)
-        if (nombre == o.nombre) return &o;
-    return nullptr;
+// Position of the option in the panel's order; past every option for an unknown name.
+int orden_de(const std::string& nombre) {
+    for (int i = 0; i < NUM_CAMPOS; ++i)
+        if (CAMPOS[i].opcion && nombre == CAMPOS[i].opcion) return i;
+    return NUM_CAMPOS;
+}
+
+const Campo* buscar(const std::string& nombre) {
+    int i = orden_de(nombre);
+    return i < NUM_CAMPOS ? &CAMPOS[i] : nullptr;
 }
 
 }  // namespace
@@ -73,7 +59,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.sin_datos = true;
             continue;
         }
-        const Opcion* op = buscar(nombre);
+        const Campo* op = buscar(nombre);
         if (!op && nombre != "exportar" && nombre != "tamano") return "opcion desconocida: " + a;
         if (i + 1 >= argc) return "falta el valor de " + a;
         std::string valor = argv[++i];
@@ -84,7 +70,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.tamano = valor;
         } else {
             o.valores.emplace_back(nombre, valor);
-            if (op->experimental) experimentales.push_back(a);
+            if (op->opcion_experimental) experimentales.push_back(a);
         }
     }
     if (ayuda) {
@@ -123,10 +109,12 @@ std::string texto_ayuda() {
         "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
         "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
         "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n";
-    for (const auto& op : OPCIONES) {
-        std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
+    for (int i = 0; i < NUM_CAMPOS; ++i) {
+        const Campo& op = CAMPOS[i];
+        if (!primera_de_su_opcion(op)) continue;
+        std::string izquierda = std::string("  --") + op.opcion + " " + op.muestra;
         izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');
-        t += izquierda + op.ayuda + (op.experimental ? " (con --experimental)" : "") + "\n";
+        t += izquierda + op.ayuda + (op.opcion_experimental ? " (con --experimental)" : "") + "\n";
     }
     return t;
 }
