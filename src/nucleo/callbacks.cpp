@@ -1,4 +1,5 @@
 #include "callbacks.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -225,11 +226,11 @@ void giro_por_tallada() {
 
 void automatico() {
     if (Stop != 0) {
-        glui_AutoOnOff->set_name("Manual");
+        glui_AutoOnOff->set_name(_("Manual"));
         glui_Sig->disable();
         glui_Ant->disable();
     } else {
-        glui_AutoOnOff->set_name("Automatico");
+        glui_AutoOnOff->set_name(_("Automatico"));
         glui_Sig->enable();
         glui_Ant->enable();
     }
@@ -348,7 +349,7 @@ void reiniciar() {
     trans[0] = trans[1] = trans[2] = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();
-    glui_AutoOnOff->set_name("Automatico");
+    glui_AutoOnOff->set_name(_("Automatico"));
     for (GLUI_EditText* e : {glui_Dientes, glui_RPaso, glui_RCabeza, glui_RBase, glui_Angulo, glui_Penetracion, glui_Giro}) {
         e->enable();
         mostrar_inicial(e);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "estado.h"
+#include "idioma/idioma.h"
 
 namespace {
 
@@ -14,32 +15,32 @@ using M = EnModo;
 }  // namespace
 
 const Campo CAMPOS[] = {
-    {ID_DIENTES, M::Ambos, T::Entero, "Numero de dientes", 26, 14.0f, 3.0f, "dientes", "Z",
-     "numero de dientes (entero, 14 por omision)", false},
-    {ID_MODULO, M::Estandar, T::Lista, "Modulo", 33, 0.0f, SIN_MINIMO, "modulo", "M",
-     "modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental", false},
-    {ID_MODULO, M::Experimental, T::Real, "Modulo", 38, 1.0f, 1.0f, "modulo", "M",
-     "modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental", false},
-    {ID_DIAMETRO_PRIMITIVO, M::Ambos, T::Real, "Diametro circunferencia primitiva", 3, 14.0f, 0.0f,
-     "diametro-primitivo", "D", "diametro de la circunferencia primitiva", true},
-    {ID_DIAMETRO_EXTERIOR, M::Ambos, T::Real, "Diametro exterior", 25, 16.0f, 0.0f, "diametro-exterior", "D",
-     "diametro exterior", true},
-    {ID_DIAMETRO_INTERIOR, M::Ambos, T::Real, "Diametro interior", 26, 11.5f, 0.0f, "diametro-interior", "D",
-     "diametro interior", true},
-    {ID_ANGULO, M::Ambos, T::Real, "Angulo de presion", 23, 20.0f, SIN_MINIMO, "angulo", "A",
-     "angulo de presion en grados (20 por omision)", false},
-    {ID_DESPLAZAMIENTO, M::Ambos, T::Real, "Coeficiente de desplazamiento", 6, 0.0f, SIN_MINIMO, "desplazamiento",
-     "X", "coeficiente de desplazamiento del perfil (0 por omision)", false},
-    {ID_RADIO_CABEZA, M::Experimental, T::Real, "     Radio de cabeza", 19, 0.0f, 0.0f, "radio-cabeza", "R",
-     "radio de cabeza del diente de la cremallera (ISO 6336)", true},
-    {ID_DEPRESION, M::Experimental, T::Real, "     Depresion lateral del diente", 4, 0.0f, SIN_MINIMO, "depresion",
-     "P", "depresion lateral del diente (ISO 6336, necesita --radio-cabeza)", true},
-    {ID_ANGULO_2, M::Experimental, T::Real, " 2\xC2\xBA Angulo ", 0, 20.0f, SIN_MINIMO, "angulo2", "A",
-     "segundo angulo de presion del diente asimetrico", true},
-    {ID_FLECHA, M::Experimental, T::Real, "Flecha ", 0, 0.0f, SIN_MINIMO, "flecha", "F",
-     "flecha de la deformacion circular del flanco", true},
-    {ID_GIRO, M::Ambos, T::Entero, "Angulo girado por tallada", 9, 1.0f, 1.0f, "giro", "G",
-     "angulo girado por tallada en grados (entero, 1 por omision)", false},
+    {ID_DIENTES, M::Ambos, T::Entero, N_("Numero de dientes"), 26, 14.0f, 3.0f, "dientes", "Z",
+     N_("numero de dientes (entero, 14 por omision)"), false},
+    {ID_MODULO, M::Estandar, T::Lista, N_("Modulo"), 33, 0.0f, SIN_MINIMO, "modulo", "M",
+     N_("modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental"), false},
+    {ID_MODULO, M::Experimental, T::Real, N_("Modulo"), 38, 1.0f, 1.0f, "modulo", "M",
+     N_("modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental"), false},
+    {ID_DIAMETRO_PRIMITIVO, M::Ambos, T::Real, N_("Diametro circunferencia primitiva"), 3, 14.0f, 0.0f,
+     "diametro-primitivo", "D", N_("diametro de la circunferencia primitiva"), true},
+    {ID_DIAMETRO_EXTERIOR, M::Ambos, T::Real, N_("Diametro exterior"), 25, 16.0f, 0.0f, "diametro-exterior", "D",
+     N_("diametro exterior"), true},
+    {ID_DIAMETRO_INTERIOR, M::Ambos, T::Real, N_("Diametro interior"), 26, 11.5f, 0.0f, "diametro-interior", "D",
+     N_("diametro interior"), true},
+    {ID_ANGULO, M::Ambos, T::Real, N_("Angulo de presion"), 23, 20.0f, SIN_MINIMO, "angulo", "A",
+     N_("angulo de presion en grados (20 por omision)"), false},
+    {ID_DESPLAZAMIENTO, M::Ambos, T::Real, N_("Coeficiente de desplazamiento"), 6, 0.0f, SIN_MINIMO, "desplazamiento",
+     "X", N_("coeficiente de desplazamiento del perfil (0 por omision)"), false},
+    {ID_RADIO_CABEZA, M::Experimental, T::Real, N_("     Radio de cabeza"), 19, 0.0f, 0.0f, "radio-cabeza", "R",
+     N_("radio de cabeza del diente de la cremallera (ISO 6336)"), true},
+    {ID_DEPRESION, M::Experimental, T::Real, N_("     Depresion lateral del diente"), 4, 0.0f, SIN_MINIMO, "depresion",
+     "P", N_("depresion lateral del diente (ISO 6336, necesita --radio-cabeza)"), true},
+    {ID_ANGULO_2, M::Experimental, T::Real, N_(" 2\xC2\xBA Angulo "), 0, 20.0f, SIN_MINIMO, "angulo2", "A",
+     N_("segundo angulo de presion del diente asimetrico"), true},
+    {ID_FLECHA, M::Experimental, T::Real, N_("Flecha "), 0, 0.0f, SIN_MINIMO, "flecha", "F",
+     N_("flecha de la deformacion circular del flanco"), true},
+    {ID_GIRO, M::Ambos, T::Entero, N_("Angulo girado por tallada"), 9, 1.0f, 1.0f, "giro", "G",
+     N_("angulo girado por tallada en grados (entero, 1 por omision)"), false},
 };
 const int NUM_CAMPOS = static_cast<int>(sizeof CAMPOS / sizeof CAMPOS[0]);
 
@@ -70,7 +71,7 @@ const Campo* campo_de_opcion(const std::string& opcion, int modo) {
 }
 
 std::string etiqueta_de(const Campo& c) {
-    return std::string(c.etiqueta) + std::string(static_cast<size_t>(c.blancos), ' ');
+    return std::string(_(c.etiqueta)) + std::string(static_cast<size_t>(c.blancos), ' ');
 }
 
 bool es_de_datos(int id) {

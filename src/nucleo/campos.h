@@ -46,7 +46,7 @@ struct Campo {
     IdControl id;
     EnModo modo;
     TipoCampo tipo;
-    const char* etiqueta;  // the label, followed by `blancos` blanks on the panel
+    const char* etiqueta;  // the label (untranslated), followed by `blancos` blanks on the panel
     int blancos;
     float inicial;         // the value shown when the panel opens and after "Reiniciar"
     float minimo;          // a smaller value typed is raised to it; -infinity: no lower bound
@@ -69,7 +69,7 @@ const Campo* campo_de(IdControl id, int modo);
 // The row of a command-line option in the given mode, or null when the option sets no field there.
 const Campo* campo_de_opcion(const std::string& opcion, int modo);
 
-// The label as the panel shows it.
+// The label as the panel shows it, in the program's language.
 std::string etiqueta_de(const Campo& c);
 
 // The data callbacks: a value typed into a field or chosen in the list.
