@@ -14,6 +14,7 @@ struct Ordenes {
     bool experimental = false;
     bool sin_datos = false;  // leave the text block out of the picture
     std::string tamano;  // PNG width as typed; empty: the default
+    std::string idioma;  // "es" or "en" as given by --idioma; empty: the environment's
     // Panel values in the order given: option name without dashes, value as typed.
     std::vector<std::pair<std::string, std::string>> valores;
     // Arguments left for the window system (single-dash ones, as GLUT takes them).
@@ -23,7 +24,7 @@ struct Ordenes {
 // Returns "" or one line naming the problem.
 std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o);
 
-// The usage in Spanish, one option a line.
+// The usage in the program's language, one option a line.
 std::string texto_ayuda();
 
 extern const char* const TEXTO_VERSION;
