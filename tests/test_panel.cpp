@@ -8,6 +8,7 @@
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/panel.h"
+#include "nucleo/tallado.h"
 #include "prueba.h"
 
 namespace {
@@ -413,6 +414,15 @@ TEST_F(Panel, SocavacionSegunElCoeficiente) {
     }
 }
 
+// The measured tooth is built on a worker thread once the cut ends: wait for the build, then
+// let a frame show it.
+namespace {
+void medido_al_terminar() {
+    esperar_tallado();
+    idle();
+}
+}  // namespace
+
 TEST_F(Panel, EspesorMedidoAlTerminar) {
     struct Caso { int modo; const char* z; const char* x; double teorico; };
     for (Caso c : {Caso{SIMULACION_ESTANDAR, "14", "0", 1.571}, Caso{SIMULACION_ESTANDAR, "20", "0.5", 1.935},
@@ -428,6 +438,7 @@ TEST_F(Panel, EspesorMedidoAlTerminar) {
         for (int i = 0; i < 100; ++i) idle();
         EXPECT_EQ(informa_espesor->get_text(), "") << "not while the cut is under way";
         glui_Terminar->user_press();
+        medido_al_terminar();
         double medido = 0, teorico = 0;
         ASSERT_EQ(std::sscanf(informa_espesor->get_text().c_str(), "Espesor en la primitiva: %lf (teorico %lf)", &medido,
                               &teorico), 2)
@@ -440,6 +451,7 @@ TEST_F(Panel, EspesorMedidoAlTerminar) {
         idle();
         EXPECT_EQ(informa_espesor->get_text(), "");
         glui_Terminar->user_press();
+        medido_al_terminar();
         EXPECT_NE(informa_espesor->get_text(), "");
         glui_Clear->user_press();
         EXPECT_EQ(informa_espesor->get_text(), "");
