@@ -546,3 +546,13 @@ void glui_glut_iniciar(int ms_por_cuadro) {
 }
 
 void glui_glut_al_cerrar_principal(void (*f)()) { al_cerrar_principal = f; }
+
+bool glui_glut_entrada_aplicada() {
+    if (Display* d = glXGetCurrentDisplay(); d && XPending(d) > 0) return false;
+    if (rutas.en_espera() > 0) return false;
+    for (auto& [id, v] : vistas) {
+        entrada::Cola* c = rutas.cola(id);
+        if (v->id > 0 && ((c && !c->vacia()) || v->mas_entrada)) return false;
+    }
+    return true;
+}
