@@ -6,6 +6,7 @@
 
 #include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
+#include "nucleo/guardar.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/panel.h"
 #include "nucleo/tallado.h"
@@ -126,7 +127,10 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Translation, "Z", -1},
         {K::Rollout, "Exportar", -1},
         {K::EditText, "Archivo", 1500},
+        {K::Panel, "", -1},
         {K::Button, "Guardar", 1510},
+        {K::Column, "", -1},
+        {K::Button, "Guardar animacion", ID_GUARDAR_ANIMACION},
         {K::StaticText, "", -1},
         {K::Rollout, "Ayudas", -1},
         {K::Panel, "", -1},
@@ -187,8 +191,8 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 56u) << "the colour list's two overlays, the eight controls of the aids, the export row";
-    EXPECT_EQ(hechas[hechas.size() - 13].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas.size(), 59u) << "the colour list's two overlays, the eight controls of the aids, the export rows";
+    EXPECT_EQ(hechas[hechas.size() - 16].etiqueta, "Exportar") << "the export rollout near Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);
