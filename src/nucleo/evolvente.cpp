@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "escena.h"
-#include "estado.h"
 
 namespace {
-
-constexpr double GRADO = PI / 180.0;
 
 // Polar point turned by psi radians, at radius r.
 Punto polar(double r, double psi) {
@@ -37,8 +33,6 @@ std::vector<Punto> flanco(const DatosEvolvente& d, double a, double psi0, int la
 
 double radio_base(double rp, double angulo_grados) { return rp * std::cos(angulo_grados * GRADO); }
 
-double involuta(double a) { return std::tan(a) - a; }
-
 double semiangulo_hueco(const DatosEvolvente& d, double angulo_grados) {
     double paso = PI * d.modulo;
     return (paso / 4.0 - d.x * d.modulo * std::tan(angulo_grados * GRADO)) / d.rp;
@@ -55,11 +49,4 @@ std::vector<std::vector<Punto>> flancos_evolvente(const DatosEvolvente& d, int n
         lineas.push_back(flanco(d, d.angulo2, psi0, +1, n));
     }
     return lineas;
-}
-
-DatosEvolvente evolvente_actual() {
-    float datos[NUM_DATOS];
-    llenar_datos(datos);
-    double x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0;
-    return {Z, Rp, Paso / PI, x, datos[5], datos[10], radio_circ_fondo(), radio_engranaje(), E_angulo};
 }

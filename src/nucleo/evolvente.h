@@ -4,13 +4,11 @@
 
 #include <vector>
 
+#include "angulos.h"
 #include "mecanismos.h"
 
 // Base circle radius r_b = rp·cos(angle).
 double radio_base(double rp, double angulo_grados);
-
-// Involute function inv(a) = tan a - a (radians).
-double involuta(double a);
 
 // What fixes the theoretical teeth: teeth, pitch radius, module, shift coefficient x,
 // the pressure angles of the two flanks of the rack tooth, the radii the flanks run
@@ -32,7 +30,3 @@ double semiangulo_hueco(const DatosEvolvente& d, double angulo_grados);
 // centre at the start. The flanks are placed by the textbook tooth thickness on the pitch
 // circle, m(π/2 + x·(tan α1 + tan α2)). A flank that has no length is an empty polyline.
 std::vector<std::vector<Punto>> flancos_evolvente(const DatosEvolvente& d, int puntos_por_flanco = 24);
-
-// The data above as the simulation stands now (panel values, the rack's flank angles, the
-// radii as drawn, the blank's turn).
-DatosEvolvente evolvente_actual();
