@@ -73,8 +73,13 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.sin_datos = true;
             continue;
         }
+        if (nombre == "informe") {
+            o.informe = true;
+            continue;
+        }
         const Opcion* op = buscar(nombre);
-        if (!op && nombre != "exportar" && nombre != "tamano") return "opcion desconocida: " + a;
+        bool del_engrane = nombre == "engrane" || nombre == "desplazamiento2" || nombre == "distancia";
+        if (!op && nombre != "exportar" && nombre != "tamano" && !del_engrane) return "opcion desconocida: " + a;
         if (i + 1 >= argc) return "falta el valor de " + a;
         std::string valor = argv[++i];
         if (nombre == "exportar") {
@@ -82,6 +87,12 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.archivo = valor;
         } else if (nombre == "tamano") {
             o.tamano = valor;
+        } else if (nombre == "engrane") {
+            o.engrane = valor;
+        } else if (nombre == "desplazamiento2") {
+            o.desplazamiento2 = valor;
+        } else if (nombre == "distancia") {
+            o.distancia = valor;
         } else {
             o.valores.emplace_back(nombre, valor);
             if (op->experimental) experimentales.push_back(a);
@@ -95,18 +106,25 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         o.accion = Ordenes::VERSION;
         return "";
     }
-    if (!exportar) {
+    if (o.engrane.empty() && !o.desplazamiento2.empty()) return "--desplazamiento2 solo vale con --engrane";
+    if (o.engrane.empty() && !o.distancia.empty()) return "--distancia solo vale con --engrane";
+    if (!exportar && !o.informe) {
         if (!o.valores.empty()) return "--" + o.valores.front().first + " solo vale con --exportar";
+        if (!o.engrane.empty()) return "--engrane solo vale con --exportar o --informe";
         if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
         if (o.experimental) return "--experimental solo vale con --exportar";
         if (o.sin_datos) return "--sin-datos solo vale con --exportar";
         return "";
     }
+    if (!exportar) {
+        if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
+        if (o.sin_datos) return "--sin-datos solo vale con --exportar";
+    }
     o.accion = Ordenes::EXPORTAR;
     // Applied in the panel's order, whatever the order typed: later fields may depend on earlier ones.
     std::stable_sort(o.valores.begin(), o.valores.end(),
                      [](const auto& a, const auto& b) { return orden_de(a.first) < orden_de(b.first); });
-    if (o.archivo.empty()) return "--exportar necesita un nombre de archivo";
+    if (exportar && o.archivo.empty()) return "--exportar necesita un nombre de archivo";
     if (!o.resto.empty()) return "argumento desconocido: " + o.resto.front();
     if (!o.experimental && !experimentales.empty()) return experimentales.front() + " solo vale con --experimental";
     return "";
@@ -122,7 +140,11 @@ std::string texto_ayuda() {
         "  --exportar ARCHIVO      talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)\n"
         "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
         "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
-        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n";
+        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n"
+        "  --informe               escribe en la salida un informe JSON del engranaje (y del engrane)\n"
+        "  --engrane Z2            engrana con una rueda de Z2 dientes tallada igual (0: la cremallera)\n"
+        "  --desplazamiento2 X2    coeficiente de desplazamiento de la rueda 2 (0 por omision)\n"
+        "  --distancia A           distancia entre centros en mm (la de funcionamiento por omision)\n";
     for (const auto& op : OPCIONES) {
         std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
         izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');

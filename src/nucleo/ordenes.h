@@ -8,12 +8,16 @@
 #include <vector>
 
 struct Ordenes {
+    // EXPORTAR: the cut without windows, saved to `archivo` when there is one, reported when `informe`.
     enum Accion { VENTANAS, AYUDA, VERSION, EXPORTAR };
     Accion accion = VENTANAS;
     std::string archivo;
     bool experimental = false;
     bool sin_datos = false;  // leave the text block out of the picture
     std::string tamano;  // PNG width as typed; empty: the default
+    bool informe = false;  // print the JSON report on stdout (EXPORTAR with or without a file)
+    // The mating gear as typed: teeth (0: the rack), shift coefficient, centre distance; empty: not given.
+    std::string engrane, desplazamiento2, distancia;
     // Panel values in the order given: option name without dashes, value as typed.
     std::vector<std::pair<std::string, std::string>> valores;
     // Arguments left for the window system (single-dash ones, as GLUT takes them).
