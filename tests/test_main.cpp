@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -39,9 +40,17 @@ protected:
     }
     void TearDown() override { std::system(("rm -rf " + comillas(dir)).c_str()); }
 
-    // Runs the program with these arguments, with no display, in the temporary directory.
-    Salida correr(const std::vector<std::string>& args) {
-        std::string orden = "cd " + comillas(dir) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + comillas(std::getenv("ORTANEL"));
+    // Runs the program with these arguments, with no display, in the temporary directory,
+    // the language environment unset and then given these VARIABLE=value settings.
+    Salida correr(const std::vector<std::string>& args, const std::vector<std::string>& entorno = {}) {
+        return correr_programa(std::getenv("ORTANEL"), args, entorno);
+    }
+    Salida correr_programa(const std::string& programa, const std::vector<std::string>& args,
+                           const std::vector<std::string>& entorno) {
+        std::string orden = "cd " + comillas(dir) +
+                            " && env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG";
+        for (const auto& e : entorno) orden += " " + comillas(e);
+        orden += " " + comillas(programa);
         for (const auto& a : args) orden += " " + comillas(a);
         orden += " >" + comillas(dir + "/.out") + " 2>" + comillas(dir + "/.err");
         Salida s;
@@ -334,4 +343,77 @@ TEST_F(LineaDeOrdenes, EngraneMalSaleConDosSinArchivo) {
         EXPECT_EQ(s.out, "");
         EXPECT_FALSE(lectura::existe(en("a.svg")));
     }
+}
+
+namespace {
+
+// The options a usage lists, in order: the first word of each line that starts with "--".
+std::vector<std::string> opciones_de(const std::string& ayuda) {
+    std::vector<std::string> r;
+    std::istringstream in(ayuda);
+    std::string linea;
+    while (std::getline(in, linea)) {
+        std::istringstream l(linea);
+        std::string palabra;
+        if (l >> palabra && palabra.rfind("--", 0) == 0) r.push_back(palabra);
+    }
+    return r;
+}
+
+}  // namespace
+
+TEST_F(LineaDeOrdenes, LaAyudaEnLosDosIdiomasTieneLasMismasOpciones) {
+    Salida es = correr({"--help"});
+    ASSERT_EQ(es.estado, 0);
+    std::vector<std::string> opciones = opciones_de(es.out);
+    EXPECT_EQ(opciones.size(), 23u) << es.out;
+    EXPECT_NE(std::find(opciones.begin(), opciones.end(), "--idioma"), opciones.end());
+    for (const auto& [args, entorno] : std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
+             {{"--idioma", "en", "--help"}, {}},
+             {{"--help", "--idioma", "en"}, {"LANG=es_ES.UTF-8"}},
+             {{"--help"}, {"LANG=en_US.UTF-8"}},
+             {{"--help"}, {"LANGUAGE=en", "LANG=C"}},
+             {{"--help"}, {"LC_ALL=en_GB.UTF-8", "LANG=es_ES.UTF-8"}}}) {
+        SCOPED_TRACE(args.front() + (entorno.empty() ? "" : " " + entorno.front()));
+        Salida en = correr(args, entorno);
+        EXPECT_EQ(en.estado, 0);
+        EXPECT_EQ(en.out.rfind("Usage: ortanel [OPTIONS]\n", 0), 0u) << en.out;
+        EXPECT_EQ(opciones_de(en.out), opciones) << "option names stay as they are";
+        EXPECT_NE(en.out.find("--exportar FILE "), std::string::npos);
+        EXPECT_EQ(lineas(en.out), lineas(es.out));
+    }
+    for (const auto& entorno : std::vector<std::vector<std::string>>{
+             {}, {"LANG=C"}, {"LANG=POSIX"}, {"LANG=de_DE.UTF-8"}, {"LANG=es_ES.UTF-8"}, {"LANG=en_US.UTF-8"}}) {
+        std::vector<std::string> args{"--help"};
+        if (!entorno.empty() && entorno.front() == "LANG=en_US.UTF-8") args = {"--idioma", "es", "--help"};
+        EXPECT_EQ(correr(args, entorno).out, es.out) << "Spanish: " << (entorno.empty() ? "nothing set" : entorno.front());
+    }
+    EXPECT_EQ(es.out.rfind("Uso: ortanel [OPCIONES]\nSin opciones abre el simulador", 0), 0u);
+    EXPECT_NE(es.out.find("\n  --exportar ARCHIVO      talla el engranaje sin ventanas"), std::string::npos);
+}
+
+TEST_F(LineaDeOrdenes, EnInglesLosErroresYElBloqueDeTexto) {
+    Salida s = correr({"--idioma", "en", "--exportar", "a.svg", "--dientes", "veinte"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.err, "ortanel: --dientes: 'veinte' is not a whole number\n");
+    s = correr({"--idioma", "en", "--dientez"});
+    EXPECT_EQ(s.err, "ortanel: unknown option: --dientez (ortanel --help shows the usage)\n");
+    s = correr({"--idioma", "fr"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.err, "ortanel: --idioma: 'fr' no es un idioma disponible (es, en) (ortanel --help muestra el uso)\n");
+    EXPECT_EQ(correr({"--idioma"}).estado, 2);
+
+    ASSERT_EQ(correr({"--exportar", "e.dxf", "--experimental", "--modulo", "2.5"}, {"LANG=en_US.UTF-8"}).estado, 0);
+    lectura::Dxf dxf;
+    ASSERT_TRUE(lectura::leer_dxf(en("e.dxf"), dxf));
+    ASSERT_GE(dxf.textos.size(), 6u);
+    EXPECT_EQ(dxf.textos[0], "Ortanel 2.01 - Experimental simulation");
+    EXPECT_EQ(dxf.textos[1], "Teeth: 14   Module: 2.5 mm   Pressure angle: 20 degrees");
+    EXPECT_EQ(dxf.textos[2], "Profile shift coefficient: 0");
+
+    ASSERT_EQ(correr({"--exportar", "e.dxf", "--experimental", "--modulo", "2.5"}).estado, 0);
+    lectura::Dxf espanol;
+    ASSERT_TRUE(lectura::leer_dxf(en("e.dxf"), espanol));
+    ASSERT_GE(espanol.textos.size(), 2u);
+    EXPECT_EQ(espanol.textos[1], "Dientes: 14   Modulo: 2.5 mm   Angulo de presion: 20 grados");
 }

@@ -81,6 +81,8 @@ TEST(Ordenes, ErroresDeForma) {
         {{"--experimental"}, "--experimental solo vale con --exportar"},
         {{"--sin-datos"}, "--sin-datos solo vale con --exportar"},
         {{"--ayudame"}, "opcion desconocida: --ayudame"},
+        {{"--idioma", "fr"}, "--idioma: 'fr' no es un idioma disponible (es, en)"},
+        {{"--idioma"}, "falta el valor de --idioma"},
     };
     for (const auto& c : casos) {
         Ordenes o;
@@ -94,7 +96,7 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
     std::string linea;
     std::vector<std::string> lineas;
     while (std::getline(s, linea)) lineas.push_back(linea);
-    for (const char* op : {"--help", "--version", "--exportar", "--experimental", "--tamano", "--sin-datos", "--dientes", "--modulo",
+    for (const char* op : {"--help", "--version", "--exportar", "--experimental", "--tamano", "--sin-datos", "--idioma", "--dientes", "--modulo",
                            "--angulo ", "--desplazamiento ", "--giro", "--diametro-exterior", "--diametro-interior",
                            "--informe", "--engrane", "--desplazamiento2", "--distancia",
                            "--diametro-primitivo", "--radio-cabeza", "--depresion", "--angulo2", "--flecha"}) {
@@ -113,4 +115,16 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
         }
     }
     EXPECT_EQ(lineas.front(), "Uso: ortanel [OPCIONES]");
+}
+
+TEST(Ordenes, ElIdiomaValeConVentanasYAlExportar) {
+    Ordenes o;
+    EXPECT_EQ(leer({"--idioma", "en"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::VENTANAS);
+    EXPECT_EQ(o.idioma, "en");
+    EXPECT_TRUE(o.resto.empty()) << "its value is not left for the window system";
+    EXPECT_EQ(leer({"--exportar", "a.svg", "--idioma", "es"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::EXPORTAR);
+    EXPECT_EQ(o.idioma, "es");
+    EXPECT_TRUE(o.valores.empty()) << "not a panel value";
 }

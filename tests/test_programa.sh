@@ -6,6 +6,8 @@
 set -euo pipefail
 programa="$1"
 cerrar="$2"
+# The titles and labels looked for are the Spanish ones.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 aqui="$(cd "$(dirname "$0")" && pwd)"
 # The X server may still be starting when the script runs: wait until it takes connections.
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

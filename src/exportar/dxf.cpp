@@ -1,4 +1,5 @@
 #include "dxf.h"
+#include "idioma/idioma.h"
 
 #include <dxflib/dl_dxf.h>
 
@@ -32,7 +33,7 @@ void anillo(DL_Dxf& dxf, DL_WriterA& dw, const Anillo& a, const std::string& cap
 std::string escribir_dxf(const Lamina& l, const std::string& ruta) {
     DL_Dxf dxf;
     std::unique_ptr<DL_WriterA> dw(dxf.out(ruta.c_str(), DL_Codes::AC1015));
-    if (!dw) return "no se puede abrir el archivo";
+    if (!dw) return _("no se puede abrir el archivo");
 
     dxf.writeHeader(*dw);
     dw->dxfString(9, "$INSUNITS");

@@ -1,4 +1,5 @@
 #include "escritura.h"
+#include "idioma/idioma.h"
 
 #include <unistd.h>
 
@@ -28,12 +29,12 @@ std::string nombre_de(const std::string& ruta) {
 // The system's reason in the program's language, for the usual ones.
 std::string motivo(int e) {
     switch (e) {
-        case ENOENT: return "no existe";
-        case ENOTDIR: return "no es un directorio";
+        case ENOENT: return _("no existe");
+        case ENOTDIR: return _("no es un directorio");
         case EACCES:
-        case EPERM: return "permiso denegado";
-        case EROFS: return "sistema de archivos de solo lectura";
-        case ENOSPC: return "no queda espacio";
+        case EPERM: return _("permiso denegado");
+        case EROFS: return _("sistema de archivos de solo lectura");
+        case ENOSPC: return _("no queda espacio");
         default: return std::strerror(e);
     }
 }
@@ -43,16 +44,16 @@ std::string motivo(int e) {
 std::string escribir_seguro(const std::string& destino,
                             const std::function<std::string(const std::string&)>& escribir) {
     std::string nombre = nombre_de(destino);
-    if (nombre.empty()) return "falta el nombre del archivo en '" + destino + "'";
+    if (nombre.empty()) return formato(_("falta el nombre del archivo en '%s'"), destino.c_str());
     struct stat st {};
-    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return "'" + destino + "' es un directorio";
+    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return formato(_("'%s' es un directorio"), destino.c_str());
 
     std::string dir = directorio_de(destino);
     std::string plantilla = dir + "/." + nombre + ".XXXXXX";
     std::vector<char> ruta(plantilla.begin(), plantilla.end());
     ruta.push_back('\0');
     int fd = mkstemp(ruta.data());
-    if (fd < 0) return "no se puede escribir en el directorio '" + dir + "': " + motivo(errno);
+    if (fd < 0) return formato(_("no se puede escribir en el directorio '%s': %s"), dir.c_str(), motivo(errno).c_str());
     close(fd);
     std::string temporal(ruta.data());
 
@@ -63,9 +64,9 @@ std::string escribir_seguro(const std::string& destino,
         umask(mascara);
         chmod(temporal.c_str(), 0666 & ~mascara);
         if (std::rename(temporal.c_str(), destino.c_str()) != 0)
-            fallo = "no se puede escribir '" + destino + "': " + motivo(errno);
+            fallo = formato(_("no se puede escribir '%s': %s"), destino.c_str(), motivo(errno).c_str());
     } else {
-        fallo = "no se puede escribir '" + destino + "': " + fallo;
+        fallo = formato(_("no se puede escribir '%s': %s"), destino.c_str(), fallo.c_str());
     }
     if (!fallo.empty()) std::remove(temporal.c_str());
     return fallo;

@@ -1,4 +1,5 @@
 #include "exportar.h"
+#include "idioma/idioma.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,7 +33,7 @@ bool extension_conocida(const std::string& ruta) {
 std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png) {
     std::string e = extension(ruta);
     if (!extension_conocida(ruta))
-        return "extension desconocida '" + e + "' en '" + ruta + "' (se admiten " + EXTENSIONES + ")";
+        return formato(_("extension desconocida '%s' en '%s' (se admiten %s)"), e.c_str(), ruta.c_str(), EXTENSIONES);
     return escribir_seguro(ruta, [&](const std::string& tmp) -> std::string {
         if (e == ".svg") return escribir_svg(l, tmp);
         if (e == ".pdf") return escribir_pdf(l, tmp);

@@ -1,4 +1,5 @@
 #include "pintura.h"
+#include "idioma/idioma.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -163,7 +164,7 @@ std::string escribir_pdf(const Lamina& l, const std::string& ruta) {
 }
 
 std::string escribir_png(const Lamina& l, const std::string& ruta, int ancho_px) {
-    if (ancho_px < 1) return "ancho de imagen no valido";
+    if (ancho_px < 1) return _("ancho de imagen no valido");
     Pagina p = pagina_de(l);
     double escala = ancho_px / p.ancho;
     int alto_px = std::max(1, static_cast<int>(std::ceil(p.alto * escala)));

@@ -1,4 +1,5 @@
 #include "callbacks.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -223,11 +224,11 @@ void giro_por_tallada() {
 
 void automatico() {
     if (Stop != 0) {
-        glui_AutoOnOff->set_name("Manual");
+        glui_AutoOnOff->set_name(_("Manual"));
         glui_Sig->disable();
         glui_Ant->disable();
     } else {
-        glui_AutoOnOff->set_name("Automatico");
+        glui_AutoOnOff->set_name(_("Automatico"));
         glui_Sig->enable();
         glui_Ant->enable();
     }
@@ -346,7 +347,7 @@ void reiniciar() {
     trans[0] = trans[1] = trans[2] = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();
-    glui_AutoOnOff->set_name("Automatico");
+    glui_AutoOnOff->set_name(_("Automatico"));
     glui_Dientes->enable();
     glui_Dientes->set_int_val(14);
     Z = 14;

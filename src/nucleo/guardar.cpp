@@ -1,4 +1,5 @@
 #include "guardar.h"
+#include "idioma/idioma.h"
 
 #include <climits>
 #include <algorithm>
@@ -54,12 +55,12 @@ std::string final_de(const std::string& texto, size_t n) {
 }
 
 void construir_exportar(GLUI* panel) {
-    glui_exportar = panel->add_rollout("Exportar", 0, GLUI_PANEL_EMBOSSED);
-    glui_Archivo = panel->add_edittext_to_panel(glui_exportar, "Archivo", GLUI_EDITTEXT_TEXT, nullptr, ID_ARCHIVO,
+    glui_exportar = panel->add_rollout(_("Exportar"), 0, GLUI_PANEL_EMBOSSED);
+    glui_Archivo = panel->add_edittext_to_panel(glui_exportar, _("Archivo"), GLUI_EDITTEXT_TEXT, nullptr, ID_ARCHIVO,
                                                 v_glui_control);
     nombre_automatico = nombre_por_omision();
     glui_Archivo->set_text(nombre_automatico);
-    glui_Guardar = panel->add_button_to_panel(glui_exportar, "Guardar", ID_GUARDAR, v_glui_control);
+    glui_Guardar = panel->add_button_to_panel(glui_exportar, _("Guardar"), ID_GUARDAR, v_glui_control);
     glui_Exportado = panel->add_statictext_to_panel(glui_exportar, "");
 }
 
@@ -73,10 +74,10 @@ void guardar_desde_panel() {
     std::string ruta = glui_Archivo->get_text();
     std::string fallo = guardar_corte(ruta);
     if (!fallo.empty()) {
-        glui_Exportado->set_text(("No se pudo guardar:\n" + en_renglones(fallo, ANCHO_AVISO, 2)).c_str());
+        glui_Exportado->set_text((_("No se pudo guardar:") + std::string("\n") + en_renglones(fallo, ANCHO_AVISO, 2)).c_str());
         return;
     }
     char completa[PATH_MAX];
     std::string donde = realpath(ruta.c_str(), completa) ? completa : ruta;
-    glui_Exportado->set_text(("Guardado en:\n" + final_de(donde, ANCHO_AVISO)).c_str());
+    glui_Exportado->set_text((_("Guardado en:") + std::string("\n") + final_de(donde, ANCHO_AVISO)).c_str());
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "idioma/idioma.h"
+
 const char* const TEXTO_VERSION = "Ortanel 2.01";
 
 namespace {
@@ -15,19 +17,43 @@ struct Opcion {
 
 // The panel values the command line sets, in the order the panel shows them.
 const Opcion OPCIONES[] = {
-    {"dientes", "Z", false, "numero de dientes (entero, 14 por omision)"},
-    {"modulo", "M", false, "modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental"},
-    {"diametro-primitivo", "D", true, "diametro de la circunferencia primitiva"},
-    {"diametro-exterior", "D", true, "diametro exterior"},
-    {"diametro-interior", "D", true, "diametro interior"},
-    {"angulo", "A", false, "angulo de presion en grados (20 por omision)"},
-    {"desplazamiento", "X", false, "coeficiente de desplazamiento del perfil (0 por omision)"},
-    {"radio-cabeza", "R", true, "radio de cabeza del diente de la cremallera (ISO 6336)"},
-    {"depresion", "P", true, "depresion lateral del diente (ISO 6336, necesita --radio-cabeza)"},
-    {"angulo2", "A", true, "segundo angulo de presion del diente asimetrico"},
-    {"flecha", "F", true, "flecha de la deformacion circular del flanco"},
-    {"giro", "G", false, "angulo girado por tallada en grados (entero, 1 por omision)"},
+    {"dientes", "Z", false, N_("numero de dientes (entero, 14 por omision)")},
+    {"modulo", "M", false, N_("modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental")},
+    {"diametro-primitivo", "D", true, N_("diametro de la circunferencia primitiva")},
+    {"diametro-exterior", "D", true, N_("diametro exterior")},
+    {"diametro-interior", "D", true, N_("diametro interior")},
+    {"angulo", "A", false, N_("angulo de presion en grados (20 por omision)")},
+    {"desplazamiento", "X", false, N_("coeficiente de desplazamiento del perfil (0 por omision)")},
+    {"radio-cabeza", "R", true, N_("radio de cabeza del diente de la cremallera (ISO 6336)")},
+    {"depresion", "P", true, N_("depresion lateral del diente (ISO 6336, necesita --radio-cabeza)")},
+    {"angulo2", "A", true, N_("segundo angulo de presion del diente asimetrico")},
+    {"flecha", "F", true, N_("flecha de la deformacion circular del flanco")},
+    {"giro", "G", false, N_("angulo girado por tallada en grados (entero, 1 por omision)")},
 };
+
+// The options that are not panel values, in the order the usage lists them.
+const Opcion GENERALES[] = {
+    {"help", "", false, N_("muestra esta ayuda y termina")},
+    {"version", "", false, N_("muestra la version y termina")},
+    {"exportar", N_("ARCHIVO"), false,
+     N_("talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)")},
+    {"experimental", "", false, N_("simulacion experimental (modulo libre y opciones de la cremallera)")},
+    {"tamano", "P", false, N_("ancho de la imagen PNG en pixeles (1200 por omision)")},
+    {"sin-datos", "", false, N_("solo el dibujo, sin el bloque de texto con los datos")},
+    {"idioma", "L", false, N_("idioma de los textos: es (espanol) o en (ingles); por omision el del entorno")},
+    {"informe", "", false, N_("escribe en la salida un informe JSON del engranaje (y del engrane)")},
+    {"engrane", "Z2", false, N_("engrana con una rueda de Z2 dientes tallada igual (0: la cremallera)")},
+    {"desplazamiento2", "X2", false, N_("coeficiente de desplazamiento de la rueda 2 (0 por omision)")},
+    {"distancia", "A", false, N_("distancia entre centros en mm (la de funcionamiento por omision)")},
+};
+
+// One line of the usage: the option and its placeholder, then its help from column 26.
+std::string linea_de_ayuda(const Opcion& op) {
+    std::string izquierda = std::string("  --") + op.nombre;
+    if (*op.valor) izquierda += std::string(" ") + _(op.valor);
+    izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');
+    return izquierda + _(op.ayuda) + (op.experimental ? _(" (con --experimental)") : "") + "\n";
+}
 
 int orden_de(const std::string& nombre) {
     int i = 0;
@@ -79,14 +105,19 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         }
         const Opcion* op = buscar(nombre);
         bool del_engrane = nombre == "engrane" || nombre == "desplazamiento2" || nombre == "distancia";
-        if (!op && nombre != "exportar" && nombre != "tamano" && !del_engrane) return "opcion desconocida: " + a;
-        if (i + 1 >= argc) return "falta el valor de " + a;
+        if (!op && nombre != "exportar" && nombre != "tamano" && nombre != "idioma" && !del_engrane)
+            return formato(_("opcion desconocida: %s"), a.c_str());
+        if (i + 1 >= argc) return formato(_("falta el valor de %s"), a.c_str());
         std::string valor = argv[++i];
         if (nombre == "exportar") {
             exportar = true;
             o.archivo = valor;
         } else if (nombre == "tamano") {
             o.tamano = valor;
+        } else if (nombre == "idioma") {
+            idioma::Idioma l;
+            if (!idioma::de_opcion(valor, l)) return formato(_("--idioma: '%s' no es un idioma disponible (es, en)"), valor.c_str());
+            o.idioma = valor;
         } else if (nombre == "engrane") {
             o.engrane = valor;
         } else if (nombre == "desplazamiento2") {
@@ -106,49 +137,35 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         o.accion = Ordenes::VERSION;
         return "";
     }
-    if (o.engrane.empty() && !o.desplazamiento2.empty()) return "--desplazamiento2 solo vale con --engrane";
-    if (o.engrane.empty() && !o.distancia.empty()) return "--distancia solo vale con --engrane";
+    if (o.engrane.empty() && !o.desplazamiento2.empty()) return formato(_("%s solo vale con --engrane"), "--desplazamiento2");
+    if (o.engrane.empty() && !o.distancia.empty()) return formato(_("%s solo vale con --engrane"), "--distancia");
     if (!exportar && !o.informe) {
-        if (!o.valores.empty()) return "--" + o.valores.front().first + " solo vale con --exportar";
-        if (!o.engrane.empty()) return "--engrane solo vale con --exportar o --informe";
-        if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
-        if (o.experimental) return "--experimental solo vale con --exportar";
-        if (o.sin_datos) return "--sin-datos solo vale con --exportar";
+        if (!o.valores.empty()) return formato(_("%s solo vale con --exportar"), ("--" + o.valores.front().first).c_str());
+        if (!o.engrane.empty()) return _("--engrane solo vale con --exportar o --informe");
+        if (!o.tamano.empty()) return formato(_("%s solo vale con --exportar"), "--tamano");
+        if (o.experimental) return formato(_("%s solo vale con --exportar"), "--experimental");
+        if (o.sin_datos) return formato(_("%s solo vale con --exportar"), "--sin-datos");
         return "";
     }
     if (!exportar) {
-        if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
-        if (o.sin_datos) return "--sin-datos solo vale con --exportar";
+        if (!o.tamano.empty()) return formato(_("%s solo vale con --exportar"), "--tamano");
+        if (o.sin_datos) return formato(_("%s solo vale con --exportar"), "--sin-datos");
     }
     o.accion = Ordenes::EXPORTAR;
     // Applied in the panel's order, whatever the order typed: later fields may depend on earlier ones.
     std::stable_sort(o.valores.begin(), o.valores.end(),
                      [](const auto& a, const auto& b) { return orden_de(a.first) < orden_de(b.first); });
-    if (exportar && o.archivo.empty()) return "--exportar necesita un nombre de archivo";
-    if (!o.resto.empty()) return "argumento desconocido: " + o.resto.front();
-    if (!o.experimental && !experimentales.empty()) return experimentales.front() + " solo vale con --experimental";
+    if (exportar && o.archivo.empty()) return _("--exportar necesita un nombre de archivo");
+    if (!o.resto.empty()) return formato(_("argumento desconocido: %s"), o.resto.front().c_str());
+    if (!o.experimental && !experimentales.empty())
+        return formato(_("%s solo vale con --experimental"), experimentales.front().c_str());
     return "";
 }
 
 std::string texto_ayuda() {
-    std::string t =
-        "Uso: ortanel [OPCIONES]\n"
-        "Sin opciones abre el simulador del tallado de engranajes rectos con cremallera.\n"
-        "\n"
-        "  --help                  muestra esta ayuda y termina\n"
-        "  --version               muestra la version y termina\n"
-        "  --exportar ARCHIVO      talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)\n"
-        "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
-        "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
-        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n"
-        "  --informe               escribe en la salida un informe JSON del engranaje (y del engrane)\n"
-        "  --engrane Z2            engrana con una rueda de Z2 dientes tallada igual (0: la cremallera)\n"
-        "  --desplazamiento2 X2    coeficiente de desplazamiento de la rueda 2 (0 por omision)\n"
-        "  --distancia A           distancia entre centros en mm (la de funcionamiento por omision)\n";
-    for (const auto& op : OPCIONES) {
-        std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
-        izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');
-        t += izquierda + op.ayuda + (op.experimental ? " (con --experimental)" : "") + "\n";
-    }
+    std::string t = std::string(_("Uso: ortanel [OPCIONES]")) + "\n" +
+                    _("Sin opciones abre el simulador del tallado de engranajes rectos con cremallera.") + "\n\n";
+    for (const auto& op : GENERALES) t += linea_de_ayuda(op);
+    for (const auto& op : OPCIONES) t += linea_de_ayuda(op);
     return t;
 }

@@ -15,6 +15,7 @@ struct Ordenes {
     bool experimental = false;
     bool sin_datos = false;  // leave the text block out of the picture
     std::string tamano;  // PNG width as typed; empty: the default
+    std::string idioma;  // "es" or "en" as given by --idioma; empty: the environment's
     bool informe = false;  // print the JSON report on stdout (EXPORTAR with or without a file)
     // The mating gear as typed: teeth (0: the rack), shift coefficient, centre distance; empty: not given.
     std::string engrane, desplazamiento2, distancia;
@@ -27,7 +28,7 @@ struct Ordenes {
 // Returns "" or one line naming the problem.
 std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o);
 
-// The usage in Spanish, one option a line.
+// The usage in the program's language, one option a line.
 std::string texto_ayuda();
 
 extern const char* const TEXTO_VERSION;

@@ -1,4 +1,5 @@
 #include "sesion.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstdio>
@@ -146,29 +147,29 @@ void sesion_abrir(int modo) {
 std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
     GLUI_Control* c = control_de(opcion);
     std::string nombre = "--" + opcion;
-    if (!c) return nombre + " no existe en esta simulacion";
-    if (!c->enabled()) return nombre + " no se puede cambiar con los otros datos dados";
+    if (!c) return formato(_("%s no existe en esta simulacion"), nombre.c_str());
+    if (!c->enabled()) return formato(_("%s no se puede cambiar con los otros datos dados"), nombre.c_str());
     if (c->kind() == GLUI_Kind::Listbox) {
         auto* lista = static_cast<GLUI_Listbox*>(c);
         float m;
-        if (!GLUI_EditText::parse_float(valor, m)) return nombre + ": '" + valor + "' no es un numero";
+        if (!GLUI_EditText::parse_float(valor, m)) return formato(_("%s: '%s' no es un numero"), nombre.c_str(), valor.c_str());
         for (const auto& [id, texto] : lista->items())
             if (std::fabs(std::atof(texto.c_str()) - m) < 1e-6) {
                 lista->set_int_val(id);
                 v_glui_control(c->get_id());
                 return "";
             }
-        return nombre + ": " + valor + " no es un modulo normalizado (" + MODULO[0] + " ... " + MODULO[NUM_MODULOS - 1] +
-               ")";
+        return formato(_("%s: %s no es un modulo normalizado (%s ... %s)"), nombre.c_str(), valor.c_str(), MODULO[0],
+                       MODULO[NUM_MODULOS - 1]);
     }
     auto* campo = static_cast<GLUI_EditText*>(c);
     if (campo->data_type() == GLUI_EDITTEXT_INT) {
         int v;
-        if (!GLUI_EditText::parse_int(valor, v)) return nombre + ": '" + valor + "' no es un numero entero";
+        if (!GLUI_EditText::parse_int(valor, v)) return formato(_("%s: '%s' no es un numero entero"), nombre.c_str(), valor.c_str());
         campo->set_int_val(v);
     } else {
         float v;
-        if (!GLUI_EditText::parse_float(valor, v)) return nombre + ": '" + valor + "' no es un numero";
+        if (!GLUI_EditText::parse_float(valor, v)) return formato(_("%s: '%s' no es un numero"), nombre.c_str(), valor.c_str());
         campo->set_float_val(v);
     }
     v_glui_control(c->get_id());
@@ -186,22 +187,24 @@ exportar::Lamina lamina_del_corte() {
     l.circulos.push_back({0, 0, Rp * std::cos(Angulo * PI / 180.0), en_papel(COLOR_BASE), "BASE"});
 
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
-    l.texto.push_back(std::string("Ortanel 2.01 - Simulacion ") + (experimental ? "experimental" : "estandar"));
-    l.texto.push_back("Dientes: " + numero(Z) + "   Modulo: " + numero(modulo_actual()) +
-                      " mm   Angulo de presion: " + numero(Angulo) + " grados");
-    l.texto.push_back("Coeficiente de desplazamiento: " +
-                      numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0));
-    l.texto.push_back("Diametros: primitivo " + numero(2.0 * Rp) + " mm, exterior " + numero(2.0 * Rc) +
-                      " mm, interior " + numero(2.0 * Rb) + " mm");
+    l.texto.push_back(experimental ? _("Ortanel 2.01 - Simulacion experimental") : _("Ortanel 2.01 - Simulacion estandar"));
+    l.texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"), numero(Z).c_str(),
+                              numero(modulo_actual()).c_str(), numero(Angulo).c_str()));
+    l.texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
+                              numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0).c_str()));
+    l.texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
+                              numero(2.0 * Rc).c_str(), numero(2.0 * Rb).c_str()));
     if (experimental) {
-        l.texto.push_back("Radio de cabeza: " + numero(ISO_Radio) + "   Depresion lateral: " + numero(ISO_Depresion));
-        l.texto.push_back("Segundo angulo: " + numero(Angulo_2) + " grados   Flecha: " + numero(Flecha));
+        l.texto.push_back(formato(_("Radio de cabeza: %s   Depresion lateral: %s"), numero(ISO_Radio).c_str(),
+                                  numero(ISO_Depresion).c_str()));
+        l.texto.push_back(formato(_("Segundo angulo: %s grados   Flecha: %s"), numero(Angulo_2).c_str(),
+                                  numero(Flecha).c_str()));
     }
     return l;
 }
 
 std::string nombre_por_omision() {
-    return "engranaje-z" + numero(Z) + "-m" + numero(modulo_actual()) + ".svg";
+    return formato(_("engranaje-z%s-m%s.svg"), numero(Z).c_str(), numero(modulo_actual()).c_str());
 }
 
 std::string guardar_corte(const std::string& ruta, int ancho_png) {
@@ -275,11 +278,11 @@ std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
     }
     int ancho = 1200;
     if (!o.tamano.empty()) {
-        if (!GLUI_EditText::parse_int(o.tamano, ancho)) return "--tamano: '" + o.tamano + "' no es un numero entero";
-        if (ancho < 16 || ancho > 20000) return "--tamano: " + o.tamano + " fuera de 16 ... 20000 pixeles";
+        if (!GLUI_EditText::parse_int(o.tamano, ancho)) return formato(_("--tamano: '%s' no es un numero entero"), o.tamano.c_str());
+        if (ancho < 16 || ancho > 20000) return formato(_("--tamano: %s fuera de 16 ... 20000 pixeles"), o.tamano.c_str());
     }
     if (!o.archivo.empty() && !exportar::extension_conocida(o.archivo))
-        return "extension desconocida en '" + o.archivo + "' (se admiten " + exportar::EXTENSIONES + ")";
+        return formato(_("extension desconocida en '%s' (se admiten %s)"), o.archivo.c_str(), exportar::EXTENSIONES);
     sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
     for (const auto& [opcion, valor] : o.valores) {
         std::string fallo = sesion_fijar(opcion, valor);
