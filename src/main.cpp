@@ -13,6 +13,7 @@
 #include "idioma/idioma.h"
 #include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
+#include "nucleo/guardar.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/navegacion.h"
 #include "nucleo/ordenes.h"
@@ -30,9 +31,15 @@ void error_glut(const char* formato, va_list) {
     std::exit(2);
 }
 
+// Each frame: the animation being written, if any, then the motion.
+void al_pasar_cuadro() {
+    revisar_animacion();
+    idle();
+}
+
 void registrar_principal() {
     glutMotionFunc(activeMouseMotion);
-    GLUI_Master.set_glutIdleFunc(idle);
+    GLUI_Master.set_glutIdleFunc(al_pasar_cuadro);
     GLUI_Master.set_glutDisplayFunc(mainDisplay);
     GLUI_Master.set_glutReshapeFunc(mainReshape);
     GLUI_Master.set_glutKeyboardFunc(keyboard);
@@ -89,6 +96,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "ortanel: %s\n", fallo.c_str());
             return 2;
         }
+        case Ordenes::ANIMACION:
+            fallo = animar_sin_ventanas(o);
+            if (fallo.empty()) return 0;
+            std::fprintf(stderr, "ortanel: %s\n", fallo.c_str());
+            return 2;
         case Ordenes::VENTANAS: break;
     }
 

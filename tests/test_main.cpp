@@ -168,6 +168,77 @@ TEST_F(LineaDeOrdenes, EntradaMalaSaleConDosSinArchivo) {
         << "no temporary file left behind";
 }
 
+TEST_F(LineaDeOrdenes, LaAnimacionMalPedidaSaleConDosSinArchivo) {
+    std::ofstream(en("archivo")) << "x";
+    std::ofstream(en("viejo.gif")) << "anterior";
+    struct Caso {
+        std::vector<std::string> args;
+        std::string dice;
+    };
+    const Caso casos[] = {
+        {{"--animacion", "a.gif", "--tamano", "0"}, "--tamano: 0 debe ser 1 o mas"},
+        {{"--animacion", "a.gif", "--tamano", "8001"}, "--tamano: 8001 fuera de 1 ... 8000 pixeles"},
+        {{"--animacion", "a.gif", "--paso", "0"}, "--paso: 0 debe ser 1 o mas"},
+        {{"--animacion", "a.gif", "--paso", "uno"}, "--paso: 'uno' no es un numero entero"},
+        {{"--animacion", "a.gif", "--retardo", "0"}, "--retardo: 0 debe ser 1 o mas"},
+        {{"--animacion", "a.png"}, "se guarda en un archivo .gif"},
+        {{"--animacion", "no/hay/a.gif"}, "no se puede escribir en el directorio 'no/hay'"},
+        {{"--animacion", "archivo/a.gif"}, "no es un directorio"},
+        {{"--animacion", "a.gif", "--dientes", "veinte"}, "'veinte' no es un numero entero"},
+        {{"--animacion", "viejo.gif", "--tamano", "0"}, "--tamano"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.dice);
+        Salida s = correr(c.args);
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(lineas(s.err), 1) << s.err;
+        EXPECT_NE(s.err.find(c.dice), std::string::npos) << s.err;
+        EXPECT_FALSE(lectura::existe(en("a.gif")));
+        EXPECT_FALSE(lectura::existe(en("a.png")));
+    }
+    EXPECT_EQ(lectura::contenido(en("viejo.gif")), "anterior");
+    EXPECT_EQ(std::system(("ls -A " + comillas(dir) + " | grep -v '^archivo$' | grep -v '^viejo.gif$' | grep -q .").c_str()) != 0,
+              true)
+        << "no temporary file left behind";
+}
+
+TEST_F(LineaDeOrdenes, LaAnimacionSeLeeConGiflibYNoDiceNadaSinTerminal) {
+    Salida s = correr({"--animacion", "g.gif", "--dientes", "10", "--tamano", "120", "--paso", "60", "--retardo", "6"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(s.err, "") << "no progress when stderr is not a terminal";
+    EXPECT_EQ(s.out, "");
+    lectura::Gif g;
+    ASSERT_TRUE(lectura::leer_gif(en("g.gif"), g));
+    EXPECT_TRUE(g.bucle);
+    EXPECT_EQ(g.ancho, 120);
+    EXPECT_GT(g.alto, 120) << "the text block under the drawing";
+    ASSERT_GE(g.imagenes.size(), 3u);
+    EXPECT_EQ(g.imagenes.back().retardo, 6);
+    ASSERT_EQ(correr({"--animacion", "h.gif", "--tamano", "90", "--sin-datos", "--paso", "1000"}).estado, 0);
+    ASSERT_TRUE(lectura::leer_gif(en("h.gif"), g));
+    EXPECT_EQ(g.alto, 90);
+    EXPECT_EQ(g.imagenes.size(), 2u) << "the blank and the ended cut";
+}
+
+// On a terminal (a pseudo-terminal made by util-linux's script) the frames written show on
+// one line rewritten in place, ended once the file is written.
+TEST_F(LineaDeOrdenes, LaAnimacionMuestraSuAvanceEnUnTerminal) {
+    std::string orden = "cd " + comillas(dir) + " && script -qec " +
+                        comillas("env -u DISPLAY " + comillas(std::getenv("ORTANEL")) +
+                                 " --animacion t.gif --tamano 80 --paso 100 >/dev/null") +
+                        " /dev/null > " + comillas(dir + "/.tty");
+    ASSERT_EQ(std::system(orden.c_str()), 0);
+    std::string t = lectura::contenido(dir + "/.tty");
+    lectura::Gif g;
+    ASSERT_TRUE(lectura::leer_gif(en("t.gif"), g));
+    size_t n = g.imagenes.size();
+    for (size_t i = 1; i <= n; ++i) {
+        std::string linea = "\rortanel: cuadro " + std::to_string(i) + " de " + std::to_string(n);
+        EXPECT_NE(t.find(linea), std::string::npos) << linea << " in " << t;
+    }
+    EXPECT_EQ(lineas(t), 1) << "one line, ended at the end: " << t;
+}
+
 TEST_F(LineaDeOrdenes, CadaFormatoSeLeeDeVuelta) {
     Salida s = correr({"--exportar", "e.svg", "--dientes", "20", "--modulo", "2"});
     ASSERT_EQ(s.estado, 0) << s.err;
@@ -366,7 +437,7 @@ TEST_F(LineaDeOrdenes, LaAyudaEnLosDosIdiomasTieneLasMismasOpciones) {
     Salida es = correr({"--help"});
     ASSERT_EQ(es.estado, 0);
     std::vector<std::string> opciones = opciones_de(es.out);
-    EXPECT_EQ(opciones.size(), 23u) << es.out;
+    EXPECT_EQ(opciones.size(), 27u) << es.out;
     EXPECT_NE(std::find(opciones.begin(), opciones.end(), "--idioma"), opciones.end());
     for (const auto& [args, entorno] : std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
              {{"--idioma", "en", "--help"}, {}},

@@ -41,6 +41,19 @@ std::string motivo(int e) {
 
 }  // namespace
 
+std::string comprobar_destino(const std::string& destino) {
+    std::string nombre = nombre_de(destino);
+    if (nombre.empty()) return formato(_("falta el nombre del archivo en '%s'"), destino.c_str());
+    struct stat st {};
+    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return formato(_("'%s' es un directorio"), destino.c_str());
+    std::string dir = directorio_de(destino);
+    int e = 0;
+    if (stat(dir.c_str(), &st) != 0) e = errno;
+    else if (!S_ISDIR(st.st_mode)) e = ENOTDIR;
+    else if (access(dir.c_str(), W_OK | X_OK) != 0) e = errno;
+    return e ? formato(_("no se puede escribir en el directorio '%s': %s"), dir.c_str(), motivo(e).c_str()) : "";
+}
+
 std::string escribir_seguro(const std::string& destino,
                             const std::function<std::string(const std::string&)>& escribir) {
     std::string nombre = nombre_de(destino);

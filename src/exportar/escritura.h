@@ -14,4 +14,8 @@ namespace exportar {
 std::string escribir_seguro(const std::string& destino,
                             const std::function<std::string(const std::string& ruta_temporal)>& escribir);
 
+// Whether a file could be written at `destino` now, before any work is spent on it: "" or
+// the reason, worded as escribir_seguro words it.
+std::string comprobar_destino(const std::string& destino);
+
 }  // namespace exportar

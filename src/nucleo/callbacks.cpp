@@ -418,6 +418,7 @@ void v_glui_control(int id) {
         case 1180: salir_al_dialogo(); break;
         case ID_ARCHIVO: break;
         case ID_GUARDAR: guardar_desde_panel(); break;
+        case ID_GUARDAR_ANIMACION: guardar_animacion_desde_panel(); break;
         case ID_TERMINAR: completar_corte(); break;
         case ID_VELOCIDAD: velocidad(); break;
         case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;

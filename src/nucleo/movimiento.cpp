@@ -217,6 +217,8 @@ void completar_corte() {
     redibujar_principal();
 }
 
+void mover_adelante() { adelante(); }
+
 bool corte_en_curso() {
     bool empezado = !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Contador == 0);
     return empezado && C_Mueve != TERMINADO;

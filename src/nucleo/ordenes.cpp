@@ -37,9 +37,14 @@ const Opcion GENERALES[] = {
     {"version", "", false, N_("muestra la version y termina")},
     {"exportar", N_("ARCHIVO"), false,
      N_("talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)")},
+    {"animacion", N_("ARCHIVO"), false,
+     N_("talla el engranaje sin ventanas y guarda todo el tallado como GIF animado")},
     {"experimental", "", false, N_("simulacion experimental (modulo libre y opciones de la cremallera)")},
-    {"tamano", "P", false, N_("ancho de la imagen PNG en pixeles (1200 por omision)")},
+    {"tamano", "P", false, N_("ancho de la imagen en pixeles (PNG: 1200 por omision; GIF: 800, hasta 8000)")},
     {"sin-datos", "", false, N_("solo el dibujo, sin el bloque de texto con los datos")},
+    {"paso", "N", false, N_("GIF: un cuadro cada N movimientos (unos 240 cuadros por omision)")},
+    {"retardo", "CS", false, N_("GIF: centesimas de segundo entre cuadros (4 por omision)")},
+    {"con-retorno", "", false, N_("GIF: muestra tambien la retirada y el retorno de la cremallera")},
     {"idioma", "L", false, N_("idioma de los textos: es (espanol) o en (ingles); por omision el del entorno")},
     {"informe", "", false, N_("escribe en la salida un informe JSON del engranaje (y del engrane)")},
     {"engrane", "Z2", false, N_("engrana con una rueda de Z2 dientes tallada igual (0: la cremallera)")},
@@ -74,7 +79,7 @@ const Opcion* buscar(const std::string& nombre) {
 
 std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
     o = Ordenes{};
-    bool ayuda = false, version = false, exportar = false;
+    bool ayuda = false, version = false, exportar = false, animacion = false;
     std::vector<std::string> experimentales;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -103,17 +108,30 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.informe = true;
             continue;
         }
+        if (nombre == "con-retorno") {
+            o.con_retorno = true;
+            continue;
+        }
         const Opcion* op = buscar(nombre);
-        bool del_engrane = nombre == "engrane" || nombre == "desplazamiento2" || nombre == "distancia";
-        if (!op && nombre != "exportar" && nombre != "tamano" && nombre != "idioma" && !del_engrane)
+        bool propia = nombre == "exportar" || nombre == "animacion" || nombre == "tamano" || nombre == "idioma" ||
+                      nombre == "paso" || nombre == "retardo" || nombre == "engrane" || nombre == "desplazamiento2" ||
+                      nombre == "distancia";
+        if (!op && !propia)
             return formato(_("opcion desconocida: %s"), a.c_str());
         if (i + 1 >= argc) return formato(_("falta el valor de %s"), a.c_str());
         std::string valor = argv[++i];
         if (nombre == "exportar") {
             exportar = true;
             o.archivo = valor;
+        } else if (nombre == "animacion") {
+            animacion = true;
+            o.archivo = valor;
         } else if (nombre == "tamano") {
             o.tamano = valor;
+        } else if (nombre == "paso") {
+            o.paso = valor;
+        } else if (nombre == "retardo") {
+            o.retardo = valor;
         } else if (nombre == "idioma") {
             idioma::Idioma l;
             if (!idioma::de_opcion(valor, l)) return formato(_("--idioma: '%s' no es un idioma disponible (es, en)"), valor.c_str());
@@ -137,25 +155,37 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         o.accion = Ordenes::VERSION;
         return "";
     }
+    if (exportar && animacion) return _("--exportar y --animacion no van juntas");
+    if (!animacion) {
+        const char* solo_animacion = _("%s solo vale con --animacion");
+        if (!o.paso.empty()) return formato(solo_animacion, "--paso");
+        if (!o.retardo.empty()) return formato(solo_animacion, "--retardo");
+        if (o.con_retorno) return formato(solo_animacion, "--con-retorno");
+    }
     if (o.engrane.empty() && !o.desplazamiento2.empty()) return formato(_("%s solo vale con --engrane"), "--desplazamiento2");
     if (o.engrane.empty() && !o.distancia.empty()) return formato(_("%s solo vale con --engrane"), "--distancia");
-    if (!exportar && !o.informe) {
-        if (!o.valores.empty()) return formato(_("%s solo vale con --exportar"), ("--" + o.valores.front().first).c_str());
+    if (animacion && o.informe) return formato(_("%s no va con --animacion"), "--informe");
+    if (animacion && !o.engrane.empty()) return formato(_("%s no va con --animacion"), "--engrane");
+    if (!exportar && !animacion && !o.informe) {
+        const char* solo = _("%s solo vale con --exportar o --animacion");
+        if (!o.valores.empty()) return formato(solo, ("--" + o.valores.front().first).c_str());
         if (!o.engrane.empty()) return _("--engrane solo vale con --exportar o --informe");
-        if (!o.tamano.empty()) return formato(_("%s solo vale con --exportar"), "--tamano");
-        if (o.experimental) return formato(_("%s solo vale con --exportar"), "--experimental");
-        if (o.sin_datos) return formato(_("%s solo vale con --exportar"), "--sin-datos");
+        if (!o.tamano.empty()) return formato(solo, "--tamano");
+        if (o.experimental) return formato(solo, "--experimental");
+        if (o.sin_datos) return formato(solo, "--sin-datos");
         return "";
     }
-    if (!exportar) {
-        if (!o.tamano.empty()) return formato(_("%s solo vale con --exportar"), "--tamano");
-        if (o.sin_datos) return formato(_("%s solo vale con --exportar"), "--sin-datos");
+    if (!exportar && !animacion) {
+        // The report alone: nothing is drawn.
+        if (!o.tamano.empty()) return formato(_("%s solo vale con --exportar o --animacion"), "--tamano");
+        if (o.sin_datos) return formato(_("%s solo vale con --exportar o --animacion"), "--sin-datos");
     }
-    o.accion = Ordenes::EXPORTAR;
+    o.accion = animacion ? Ordenes::ANIMACION : Ordenes::EXPORTAR;
     // Applied in the panel's order, whatever the order typed: later fields may depend on earlier ones.
     std::stable_sort(o.valores.begin(), o.valores.end(),
                      [](const auto& a, const auto& b) { return orden_de(a.first) < orden_de(b.first); });
-    if (exportar && o.archivo.empty()) return _("--exportar necesita un nombre de archivo");
+    if ((exportar || animacion) && o.archivo.empty())
+        return exportar ? _("--exportar necesita un nombre de archivo") : _("--animacion necesita un nombre de archivo");
     if (!o.resto.empty()) return formato(_("argumento desconocido: %s"), o.resto.front().c_str());
     if (!o.experimental && !experimentales.empty())
         return formato(_("%s solo vale con --experimental"), experimentales.front().c_str());

@@ -100,12 +100,16 @@ std::string texto_espesor(double medido, double teorico) {
 void mostrar_espesor() {
     if (!informa_espesor || !panel_vivo()) return;
     if (C_Mueve != TERMINADO) {
+        descartar_tallado();
         if (!informa_espesor->get_text().empty()) informa_espesor->set_text("");
         return;
     }
-    // Measured once when the cut ends: the outline does not change until it is undone.
+    // Measured once when the cut ends: the outline does not change until it is undone. It is
+    // built on a worker thread, so the frames keep their pace; the figure shows when it is ready.
     if (!informa_espesor->get_text().empty()) return;
-    double medido = espesor_en_primitiva(contorno_tallado(), Rp);
+    std::vector<Pieza> piezas;
+    if (!recoger_tallado(piezas)) return;
+    double medido = espesor_en_primitiva(piezas, Rp);
     double teorico = espesor_teorico(Paso / PI, Angulo, coeficiente_desplazamiento());
     informa_espesor->set_text(texto_espesor(medido, teorico).c_str());
 }

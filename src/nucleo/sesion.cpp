@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
+#include "animacion_corte.h"
 #include "callbacks.h"
 #include "engrane.h"
 #include "engrane_estado.h"
@@ -58,12 +61,6 @@ exportar::Color en_papel(const float c[3]) {
     double k = luz > 0.6 ? 0.6 / luz : 1.0;
     return {c[0] * k, c[1] * k, c[2] * k};
 }
-
-std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g);
-
-// The exact outline of the cut as it stands; lengths in the unit of the module are
-// millimetres once the module is taken in millimetres.
-std::vector<exportar::Poligono> contorno() { return poligonos(contorno_tallado()); }
 
 const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
 const exportar::Color COLOR_RUEDA2{0.1, 0.3, 0.8};
@@ -137,6 +134,9 @@ std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
 
 }  // namespace
 
+// Lengths in the unit of the module are millimetres once the module is taken in millimetres.
+std::vector<exportar::Poligono> contorno_del_corte() { return poligonos(contorno_tallado()); }
+
 void sesion_abrir(int modo) {
     GLUI_Master.reset();
     estado_inicial();
@@ -178,28 +178,34 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
 
 void sesion_cortar() { completar_corte(); }
 
+std::vector<std::string> texto_del_corte() {
+    std::vector<std::string> texto;
+    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
+    texto.push_back(experimental ? _("Ortanel 2.01 - Simulacion experimental") : _("Ortanel 2.01 - Simulacion estandar"));
+    texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"), numero(Z).c_str(),
+                            numero(modulo_actual()).c_str(), numero(Angulo).c_str()));
+    texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
+                            numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0).c_str()));
+    texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
+                            numero(2.0 * Rc).c_str(), numero(2.0 * Rb).c_str()));
+    if (experimental) {
+        texto.push_back(formato(_("Radio de cabeza: %s   Depresion lateral: %s"), numero(ISO_Radio).c_str(),
+                                numero(ISO_Depresion).c_str()));
+        texto.push_back(formato(_("Segundo angulo: %s grados   Flecha: %s"), numero(Angulo_2).c_str(),
+                                numero(Flecha).c_str()));
+    }
+    return texto;
+}
+
 exportar::Lamina lamina_del_corte() {
     exportar::Lamina l;
-    l.poligonos = contorno();
+    l.poligonos = contorno_del_corte();
     l.relleno = en_papel(ColorEngranaje);
     if (C_Paso_ON != 0) l.circulos.push_back({0, 0, Rp, en_papel(ColorCirPaso), "PRIMITIVA"});
     if (C_Fondo_ON != 0) l.circulos.push_back({0, 0, radio_circ_fondo(), en_papel(ColorCirFondo), "FONDO"});
     l.circulos.push_back({0, 0, Rp * std::cos(Angulo * PI / 180.0), en_papel(COLOR_BASE), "BASE"});
 
-    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
-    l.texto.push_back(experimental ? _("Ortanel 2.01 - Simulacion experimental") : _("Ortanel 2.01 - Simulacion estandar"));
-    l.texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"), numero(Z).c_str(),
-                              numero(modulo_actual()).c_str(), numero(Angulo).c_str()));
-    l.texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
-                              numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0).c_str()));
-    l.texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
-                              numero(2.0 * Rc).c_str(), numero(2.0 * Rb).c_str()));
-    if (experimental) {
-        l.texto.push_back(formato(_("Radio de cabeza: %s   Depresion lateral: %s"), numero(ISO_Radio).c_str(),
-                                  numero(ISO_Depresion).c_str()));
-        l.texto.push_back(formato(_("Segundo angulo: %s grados   Flecha: %s"), numero(Angulo_2).c_str(),
-                                  numero(Flecha).c_str()));
-    }
+    l.texto = texto_del_corte();
     return l;
 }
 
@@ -304,4 +310,40 @@ std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
     }
     if (informe) *informe = texto;
     return "";
+}
+
+namespace {
+
+// A whole number typed for `opcion`, from `minimo` up; "" or the problem.
+std::string entero(const std::string& opcion, const std::string& texto, int minimo, int& v) {
+    std::string nombre = "--" + opcion;
+    if (!GLUI_EditText::parse_int(texto, v))
+        return formato(_("%s: '%s' no es un numero entero"), nombre.c_str(), texto.c_str());
+    if (v < minimo) return formato(_("%s: %s debe ser %d o mas"), nombre.c_str(), texto.c_str(), minimo);
+    return "";
+}
+
+}  // namespace
+
+std::string animar_sin_ventanas(const Ordenes& o) {
+    OpcionesAnimacion op;
+    std::string fallo;
+    if (!o.tamano.empty() && !(fallo = entero("tamano", o.tamano, 1, op.ancho)).empty()) return fallo;
+    if (!o.paso.empty() && !(fallo = entero("paso", o.paso, 1, op.paso)).empty()) return fallo;
+    if (!o.retardo.empty() && !(fallo = entero("retardo", o.retardo, 1, op.retardo)).empty()) return fallo;
+    op.con_retorno = o.con_retorno;
+    op.datos = !o.sin_datos;
+    fallo = comprobar_animacion(o.archivo, op);
+    if (!fallo.empty()) return fallo;
+    sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
+    for (const auto& [opcion, valor] : o.valores) {
+        fallo = sesion_fijar(opcion, valor);
+        if (!fallo.empty()) return fallo;
+    }
+    bool terminal = isatty(STDERR_FILENO) == 1;
+    fallo = animar_corte(o.archivo, op, [terminal](int hechos, int total) {
+        if (terminal) std::fprintf(stderr, "\rortanel: %s", formato(_("cuadro %d de %d"), hechos, total).c_str());
+    });
+    if (terminal) std::fputc('\n', stderr);
+    return fallo;
 }

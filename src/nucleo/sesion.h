@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "exportar/lamina.h"
 #include "ordenes.h"
@@ -26,6 +27,12 @@ void sesion_cortar();
 // The cut as it stands: the outline filled in the gear colour, the pitch and root
 // circles when shown, the base circle, and a text block with the data. Millimetres.
 exportar::Lamina lamina_del_corte();
+
+// The exact outline of the cut as it stands, in the scene frame, millimetres.
+std::vector<exportar::Poligono> contorno_del_corte();
+
+// The text block with the present data, one line an element.
+std::vector<std::string> texto_del_corte();
 
 // A file name for the present data: "engranaje-z14-m1.svg" for the defaults.
 std::string nombre_por_omision();
@@ -50,3 +57,8 @@ std::string informe_json(const Engrane* e);
 // file with --exportar, the report into `informe` with --informe. Returns "" or the line that
 // explains why nothing was written.
 std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe = nullptr);
+
+// The whole command-line animation: checks, panel values, the cut as a GIF (animacion_corte.h),
+// progress on stderr when stderr is a terminal. Returns "" or the line that explains why
+// nothing was written.
+std::string animar_sin_ventanas(const Ordenes& o);
