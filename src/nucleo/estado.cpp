@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "corte_anterior.h"
+#include "engrane_estado.h"
 
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
@@ -81,6 +82,7 @@ void estado_inicial() {
     informa_cabeza = informa_anterior = nullptr;
     glui_CFantasma = nullptr;
     olvidar_corte_anterior();
+    engrane_inicial();
 }
 
 int entradas_historia(float incremento) {
