@@ -347,7 +347,7 @@ TEST_F(Textos, SinEntornoSonLosTextosEspanolesDeSiempre) {
 
 // Words of three letters or more, lower-cased; option names, paths and file names left out.
 std::set<std::string> palabras(const std::vector<std::string>& textos) {
-    static const std::regex fuera(R"((--[a-z0-9-]+)|(\S*/\S*)|(\S*\.(svg|pdf|png|dxf|xyz)\b))");
+    static const std::regex fuera(R"((--[a-z0-9-]+)|(\S*/\S*)|(\S*\.(svg|pdf|png|dxf|gif|xyz)\b))");
     std::set<std::string> r;
     for (const auto& t : textos) {
         std::string limpio = std::regex_replace(t, fuera, " ");
@@ -380,7 +380,7 @@ TEST_F(Textos, EnInglesNoQuedaNingunTextoEspanol) {
 
     // No Spanish word inside an English text, such as a format left untranslated.
     const std::set<std::string> de_los_dos = {"ortanel", "version", "experimental", "manual", "iso",
-                                                "base",    "circular", "control",      "extension", "png", "svg", "pdf", "dxf"};
+                                                "base",    "circular", "control",      "extension", "png", "svg", "pdf", "dxf", "gif"};
     std::set<std::string> de_es = palabras(es), restos;
     for (const auto& p : palabras(en))
         if (de_es.count(p) && !de_los_dos.count(p)) restos.insert(p);
