@@ -139,6 +139,7 @@ void modulo() {
 
 void desplazamiento() {
     double x = glui_Penetracion->get_float_val();
+    modelo.rueda.coeficiente = f(x);
     Penetracion = f(x * Paso / -PI);
     if (Penetracion > 0) {
         C_Paso_Y = f(2.0 * (Rc - Rb) / 10.0);
@@ -290,13 +291,13 @@ void paso_final() {
 // What a data callback may change: the gear and rack data, the values derived from
 // them and the values the panel's fields and list show.
 struct Datos {
-    float z, rp, rc, rb, paso, angulo, angulo_2, penetracion, iso_radio, iso_depresion, flecha, origen, paso_y,
-        incremento;
+    float z, rp, rc, rb, paso, angulo, angulo_2, penetracion, coeficiente, iso_radio, iso_depresion, flecha, origen,
+        paso_y, incremento;
     std::vector<std::pair<GLUI_Control*, float>> campos;
     std::string aviso;
 
     static Datos tomar() {
-        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, ISO_Radio, ISO_Depresion, Flecha, Origen,
+        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, modelo.rueda.coeficiente, ISO_Radio, ISO_Depresion, Flecha, Origen,
                 C_Paso_Y, E_incremento, {}, informa ? informa->get_text() : std::string()};
         for (auto& c : v_glui->controls())
             if (c->kind() == GLUI_Kind::EditText || c->kind() == GLUI_Kind::Listbox)
@@ -307,7 +308,7 @@ struct Datos {
     // Every number finite, every field showing a finite value, and a view of some size
     // (the projection box is 2.8·|Origen| wide).
     bool validos() const {
-        for (float v : {z, rp, rc, rb, paso, angulo, angulo_2, penetracion, iso_radio, iso_depresion, flecha, origen,
+        for (float v : {z, rp, rc, rb, paso, angulo, angulo_2, penetracion, coeficiente, iso_radio, iso_depresion, flecha, origen,
                         paso_y, incremento})
             if (!std::isfinite(v)) return false;
         for (const auto& [c, v] : campos)
@@ -320,7 +321,7 @@ struct Datos {
 
     void poner() const {
         Z = z, Rp = rp, Rc = rc, Rb = rb, Paso = paso, Angulo = angulo, Angulo_2 = angulo_2;
-        Penetracion = penetracion, ISO_Radio = iso_radio, ISO_Depresion = iso_depresion, Flecha = flecha;
+        Penetracion = penetracion, modelo.rueda.coeficiente = coeficiente, ISO_Radio = iso_radio, ISO_Depresion = iso_depresion, Flecha = flecha;
         Origen = origen, C_Paso_Y = paso_y, E_incremento = incremento;
         for (const auto& [c, v] : campos) {
             bool entero = c->kind() == GLUI_Kind::Listbox ||

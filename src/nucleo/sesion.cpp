@@ -116,7 +116,7 @@ std::vector<std::string> texto_del_corte() {
     texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"), numero(Z).c_str(),
                             numero(modulo_actual()).c_str(), numero(Angulo).c_str()));
     texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
-                            numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0).c_str()));
+                            numero(modelo.rueda.coeficiente).c_str()));
     texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
                             numero(2.0 * Rc).c_str(), numero(2.0 * Rb).c_str()));
     if (experimental) {
