@@ -33,12 +33,13 @@ std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png) {
     std::string e = extension(ruta);
     if (!extension_conocida(ruta))
         return "extension desconocida '" + e + "' en '" + ruta + "' (se admiten " + EXTENSIONES + ")";
-    return escribir_seguro(ruta, [&](const std::string& tmp) -> std::string {
-        if (e == ".svg") return escribir_svg(l, tmp);
-        if (e == ".pdf") return escribir_pdf(l, tmp);
-        if (e == ".png") return escribir_png(l, tmp, ancho_png);
-        return escribir_dxf(l, tmp);
-    });
+    std::string bytes, fallo;
+    if (e == ".svg") fallo = escribir_svg(l, bytes);
+    else if (e == ".pdf") fallo = escribir_pdf(l, bytes);
+    else if (e == ".png") fallo = escribir_png(l, bytes, ancho_png);
+    else fallo = escribir_dxf(l, bytes);
+    if (!fallo.empty()) return "no se puede escribir '" + ruta + "': " + fallo;
+    return escribir_seguro(ruta, bytes);
 }
 
 }  // namespace exportar

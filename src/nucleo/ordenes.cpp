@@ -24,7 +24,7 @@ const Opcion OPCIONES[] = {
     {"desplazamiento", "X", false, "coeficiente de desplazamiento del perfil (0 por omision)"},
     {"radio-cabeza", "R", true, "radio de cabeza del diente de la cremallera (ISO 6336)"},
     {"depresion", "P", true, "depresion lateral del diente (ISO 6336, necesita --radio-cabeza)"},
-    {"angulo2", "A", true, "segundo angulo de presion del diente asimetrico"},
+    {"angulo2", "A", true, "segundo angulo de presion del diente asimetrico (implica --asimetrico)"},
     {"flecha", "F", true, "flecha de la deformacion circular del flanco"},
     {"giro", "G", false, "angulo girado por tallada en grados (entero, 1 por omision)"},
 };
@@ -73,6 +73,11 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.sin_datos = true;
             continue;
         }
+        if (nombre == "asimetrico" || nombre == "sin-iso" || nombre == "sin-flecha") {
+            (nombre == "asimetrico" ? o.asimetrico : nombre == "sin-iso" ? o.sin_iso : o.sin_flecha) = true;
+            experimentales.push_back(a);
+            continue;
+        }
         const Opcion* op = buscar(nombre);
         if (!op && nombre != "exportar" && nombre != "tamano") return "opcion desconocida: " + a;
         if (i + 1 >= argc) return "falta el valor de " + a;
@@ -85,6 +90,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         } else {
             o.valores.emplace_back(nombre, valor);
             if (op->experimental) experimentales.push_back(a);
+            if (nombre == "angulo2") o.asimetrico = true;
         }
     }
     if (ayuda) {
@@ -100,6 +106,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
         if (o.experimental) return "--experimental solo vale con --exportar";
         if (o.sin_datos) return "--sin-datos solo vale con --exportar";
+        if (!experimentales.empty()) return experimentales.front() + " solo vale con --exportar";
         return "";
     }
     o.accion = Ordenes::EXPORTAR;
@@ -122,7 +129,10 @@ std::string texto_ayuda() {
         "  --exportar ARCHIVO      talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)\n"
         "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
         "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
-        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n";
+        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n"
+        "  --asimetrico            diente asimetrico: el segundo flanco con --angulo2 (con --experimental)\n"
+        "  --sin-iso               sin el perfil de cabeza ISO 6336 (con --experimental)\n"
+        "  --sin-flecha            sin la deformacion circular del flanco (con --experimental)\n";
     for (const auto& op : OPCIONES) {
         std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
         izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');

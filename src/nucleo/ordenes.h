@@ -13,6 +13,9 @@ struct Ordenes {
     std::string archivo;
     bool experimental = false;
     bool sin_datos = false;  // leave the text block out of the picture
+    // The experimental panel's check boxes: the asymmetric tooth on (also implied by a
+    // second angle), the ISO tip profile and the circular flank off.
+    bool asimetrico = false, sin_iso = false, sin_flecha = false;
     std::string tamano;  // PNG width as typed; empty: the default
     // Panel values in the order given: option name without dashes, value as typed.
     std::vector<std::pair<std::string, std::string>> valores;

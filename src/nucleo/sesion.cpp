@@ -8,6 +8,8 @@
 #include "escena.h"
 #include "estado.h"
 #include "exportar/exportar.h"
+#include "exportar/pintura.h"
+#include "limites.h"
 #include "movimiento.h"
 #include "panel.h"
 #include "tallado.h"
@@ -101,16 +103,23 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
                ")";
     }
     auto* campo = static_cast<GLUI_EditText*>(c);
-    if (campo->data_type() == GLUI_EDITTEXT_INT) {
-        int v;
-        if (!GLUI_EditText::parse_int(valor, v)) return nombre + ": '" + valor + "' no es un numero entero";
-        campo->set_int_val(v);
-    } else {
-        float v;
-        if (!GLUI_EditText::parse_float(valor, v)) return nombre + ": '" + valor + "' no es un numero";
-        campo->set_float_val(v);
-    }
+    bool entero = campo->data_type() == GLUI_EDITTEXT_INT;
+    int vi = 0;
+    float vf = 0;
+    if (entero ? !GLUI_EditText::parse_int(valor, vi) : !GLUI_EditText::parse_float(valor, vf))
+        return nombre + ": '" + valor + "' no es un numero" + (entero ? " entero" : "");
+    double v = entero ? vi : vf;
+    if (!en_rango(opcion, v, modulo_actual(), Z))
+        return nombre + ": " + valor + " fuera de " + rango_de(opcion, modulo_actual(), Z);
+    if (opcion == "desplazamiento" && QueSimula == SIMULACION_ESTANDAR && !deja_fondo(Z, v))
+        return nombre + ": " + valor + " deja el engranaje sin circunferencia de fondo";
+    if (entero) campo->set_int_val(vi);
+    else campo->set_float_val(vf);
     v_glui_control(c->get_id());
+    // What the panel corrects or refuses is not what was asked for.
+    bool igual = entero ? campo->get_int_val() == vi : campo->get_float_val() == vf;
+    if (!igual)
+        return nombre + ": " + valor + " no vale con los otros datos (el panel lo deja en " + campo->get_text() + ")";
     return "";
 }
 
@@ -126,21 +135,29 @@ exportar::Lamina lamina_del_corte() {
 
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     l.texto.push_back(std::string("Ortanel 2.01 - Simulacion ") + (experimental ? "experimental" : "estandar"));
-    l.texto.push_back("Dientes: " + numero(Z) + "   Modulo: " + numero(modulo_actual()) +
+    l.texto.push_back("Dientes: " + std::to_string(entero_acotado(Z)) + "   Modulo: " + numero(modulo_actual()) +
                       " mm   Angulo de presion: " + numero(Angulo) + " grados");
     l.texto.push_back("Coeficiente de desplazamiento: " +
                       numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0));
-    l.texto.push_back("Diametros: primitivo " + numero(2.0 * Rp) + " mm, exterior " + numero(2.0 * Rc) +
-                      " mm, interior " + numero(2.0 * Rb) + " mm");
+    // The diameters of the gear cut: the tip and root moved by the shift.
+    l.texto.push_back("Diametros: primitivo " + numero(2.0 * Rp) + " mm, exterior " + numero(2.0 * radio_engranaje()) +
+                      " mm, interior " + numero(2.0 * radio_circ_fondo()) + " mm");
     if (experimental) {
-        l.texto.push_back("Radio de cabeza: " + numero(ISO_Radio) + "   Depresion lateral: " + numero(ISO_Depresion));
-        l.texto.push_back("Segundo angulo: " + numero(Angulo_2) + " grados   Flecha: " + numero(Flecha));
+        // Only what the rack was cut with: a switched-off option has no figure.
+        if (C_ISO != 0)
+            l.texto.push_back("Radio de cabeza: " + numero(ISO_Radio) + "   Depresion lateral: " + numero(ISO_Depresion));
+        std::string otros;
+        if (C_Asimetria != 0) otros += "Segundo angulo: " + numero(Angulo_2) + " grados";
+        if (C_Flecha != 0) otros += (otros.empty() ? "" : "   ") + std::string("Flecha: ") + numero(Flecha);
+        if (!otros.empty()) l.texto.push_back(otros);
     }
     return l;
 }
 
 std::string nombre_por_omision() {
-    return "engranaje-z" + numero(Z) + "-m" + numero(modulo_actual()) + ".svg";
+    float x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0f;
+    return "engranaje-z" + std::to_string(entero_acotado(Z)) + "-m" + numero(modulo_actual()) +
+           (x != 0 ? "-x" + numero(x) : "") + ".svg";
 }
 
 std::string guardar_corte(const std::string& ruta, int ancho_png) {
@@ -151,11 +168,18 @@ std::string exportar_sin_ventanas(const Ordenes& o) {
     int ancho = 1200;
     if (!o.tamano.empty()) {
         if (!GLUI_EditText::parse_int(o.tamano, ancho)) return "--tamano: '" + o.tamano + "' no es un numero entero";
-        if (ancho < 16 || ancho > 20000) return "--tamano: " + o.tamano + " fuera de 16 ... 20000 pixeles";
+        if (ancho < 16 || ancho > exportar::ANCHO_PNG_MAXIMO)
+            return "--tamano: " + o.tamano + " fuera de 16 ... " + std::to_string(exportar::ANCHO_PNG_MAXIMO) +
+                   " pixeles";
     }
     if (!exportar::extension_conocida(o.archivo))
         return "extension desconocida en '" + o.archivo + "' (se admiten " + exportar::EXTENSIONES + ")";
     sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
+    if (o.experimental) {
+        glui_C_Asimetria->set_int_val(o.asimetrico ? 1 : 0);
+        glui_ISO->set_int_val(o.sin_iso ? 0 : 1);
+        glui_C_Flecha->set_int_val(o.sin_flecha ? 0 : 1);
+    }
     for (const auto& [opcion, valor] : o.valores) {
         std::string fallo = sesion_fijar(opcion, valor);
         if (!fallo.empty()) return fallo;

@@ -27,7 +27,8 @@ void sesion_cortar();
 // circles when shown, the base circle, and a text block with the data. Millimetres.
 exportar::Lamina lamina_del_corte();
 
-// A file name for the present data: "engranaje-z14-m1.svg" for the defaults.
+// A file name for the present data: "engranaje-z14-m1.svg" for the defaults, the shift
+// added when it is not 0 ("engranaje-z14-m1-x0.5.svg").
 std::string nombre_por_omision();
 
 // Saves the cut as it stands in the format of the name's extension; returns "" or why not.
