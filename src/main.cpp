@@ -10,8 +10,10 @@
 #include "frente/escena_gl.h"
 #include "frente/plataforma_glut.h"
 #include "glui/glui_glut.h"
+#include "idioma/idioma.h"
 #include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
+#include "nucleo/guardar.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/navegacion.h"
 #include "nucleo/ordenes.h"
@@ -29,9 +31,15 @@ void error_glut(const char* formato, va_list) {
     std::exit(2);
 }
 
+// Each frame: the animation being written, if any, then the motion.
+void al_pasar_cuadro() {
+    revisar_animacion();
+    idle();
+}
+
 void registrar_principal() {
     glutMotionFunc(activeMouseMotion);
-    GLUI_Master.set_glutIdleFunc(idle);
+    GLUI_Master.set_glutIdleFunc(al_pasar_cuadro);
     GLUI_Master.set_glutDisplayFunc(mainDisplay);
     GLUI_Master.set_glutReshapeFunc(mainReshape);
     GLUI_Master.set_glutKeyboardFunc(keyboard);
@@ -56,13 +64,23 @@ void principal_cerrada() {
     if (v_glui) v_glui_control(1180);
 }
 
+// The language of every text, chosen before the first one is made: --idioma when given
+// with a known value, else the environment's.
+void elegir_idioma(int argc, char** argv) {
+    idioma::Idioma l = idioma::del_entorno();
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--idioma") idioma::de_opcion(argv[i + 1], l);
+    idioma::iniciar(l);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    elegir_idioma(argc, argv);
     Ordenes o;
     std::string fallo = leer_ordenes(argc, argv, o);
     if (!fallo.empty()) {
-        std::fprintf(stderr, "ortanel: %s (ortanel --help muestra el uso)\n", fallo.c_str());
+        std::fprintf(stderr, _("ortanel: %s (ortanel --help muestra el uso)\n"), fallo.c_str());
         return 2;
     }
     switch (o.accion) {
@@ -73,13 +91,17 @@ int main(int argc, char** argv) {
             if (fallo.empty()) return 0;
             std::fprintf(stderr, "ortanel: %s\n", fallo.c_str());
             return 2;
+        case Ordenes::ANIMACION:
+            fallo = animar_sin_ventanas(o);
+            if (fallo.empty()) return 0;
+            std::fprintf(stderr, "ortanel: %s\n", fallo.c_str());
+            return 2;
         case Ordenes::VENTANAS: break;
     }
 
     // GLUT gets the program name and the arguments meant for it.
     std::vector<char*> resto{argv[0]};
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]).rfind("--", 0) != 0) resto.push_back(argv[i]);
+    for (std::string& a : o.resto) resto.push_back(a.data());
     int n = static_cast<int>(resto.size());
     resto.push_back(nullptr);
     glutInitErrorFunc(error_glut);

@@ -4,6 +4,7 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 #include <expat.h>
+#include <gif_lib.h>
 #include <sys/stat.h>
 
 #include <cctype>
@@ -138,6 +139,69 @@ bool leer_dxf(const std::string& ruta, Dxf& d) {
     LectorDxf lector(d);
     DL_Dxf dxf;
     return dxf.in(ruta, &lector);
+}
+
+bool leer_gif(const std::string& ruta, Gif& g,
+              const std::function<void(size_t, const std::vector<uint32_t>&)>& ver) {
+    g = Gif{};
+    int error = 0;
+    GifFileType* f = DGifOpenFileName(ruta.c_str(), &error);
+    if (!f) return false;
+    if (DGifSlurp(f) != GIF_OK || !f->SColorMap) {
+        DGifCloseFile(f, &error);
+        return false;
+    }
+    g.ancho = f->SWidth;
+    g.alto = f->SHeight;
+    auto rgb = [](const GifColorType& c) {
+        return static_cast<uint32_t>(c.Red) << 16 | static_cast<uint32_t>(c.Green) << 8 | c.Blue;
+    };
+    for (int i = 0; i < f->SColorMap->ColorCount; ++i) g.paleta.push_back(rgb(f->SColorMap->Colors[i]));
+    // The loop extension, wherever the decoder keeps it: with the file or with the first picture.
+    auto buscar_bucle = [&g](const ExtensionBlock* b, int n) {
+        for (int i = 0; i + 1 < n; ++i)
+            if (b[i].Function == APPLICATION_EXT_FUNC_CODE && b[i].ByteCount == 11 &&
+                std::string(reinterpret_cast<const char*>(b[i].Bytes), 11) == "NETSCAPE2.0" &&
+                b[i + 1].Function == CONTINUE_EXT_FUNC_CODE && b[i + 1].ByteCount == 3 && b[i + 1].Bytes[0] == 1) {
+                g.bucle = true;
+                g.repeticiones = b[i + 1].Bytes[1] | b[i + 1].Bytes[2] << 8;
+            }
+    };
+    buscar_bucle(f->ExtensionBlocks, f->ExtensionBlockCount);
+    if (f->ImageCount > 0) buscar_bucle(f->SavedImages[0].ExtensionBlocks, f->SavedImages[0].ExtensionBlockCount);
+    bool bien = true;
+    std::vector<uint32_t> pantalla(static_cast<size_t>(g.ancho) * static_cast<size_t>(g.alto),
+                                   g.paleta.empty() ? 0 : g.paleta[static_cast<size_t>(f->SBackGroundColor) % g.paleta.size()]);
+    for (int i = 0; i < f->ImageCount; ++i) {
+        const SavedImage& s = f->SavedImages[i];
+        GraphicsControlBlock gcb{};
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        DGifSavedExtensionToGCB(f, i, &gcb);
+        ImagenGif im{s.ImageDesc.Left, s.ImageDesc.Top, s.ImageDesc.Width, s.ImageDesc.Height,
+                     gcb.DelayTime, gcb.TransparentColor, gcb.DisposalMode, s.ImageDesc.ColorMap != nullptr};
+        g.imagenes.push_back(im);
+        if (!ver) continue;
+        const ColorMapObject* mapa = s.ImageDesc.ColorMap ? s.ImageDesc.ColorMap : f->SColorMap;
+        if (im.x < 0 || im.y < 0 || im.x + im.ancho > g.ancho || im.y + im.alto > g.alto) {
+            bien = false;
+            break;
+        }
+        for (int y = 0; y < im.alto; ++y)
+            for (int x = 0; x < im.ancho; ++x) {
+                int v = s.RasterBits[static_cast<size_t>(y) * static_cast<size_t>(im.ancho) + static_cast<size_t>(x)];
+                if (v == im.transparente) continue;
+                pantalla[static_cast<size_t>(im.y + y) * static_cast<size_t>(g.ancho) + static_cast<size_t>(im.x + x)] =
+                    v < mapa->ColorCount ? rgb(mapa->Colors[v]) : 0;
+            }
+        ver(static_cast<size_t>(i), pantalla);
+        if (im.disposicion == DISPOSE_BACKGROUND)
+            for (int y = 0; y < im.alto; ++y)
+                for (int x = 0; x < im.ancho; ++x)
+                    pantalla[static_cast<size_t>(im.y + y) * static_cast<size_t>(g.ancho) + static_cast<size_t>(im.x + x)] =
+                        g.paleta[static_cast<size_t>(f->SBackGroundColor) % g.paleta.size()];
+    }
+    DGifCloseFile(f, &error);
+    return bien;
 }
 
 bool leer_png(const std::string& ruta, Png& p) {

@@ -1,8 +1,10 @@
 // Readers used by the tests to check exported files: SVG through an XML parser,
-// DXF through dxflib's reader, PNG through cairo, PDF by its header and page boxes.
+// DXF through dxflib's reader, PNG through cairo, PDF by its header and page boxes,
+// GIF through giflib's decoder.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,27 @@ struct Pdf {
     int paginas = 0;
 };
 bool leer_pdf(const std::string& ruta, Pdf& p);
+
+struct ImagenGif {
+    int x, y, ancho, alto;  // the rectangle the picture covers on the screen
+    int retardo;            // hundredths of a second
+    int transparente;       // palette index left out, or -1
+    int disposicion;        // what is done with the picture before the next one
+    bool paleta_propia;
+};
+struct Gif {
+    int ancho = 0, alto = 0;
+    bool bucle = false;      // a NETSCAPE2.0 application extension
+    int repeticiones = -1;   // its repeat count (0: for ever)
+    std::vector<uint32_t> paleta;  // the global colour map, 0xRRGGBB
+    std::vector<ImagenGif> imagenes;
+};
+// Reads the whole file with DGifSlurp; with `ver`, shows each picture composed on the screen as a
+// viewer shows it (pixels 0xRRGGBB row by row from the top): the screen starts in the background
+// colour, a picture's transparent pixels leave what was there, and a picture to be disposed to
+// the background clears its rectangle before the next one.
+bool leer_gif(const std::string& ruta, Gif& g,
+              const std::function<void(size_t, const std::vector<uint32_t>&)>& ver = {});
 
 // Whole file as bytes; "" when it cannot be read.
 std::string contenido(const std::string& ruta);

@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 
 #include "lectura.h"
 #include "nucleo/callbacks.h"
@@ -137,6 +139,75 @@ TEST_F(Guardar, UnaEscrituraFallidaLoDiceYDejaElArchivo) {
         EXPECT_NE(std::system("ls -A | grep -q '^[.]ortanel'"), 0) << "no temporary file left behind";
         std::remove("aviso");
     }
+}
+
+TEST_F(Guardar, GuardarAnimacionVaAlLadoDeGuardar) {
+    elegir(SIMULACION_ESTANDAR);
+    ASSERT_NE(glui_GuardarAnimacion, nullptr);
+    EXPECT_EQ(glui_GuardarAnimacion->get_name(), "Guardar animacion");
+    EXPECT_TRUE(glui_GuardarAnimacion->enabled());
+    GLUI_Control* fila = glui_Guardar->parent();
+    EXPECT_EQ(glui_GuardarAnimacion->parent(), fila) << "one row";
+    EXPECT_EQ(fila->parent(), glui_exportar);
+    const auto& hijos = fila->children();
+    ASSERT_EQ(hijos.size(), 3u);
+    EXPECT_EQ(hijos[0], glui_Guardar);
+    EXPECT_EQ(hijos[1]->kind(), GLUI_Kind::Column) << "side by side";
+    EXPECT_EQ(hijos[2], glui_GuardarAnimacion);
+    EXPECT_EQ(glui_Exportado->parent(), glui_exportar) << "the line under both";
+}
+
+TEST(NombreAnimacion, LaExtensionPasaAGif) {
+    EXPECT_EQ(nombre_animacion("engranaje-z14-m1.svg"), "engranaje-z14-m1.gif");
+    EXPECT_EQ(nombre_animacion("a.b.PNG"), "a.b.gif");
+    EXPECT_EQ(nombre_animacion("clase.v2/mio"), "clase.v2/mio.gif");
+    EXPECT_EQ(nombre_animacion("sub/.oculto"), "sub/.oculto.gif");
+    EXPECT_EQ(nombre_animacion("x.gif"), "x.gif");
+}
+
+// The GIF is written by another process: the frames go on meanwhile, the line under the
+// buttons says how far it is, then where it went.
+TEST_F(Guardar, LaAnimacionSeEscribeSinParar) {
+    elegir(SIMULACION_ESTANDAR);
+    teclear(glui_Dientes, "12");
+    v_glui_control(1140);  // "Automatico": the cut runs one move a frame
+    glui_GuardarAnimacion->user_press();
+    EXPECT_FALSE(glui_GuardarAnimacion->enabled()) << "one at a time";
+    EXPECT_EQ(aviso().rfind("Guardando animacion", 0), 0u) << aviso();
+    std::set<std::string> avisos;
+    long cuadros = 0;
+    auto limite = std::chrono::steady_clock::now() + std::chrono::minutes(10);
+    while (revisar_animacion() && std::chrono::steady_clock::now() < limite) {
+        avisos.insert(aviso());
+        idle();
+        ++cuadros;
+        usleep(2000);
+    }
+    EXPECT_FALSE(revisar_animacion()) << "done within the deadline";
+    EXPECT_GT(cuadros, 10) << "frames went on while the file was written";
+    EXPECT_GT(E_angulo, 0) << "the panel's own cut moved on meanwhile";
+    bool avance = false;
+    for (const auto& a : avisos) avance = avance || a.rfind("Guardando animacion: cuadro ", 0) == 0;
+    EXPECT_TRUE(avance) << "progress in the line under the buttons";
+    EXPECT_EQ(aviso(), "Guardado en:\n" + final_de(std::string(dir) + "/engranaje-z12-m1.gif", 44)) << aviso();
+    EXPECT_TRUE(glui_GuardarAnimacion->enabled());
+    lectura::Gif g;
+    ASSERT_TRUE(lectura::leer_gif(dir + "/engranaje-z12-m1.gif", g));
+    EXPECT_TRUE(g.bucle);
+    EXPECT_EQ(g.ancho, 800);
+    EXPECT_GT(g.imagenes.size(), 150u);
+    EXPECT_LT(g.imagenes.size(), 330u);
+    EXPECT_EQ(Z, 12.0f) << "the panel's data as they were";
+}
+
+TEST_F(Guardar, LaAnimacionDicePorQueNo) {
+    elegir(SIMULACION_ESTANDAR);
+    teclear(glui_Archivo, "no/hay/e.png");
+    glui_GuardarAnimacion->user_press();
+    EXPECT_FALSE(revisar_animacion()) << "nothing started";
+    EXPECT_EQ(aviso(), "No se pudo guardar:\nno se puede escribir en el directorio\n'no/hay': no existe");
+    EXPECT_TRUE(glui_GuardarAnimacion->enabled());
+    EXPECT_FALSE(lectura::existe("no/hay/e.gif"));
 }
 
 TEST(Renglones, PartirYRecortar) {

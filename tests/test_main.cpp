@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -37,10 +38,21 @@ protected:
     }
     void TearDown() override { std::system(("rm -rf " + comillas(dir)).c_str()); }
 
-    // Runs the program with these arguments, with no display, in the temporary directory.
-    // `antes` is a shell command run first in the same shell (a limit, say).
-    Salida correr(const std::vector<std::string>& args, const std::string& antes = "true") {
-        std::string orden = "cd " + comillas(dir) + " && " + antes + " && env -u DISPLAY -u WAYLAND_DISPLAY " + comillas(std::getenv("ORTANEL"));
+    // Runs the program with these arguments, with no display, in the temporary directory,
+    // the language environment unset and then given these VARIABLE=value settings.
+    Salida correr(const std::vector<std::string>& args, const std::vector<std::string>& entorno = {}) {
+        return correr_programa(std::getenv("ORTANEL"), args, entorno);
+    }
+    // The same after a shell command run first in the same shell (a limit, say).
+    Salida correr_tras(const std::string& antes, const std::vector<std::string>& args) {
+        return correr_programa(std::getenv("ORTANEL"), args, {}, antes);
+    }
+    Salida correr_programa(const std::string& programa, const std::vector<std::string>& args,
+                           const std::vector<std::string>& entorno, const std::string& antes = "true") {
+        std::string orden = "cd " + comillas(dir) + " && " + antes +
+                            " && env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG";
+        for (const auto& e : entorno) orden += " " + comillas(e);
+        orden += " " + comillas(programa);
         for (const auto& a : args) orden += " " + comillas(a);
         orden += " >" + comillas(dir + "/.out") + " 2>" + comillas(dir + "/.err");
         Salida s;
@@ -165,7 +177,7 @@ TEST_F(LineaDeOrdenes, UnaEscrituraFallidaDejaElArchivoQueHabia) {
     for (const char* nombre : {"e.svg", "e.pdf", "e.png", "e.dxf"}) {
         SCOPED_TRACE(nombre);
         std::ofstream(en(nombre)) << viejo;
-        Salida s = correr({"--exportar", nombre, "--dientes", "40"}, "ulimit -f 16");
+        Salida s = correr_tras("ulimit -f 16", {"--exportar", nombre, "--dientes", "40"});
         EXPECT_EQ(s.estado, 2);
         EXPECT_EQ(lineas(s.err), 1) << s.err;
         EXPECT_NE(s.err.find(std::string("no se puede escribir '") + nombre + "'"), std::string::npos) << s.err;
@@ -176,6 +188,77 @@ TEST_F(LineaDeOrdenes, UnaEscrituraFallidaDejaElArchivoQueHabia) {
         EXPECT_GT(lectura::contenido(en(nombre)).size(), 8192u) << "larger than the limit above";
         std::remove(en(nombre).c_str());
     }
+}
+
+TEST_F(LineaDeOrdenes, LaAnimacionMalPedidaSaleConDosSinArchivo) {
+    std::ofstream(en("archivo")) << "x";
+    std::ofstream(en("viejo.gif")) << "anterior";
+    struct Caso {
+        std::vector<std::string> args;
+        std::string dice;
+    };
+    const Caso casos[] = {
+        {{"--animacion", "a.gif", "--tamano", "0"}, "--tamano: 0 debe ser 1 o mas"},
+        {{"--animacion", "a.gif", "--tamano", "8001"}, "--tamano: 8001 fuera de 1 ... 8000 pixeles"},
+        {{"--animacion", "a.gif", "--paso", "0"}, "--paso: 0 debe ser 1 o mas"},
+        {{"--animacion", "a.gif", "--paso", "uno"}, "--paso: 'uno' no es un numero entero"},
+        {{"--animacion", "a.gif", "--retardo", "0"}, "--retardo: 0 debe ser 1 o mas"},
+        {{"--animacion", "a.png"}, "se guarda en un archivo .gif"},
+        {{"--animacion", "no/hay/a.gif"}, "no se puede escribir en el directorio 'no/hay'"},
+        {{"--animacion", "archivo/a.gif"}, "no es un directorio"},
+        {{"--animacion", "a.gif", "--dientes", "veinte"}, "'veinte' no es un numero entero"},
+        {{"--animacion", "viejo.gif", "--tamano", "0"}, "--tamano"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.dice);
+        Salida s = correr(c.args);
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(lineas(s.err), 1) << s.err;
+        EXPECT_NE(s.err.find(c.dice), std::string::npos) << s.err;
+        EXPECT_FALSE(lectura::existe(en("a.gif")));
+        EXPECT_FALSE(lectura::existe(en("a.png")));
+    }
+    EXPECT_EQ(lectura::contenido(en("viejo.gif")), "anterior");
+    EXPECT_EQ(std::system(("ls -A " + comillas(dir) + " | grep -v '^archivo$' | grep -v '^viejo.gif$' | grep -q .").c_str()) != 0,
+              true)
+        << "no temporary file left behind";
+}
+
+TEST_F(LineaDeOrdenes, LaAnimacionSeLeeConGiflibYNoDiceNadaSinTerminal) {
+    Salida s = correr({"--animacion", "g.gif", "--dientes", "10", "--tamano", "120", "--paso", "60", "--retardo", "6"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(s.err, "") << "no progress when stderr is not a terminal";
+    EXPECT_EQ(s.out, "");
+    lectura::Gif g;
+    ASSERT_TRUE(lectura::leer_gif(en("g.gif"), g));
+    EXPECT_TRUE(g.bucle);
+    EXPECT_EQ(g.ancho, 120);
+    EXPECT_GT(g.alto, 120) << "the text block under the drawing";
+    ASSERT_GE(g.imagenes.size(), 3u);
+    EXPECT_EQ(g.imagenes.back().retardo, 6);
+    ASSERT_EQ(correr({"--animacion", "h.gif", "--tamano", "90", "--sin-datos", "--paso", "1000"}).estado, 0);
+    ASSERT_TRUE(lectura::leer_gif(en("h.gif"), g));
+    EXPECT_EQ(g.alto, 90);
+    EXPECT_EQ(g.imagenes.size(), 2u) << "the blank and the ended cut";
+}
+
+// On a terminal (a pseudo-terminal made by util-linux's script) the frames written show on
+// one line rewritten in place, ended once the file is written.
+TEST_F(LineaDeOrdenes, LaAnimacionMuestraSuAvanceEnUnTerminal) {
+    std::string orden = "cd " + comillas(dir) + " && script -qec " +
+                        comillas("env -u DISPLAY " + comillas(std::getenv("ORTANEL")) +
+                                 " --animacion t.gif --tamano 80 --paso 100 >/dev/null") +
+                        " /dev/null > " + comillas(dir + "/.tty");
+    ASSERT_EQ(std::system(orden.c_str()), 0);
+    std::string t = lectura::contenido(dir + "/.tty");
+    lectura::Gif g;
+    ASSERT_TRUE(lectura::leer_gif(en("t.gif"), g));
+    size_t n = g.imagenes.size();
+    for (size_t i = 1; i <= n; ++i) {
+        std::string linea = "\rortanel: cuadro " + std::to_string(i) + " de " + std::to_string(n);
+        EXPECT_NE(t.find(linea), std::string::npos) << linea << " in " << t;
+    }
+    EXPECT_EQ(lineas(t), 1) << "one line, ended at the end: " << t;
 }
 
 TEST_F(LineaDeOrdenes, CadaFormatoSeLeeDeVuelta) {
@@ -267,6 +350,19 @@ double radio_de_cabeza(const std::vector<Pieza>& piezas) {
     double r = 0;
     for (const auto& p : piezas)
         for (const auto& v : p.exterior) r = std::max(r, std::hypot(v.x, v.y));
+    return r;
+}
+
+// The options a usage lists, in order: the first word of each line that starts with "--".
+std::vector<std::string> opciones_de(const std::string& ayuda) {
+    std::vector<std::string> r;
+    std::istringstream in(ayuda);
+    std::string linea;
+    while (std::getline(in, linea)) {
+        std::istringstream l(linea);
+        std::string palabra;
+        if (l >> palabra && palabra.rfind("--", 0) == 0) r.push_back(palabra);
+    }
     return r;
 }
 
@@ -451,4 +547,60 @@ TEST_F(LineaDeOrdenes, ElTextoCabeEnLaHoja) {
                   std::string::npos)
             << texto;
     }
+}
+
+TEST_F(LineaDeOrdenes, LaAyudaEnLosDosIdiomasTieneLasMismasOpciones) {
+    Salida es = correr({"--help"});
+    ASSERT_EQ(es.estado, 0);
+    std::vector<std::string> opciones = opciones_de(es.out);
+    EXPECT_EQ(opciones.size(), 26u) << es.out;
+    EXPECT_NE(std::find(opciones.begin(), opciones.end(), "--idioma"), opciones.end());
+    for (const auto& [args, entorno] : std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
+             {{"--idioma", "en", "--help"}, {}},
+             {{"--help", "--idioma", "en"}, {"LANG=es_ES.UTF-8"}},
+             {{"--help"}, {"LANG=en_US.UTF-8"}},
+             {{"--help"}, {"LANGUAGE=en", "LANG=C"}},
+             {{"--help"}, {"LC_ALL=en_GB.UTF-8", "LANG=es_ES.UTF-8"}}}) {
+        SCOPED_TRACE(args.front() + (entorno.empty() ? "" : " " + entorno.front()));
+        Salida en = correr(args, entorno);
+        EXPECT_EQ(en.estado, 0);
+        EXPECT_EQ(en.out.rfind("Usage: ortanel [OPTIONS]\n", 0), 0u) << en.out;
+        EXPECT_EQ(opciones_de(en.out), opciones) << "option names stay as they are";
+        EXPECT_NE(en.out.find("--exportar FILE "), std::string::npos);
+        EXPECT_EQ(lineas(en.out), lineas(es.out));
+    }
+    for (const auto& entorno : std::vector<std::vector<std::string>>{
+             {}, {"LANG=C"}, {"LANG=POSIX"}, {"LANG=de_DE.UTF-8"}, {"LANG=es_ES.UTF-8"}, {"LANG=en_US.UTF-8"}}) {
+        std::vector<std::string> args{"--help"};
+        if (!entorno.empty() && entorno.front() == "LANG=en_US.UTF-8") args = {"--idioma", "es", "--help"};
+        EXPECT_EQ(correr(args, entorno).out, es.out) << "Spanish: " << (entorno.empty() ? "nothing set" : entorno.front());
+    }
+    EXPECT_EQ(es.out.rfind("Uso: ortanel [OPCIONES]\nSin opciones abre el simulador", 0), 0u);
+    EXPECT_NE(es.out.find("\n  --exportar ARCHIVO      talla el engranaje sin ventanas"), std::string::npos);
+}
+
+TEST_F(LineaDeOrdenes, EnInglesLosErroresYElBloqueDeTexto) {
+    Salida s = correr({"--idioma", "en", "--exportar", "a.svg", "--dientes", "veinte"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.err, "ortanel: --dientes: 'veinte' is not a whole number\n");
+    s = correr({"--idioma", "en", "--dientez"});
+    EXPECT_EQ(s.err, "ortanel: unknown option: --dientez (ortanel --help shows the usage)\n");
+    s = correr({"--idioma", "fr"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.err, "ortanel: --idioma: 'fr' no es un idioma disponible (es, en) (ortanel --help muestra el uso)\n");
+    EXPECT_EQ(correr({"--idioma"}).estado, 2);
+
+    ASSERT_EQ(correr({"--exportar", "e.dxf", "--experimental", "--modulo", "2.5"}, {"LANG=en_US.UTF-8"}).estado, 0);
+    lectura::Dxf dxf;
+    ASSERT_TRUE(lectura::leer_dxf(en("e.dxf"), dxf));
+    ASSERT_GE(dxf.textos.size(), 6u);
+    EXPECT_EQ(dxf.textos[0], "Ortanel 2.01 - Experimental simulation");
+    EXPECT_EQ(dxf.textos[1], "Teeth: 14   Module: 2.5 mm   Pressure angle: 20 degrees");
+    EXPECT_EQ(dxf.textos[2], "Profile shift coefficient: 0");
+
+    ASSERT_EQ(correr({"--exportar", "e.dxf", "--experimental", "--modulo", "2.5"}).estado, 0);
+    lectura::Dxf espanol;
+    ASSERT_TRUE(lectura::leer_dxf(en("e.dxf"), espanol));
+    ASSERT_GE(espanol.textos.size(), 2u);
+    EXPECT_EQ(espanol.textos[1], "Dientes: 14   Modulo: 2.5 mm   Angulo de presion: 20 grados");
 }

@@ -63,6 +63,27 @@ TEST(Ordenes, ExportarConValoresEnElOrdenDelPanel) {
     EXPECT_TRUE(o.sin_datos);
 }
 
+TEST(Ordenes, LaAnimacionTomaLosDatosYSusPropiasOpciones) {
+    Ordenes o;
+    EXPECT_EQ(leer({"--animacion", "a.gif", "--giro", "2", "--dientes", "20", "--tamano", "640", "--paso", "3",
+                    "--retardo", "8", "--con-retorno", "--sin-datos"},
+                   o),
+              "");
+    EXPECT_EQ(o.accion, Ordenes::ANIMACION);
+    EXPECT_EQ(o.archivo, "a.gif");
+    EXPECT_EQ(o.tamano, "640");
+    EXPECT_EQ(o.paso, "3");
+    EXPECT_EQ(o.retardo, "8");
+    EXPECT_TRUE(o.con_retorno);
+    EXPECT_TRUE(o.sin_datos);
+    EXPECT_EQ(o.valores, (std::vector<std::pair<std::string, std::string>>{{"dientes", "20"}, {"giro", "2"}}))
+        << "in the panel's order";
+    EXPECT_EQ(leer({"--animacion", "b.gif", "--experimental", "--flecha", "0.1"}, o), "");
+    EXPECT_TRUE(o.experimental);
+    EXPECT_FALSE(o.con_retorno);
+    EXPECT_EQ(o.paso, "");
+}
+
 TEST(Ordenes, ErroresDeForma) {
     struct Caso {
         std::vector<const char*> args;
@@ -76,11 +97,20 @@ TEST(Ordenes, ErroresDeForma) {
         {{"--exportar", "a.svg", "b.svg"}, "argumento desconocido: b.svg"},
         {{"--exportar", "a.svg", "--flecha", "1"}, "--flecha solo vale con --experimental"},
         {{"--exportar", "a.svg", "--diametro-exterior", "1"}, "--diametro-exterior solo vale con --experimental"},
-        {{"--dientes", "20"}, "--dientes solo vale con --exportar"},
-        {{"--tamano", "20"}, "--tamano solo vale con --exportar"},
-        {{"--experimental"}, "--experimental solo vale con --exportar"},
-        {{"--sin-datos"}, "--sin-datos solo vale con --exportar"},
+        {{"--dientes", "20"}, "--dientes solo vale con --exportar o --animacion"},
+        {{"--tamano", "20"}, "--tamano solo vale con --exportar o --animacion"},
+        {{"--experimental"}, "--experimental solo vale con --exportar o --animacion"},
+        {{"--sin-datos"}, "--sin-datos solo vale con --exportar o --animacion"},
+        {{"--animacion"}, "falta el valor de --animacion"},
+        {{"--animacion", ""}, "--animacion necesita un nombre de archivo"},
+        {{"--animacion", "a.gif", "--exportar", "a.svg"}, "--exportar y --animacion no van juntas"},
+        {{"--exportar", "a.svg", "--paso", "3"}, "--paso solo vale con --animacion"},
+        {{"--exportar", "a.svg", "--retardo", "3"}, "--retardo solo vale con --animacion"},
+        {{"--exportar", "a.svg", "--con-retorno"}, "--con-retorno solo vale con --animacion"},
+        {{"--animacion", "a.gif", "--radio-cabeza", "0.1"}, "--radio-cabeza solo vale con --experimental"},
         {{"--ayudame"}, "opcion desconocida: --ayudame"},
+        {{"--idioma", "fr"}, "--idioma: 'fr' no es un idioma disponible (es, en)"},
+        {{"--idioma"}, "falta el valor de --idioma"},
     };
     for (const auto& c : casos) {
         Ordenes o;
@@ -94,7 +124,8 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
     std::string linea;
     std::vector<std::string> lineas;
     while (std::getline(s, linea)) lineas.push_back(linea);
-    for (const char* op : {"--help", "--version", "--exportar", "--experimental", "--tamano", "--sin-datos", "--dientes", "--modulo",
+    for (const char* op : {"--help", "--version", "--exportar", "--animacion", "--experimental", "--tamano", "--sin-datos",
+                           "--idioma", "--paso", "--retardo", "--con-retorno", "--dientes", "--modulo",
                            "--angulo ", "--desplazamiento", "--giro", "--diametro-exterior", "--diametro-interior",
                            "--diametro-primitivo", "--radio-cabeza", "--depresion", "--angulo2", "--flecha"}) {
         int n = 0;
@@ -112,4 +143,16 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
         }
     }
     EXPECT_EQ(lineas.front(), "Uso: ortanel [OPCIONES]");
+}
+
+TEST(Ordenes, ElIdiomaValeConVentanasYAlExportar) {
+    Ordenes o;
+    EXPECT_EQ(leer({"--idioma", "en"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::VENTANAS);
+    EXPECT_EQ(o.idioma, "en");
+    EXPECT_TRUE(o.resto.empty()) << "its value is not left for the window system";
+    EXPECT_EQ(leer({"--exportar", "a.svg", "--idioma", "es"}, o), "");
+    EXPECT_EQ(o.accion, Ordenes::EXPORTAR);
+    EXPECT_EQ(o.idioma, "es");
+    EXPECT_TRUE(o.valores.empty()) << "not a panel value";
 }

@@ -3,41 +3,66 @@
 # dialog, the standard panel, a typed number of teeth, an automatic cut, "Salir";
 # every way of leaving a field, fast typing, and every way of closing a window.
 # Arguments: the program, and the helper that sends the window manager's close.
+# Every read of the screen that follows an action polls for the expected picture with a deadline
+# (esperar_hasta); a check that something does not change polls that it stays so (se_mantiene).
 set -euo pipefail
 programa="$1"
 cerrar="$2"
+# The titles and labels looked for are the Spanish ones.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 aqui="$(cd "$(dirname "$0")" && pwd)"
+# Tries the condition (a command and its arguments) every tenth of a second until it succeeds;
+# fails once the deadline, in seconds, has passed. Generous deadlines: the sanitizer build on a
+# loaded machine paints late.
+esperar_hasta() {
+  local fin=$(( ${EPOCHREALTIME/./} + $1 * 1000000 ))
+  shift
+  until "$@"; do
+    [ "${EPOCHREALTIME/./}" -gt "$fin" ] && return 1
+    sleep 0.1
+  done
+}
+# The condition holds at every read for the given seconds (what must not change, does not).
+se_mantiene() {
+  local fin=$(( ${EPOCHREALTIME/./} + $1 * 1000000 ))
+  shift
+  while [ "${EPOCHREALTIME/./}" -le "$fin" ]; do
+    "$@" || return 1
+    sleep 0.1
+  done
+}
 # The X server may still be starting when the script runs: wait until it takes connections.
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+esperar_hasta 60 xdpyinfo >/dev/null 2>&1 || true
 tmp="$(mktemp -d)"
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
 captura() { import -window root -depth 8 "ppm:$tmp/p.ppm"; }
 falla() {
   echo "FAIL: $*"
   import -window root "${TMPDIR:-/tmp}/ortanel-fallo.png" 2>/dev/null && echo "screen kept in ${TMPDIR:-/tmp}/ortanel-fallo.png"
   exit 1
 }
-# Screenshots until n buttons show (a loaded machine paints late); leaves them in b.
-esperar_botones() {
-  for _ in $(seq 40); do
-    captura
-    mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
-    [ "${#b[@]}" -eq "$1" ] && return 0
-    sleep 0.25
-  done
-  return 1
+# The screen's buttons in b; true when there are n of them.
+botones_son() {
+  captura
+  mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+  [ "${#b[@]}" -eq "$1" ]
 }
-esperar_ventana() {
-  for _ in $(seq 200); do xdotool search --onlyvisible --name '^Ortanel$' >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
+esperar_botones() { esperar_hasta 60 botones_son "$1"; }
+visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+esperar_ventana() { esperar_hasta 60 visible '^Ortanel$'; }
+esperar_dialogo() { esperar_botones 3; }  # the start dialog's three buttons drawn
+# The blank's centre and radius in cx cy r, the panel's fields left of x = 500 in f.
+leer_disco() {
+  captura
+  read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
 }
-esperar_dialogo() {  # until the start dialog's three buttons are drawn (slow under the sanitizers)
-  for _ in $(seq 40); do
-    captura
-    [ "$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | wc -l)" -eq 3 ] && return 0
-    sleep 0.25
-  done
-  return 1
+leer_campos() { mapfile -t f < <(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500); }
+# The standard panel drawn: a blank beside it and at least 8 fields.
+panel_dibujado() {
+  leer_disco
+  leer_campos
+  [ "${r%.*}" -gt 50 ] && [ "${#f[@]}" -ge 8 ]
 }
 
 xdotool mousemove 1270 1010
@@ -46,30 +71,22 @@ esperar_ventana || falla "the start dialog did not open"
 esperar_botones 3 || falla "expected the dialog's three buttons, saw ${#b[@]}"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1
-sleep 1.5
-# The panel and the blank may paint late on a loaded machine (both fields and blank are needed next).
-for _ in $(seq 40); do
-  captura
-  read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-  [ "${r%.*}" -gt 50 ] && [ "$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | wc -l)" -ge 8 ] && break
-  sleep 0.25
-done
+esperar_hasta 60 panel_dibujado || true
 [ "${r%.*}" -gt 50 ] || falla "no blank drawn beside the panel (radius $r)"
 [ "$cx" -gt 500 ] || falla "the blank is not beside the panel (centre $cx)"
 echo "blank: centre $cx,$cy radius $r px"
 
 # 20 teeth typed into the first field, confirmed with Enter.
-read -r fx fy <<<"$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | head -n 1)"
+read -r fx fy <<<"${f[0]}"
 xdotool mousemove $((fx + 20)) $((fy + 9)) click 1
 sleep 0.3
 xdotool key ctrl+a
 xdotool type --delay 50 20
 xdotool key Return
-sleep 1.5
-captura
-read -r cx2 cy2 r2 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-echo "blank after 20 teeth: radius $r2 px"
-python3 -c "import sys; sys.exit(0 if $r2 > $r * 1.05 else 1)" || falla "20 teeth did not change the blank ($r -> $r2)"
+r0=$r
+mayor() { leer_disco; python3 -c "import sys; sys.exit(0 if $r > $1 else 1)"; }
+esperar_hasta 60 mayor "$r0 * 1.05" || falla "20 teeth did not change the blank ($r0 -> $r)"
+echo "blank after 20 teeth: radius $r px"
 
 # "Reiniciar", then "Automatico": the default gear is cut to the end by itself.
 mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
@@ -77,16 +94,14 @@ echo "panel buttons: ${b[*]}"
 [ "${#b[@]}" -ge 4 ] || falla "panel buttons not found"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1
-sleep 0.5
+# Back to the default blank.
+menor() { leer_disco; python3 -c "import sys; sys.exit(0 if $r < $1 else 1)"; }
+esperar_hasta 60 menor "$r0 * 1.02" || falla "Reiniciar did not bring the default gear back (radius $r)"
 read -r x y <<<"${b[1]}"
 xdotool mousemove "$x" "$y" click 1
 xdotool mousemove 1270 1010
-for _ in $(seq 120); do
-  sleep 1
-  captura
-  n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"
-  [ "$n" -eq 14 ] && break
-done
+dientes_son() { captura; n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"; [ "$n" -eq "$1" ]; }
+esperar_hasta 150 dientes_son 14 || true
 echo "teeth after the automatic cut: $n"
 [ "$n" -eq 14 ] || falla "the automatic cut did not give 14 teeth"
 [ -n "${ORTANEL_CAPTURA:-}" ] && import -window root -crop 1020x680+20+20 "$ORTANEL_CAPTURA"
@@ -95,31 +110,21 @@ echo "teeth after the automatic cut: $n"
 principal="$(xdotool search --onlyvisible --name '^Ortanel - Simulacion estandar' | head -n 1 || true)"
 [ -n "$principal" ] || falla "no main window titled 'Ortanel - Simulacion estandar'"
 xdotool windowsize "$principal" 1200 700
-# A loaded machine repaints late: read the picture until the blank has moved.
-for _ in $(seq 60); do
-  sleep 0.25
-  captura
-  read -r cx3 cy3 r3 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-  [ "$cx3" -gt $((cx + 60)) ] && break
-done
-echo "blank after resizing to 1200 x 700: centre $cx3,$cy3 radius $r3 px"
-[ "$cx3" -gt $((cx + 60)) ] || falla "the drawing area did not follow the new size (centre $cx -> $cx3)"
+cx1=$cx
+a_la_derecha() { leer_disco; [ "$cx" -gt "$1" ]; }
+esperar_hasta 60 a_la_derecha $((cx1 + 60)) || falla "the drawing area did not follow the new size (centre $cx1 -> $cx)"
+echo "blank after resizing to 1200 x 700: centre $cx,$cy radius $r px"
 
 # The panel's "Salir" brings the start dialog back; the experimental simulation opens from it.
 mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
 read -r x y <<<"${b[${#b[@]}-1]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
-captura
-mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
-[ "${#b[@]}" -eq 3 ] || falla "the start dialog did not come back (${#b[@]} buttons)"
+esperar_botones 3 || falla "the start dialog did not come back (${#b[@]} buttons)"
 read -r x y <<<"${b[1]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
-captura
-n_campos="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | wc -l)"
-echo "experimental panel: $n_campos fields"
-[ "$n_campos" -ge 12 ] || falla "the experimental panel did not open"
+campos_al_menos() { captura; leer_campos; [ "${#f[@]}" -ge "$1" ]; }
+esperar_hasta 60 campos_al_menos 12 || falla "the experimental panel did not open (${#f[@]} fields)"
+echo "experimental panel: ${#f[@]} fields"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 
@@ -135,18 +140,24 @@ campo() {  # a click at the right end of field i of the panel
   sleep 0.3
 }
 dibujo() { xdotool mousemove 900 560 click 1 mousemove 1270 1010; }
+z_visto=""
+dientes_cerca() {  # teeth read from the blank within one of the expected
+  z_visto="$(dientes_vistos)"
+  [ "$(( z_visto - $1 ))" -ge -1 ] && [ "$(( z_visto - $1 ))" -le 1 ]
+}
 comprobar() {  # expected teeth, what was done
-  sleep 1
-  local z
-  z="$(dientes_vistos)"
-  [ "$(( z - $1 ))" -ge -1 ] && [ "$(( z - $1 ))" -le 1 ] || falla "$2: $z teeth seen, $1 expected"
-  echo "$2: $z teeth"
+  esperar_hasta 60 dientes_cerca "$1" || falla "$2: $z_visto teeth seen, $1 expected"
+  echo "$2: $z_visto teeth"
+}
+comprobar_que_sigue() {  # expected teeth, unchanged for two seconds
+  se_mantiene 2 dientes_cerca "$1" || falla "$2: $z_visto teeth seen, $1 expected"
+  echo "$2: $z_visto teeth"
 }
 botones_vistos() { captura; python3 "$aqui/pantalla.py" botones "$tmp/p.ppm"; }
-terminado() {  # pid: waits up to 5 s for the program to end; its status in $estado
+vivo() { kill -0 "$1" 2>/dev/null; }
+terminado() {  # pid: waits up to 20 s for the program to end; its status in $estado
   estado=running
-  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && return
+  esperar_hasta 60 eval '! vivo '"$1" || return 0
   estado=0
   wait "$1" || estado=$?
 }
@@ -157,10 +168,8 @@ esperar_dialogo || falla "the start dialog's buttons were not drawn"
 mapfile -t b < <(botones_vistos)
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
-captura
-mapfile -t f < <(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500)
-r14="$(radio)"
+esperar_hasta 60 panel_dibujado || falla "the standard panel was not drawn for the input tests"
+r14="$r"
 
 campo 0; xdotool key ctrl+a; xdotool type --delay 50 20; xdotool key Tab
 comprobar 20 "Tab commits"
@@ -174,55 +183,45 @@ comprobar 3 "three Backspaces at 60 ms (2 teeth corrected to 3)"
 campo 0; xdotool key ctrl+a; xdotool type --delay 15 18; dibujo
 comprobar 18 "typed, then a click in the drawing at once"
 campo 0; xdotool key ctrl+a; xdotool type --delay 50 30; xdotool key Escape; dibujo
-comprobar 18 "Escape puts the value back"
+comprobar_que_sigue 18 "Escape puts the value back"
 campo 1; dibujo  # the module list opened, then a click in the drawing
 campo 0; xdotool key ctrl+a; xdotool type --delay 50 22; xdotool key Return
 comprobar 22 "a click in the drawing closes the list and swallows no later click"
 r22="$(radio)"
 campo 6; xdotool key ctrl+a; xdotool type --delay 50 0.5; campo 0; xdotool key Escape
-sleep 1
-r="$(radio)"
-python3 -c "import sys; sys.exit(0 if $r > $r22 + 4 else 1)" || falla "a click on a field above did not commit ($r22 -> $r px)"
+esperar_hasta 60 mayor "$r22 + 4" || falla "a click on a field above did not commit ($r22 -> $r px)"
 echo "a click on the field above commits: blank $r22 -> $r px"
 
 # A double click on a dialog button leaves nothing behind: one "Salir" brings the dialog back.
 mapfile -t b < <(botones_vistos)
 read -r x y <<<"${b[${#b[@]}-1]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
-mapfile -t b < <(botones_vistos)
-[ "${#b[@]}" -eq 3 ] || falla "the start dialog did not come back (${#b[@]} buttons)"
+esperar_botones 3 || falla "the start dialog did not come back (${#b[@]} buttons)"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1 mousemove 1270 1010
-sleep 1.5
-mapfile -t b < <(botones_vistos)
+# Reiniciar, Automatico, Siguiente >> and Salir.
+esperar_botones 4 || falla "the double click did not open the standard panel (${#b[@]} buttons)"
 read -r x y <<<"${b[${#b[@]}-1]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 2
-mapfile -t b < <(botones_vistos)
-[ "${#b[@]}" -eq 3 ] || falla "after a double click and one Salir: ${#b[@]} buttons instead of the dialog's 3"
+esperar_botones 3 || falla "after a double click and one Salir: ${#b[@]} buttons instead of the dialog's 3"
+se_mantiene 2 botones_son 3 || falla "after a double click and one Salir: ${#b[@]} buttons instead of the dialog's 3"
 echo "double click, then one Salir: the dialog stays"
 
 # The window manager's close on the main window is the panel's "Salir"; the program goes on.
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
+esperar_botones 4 || falla "the standard panel did not open (${#b[@]} buttons)"
 "$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel - Simulacion' | head -n 1)"
-sleep 1.5
-mapfile -t b < <(botones_vistos)
-[ "${#b[@]}" -eq 3 ] || falla "the window manager's close on the main window: ${#b[@]} buttons, not the dialog"
+esperar_botones 3 || falla "the window manager's close on the main window: ${#b[@]} buttons, not the dialog"
 kill -0 "$pid" 2>/dev/null || falla "the window manager's close on the main window ended the program"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
-captura
-read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-[ "${r%.*}" -gt 50 ] || falla "no blank in the new main window (radius $r)"
+esperar_hasta 60 panel_dibujado || falla "no blank in the new main window (radius $r)"
 echo "main window closed by the window manager: dialog back, a new simulation draws (radius $r px)"
 mapfile -t b < <(botones_vistos)
 read -r x y <<<"${b[${#b[@]}-1]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
+esperar_botones 3 || falla "Salir did not bring the start dialog back (${#b[@]} buttons)"
 # ... and on the start dialog it is the dialog's "Salir".
 "$cerrar" "$(xdotool search --onlyvisible --name '^Ortanel$' | head -n 1)"
 terminado "$pid"
@@ -239,7 +238,7 @@ for ventana in dialogo principal; do
     mapfile -t b < <(botones_vistos)
     read -r x y <<<"${b[0]}"
     xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-    sleep 1.5
+    esperar_hasta 60 visible '^Ortanel - Simulacion' || falla "the main window did not open"
   fi
   titulo='^Ortanel$'
   [ "$ventana" = principal ] && titulo='^Ortanel - Simulacion'
@@ -257,37 +256,32 @@ esperar_dialogo || falla "the start dialog's buttons were not drawn"
 mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
 read -r x y <<<"${b[2]}"
 xdotool mousemove "$x" "$y" click 1
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-estado=0
-wait "$pid" || estado=$?
-[ "$estado" -eq 0 ] || falla "Salir ended with status $estado"
+terminado "$pid"
+[ "$estado" = 0 ] || falla "Salir ended with status $estado"
 
 # Teaching aids: the base circle drawn, "Terminar" ends the cut at once, the wheel zooms, Home
 # brings the view back; the keys reach the drawing with the pointer over it.
 pixel() { python3 -c "import sys; sys.path.insert(0, '$aqui'); import pantalla as p; print(*p.color(p.leer('$tmp/p.ppm'), $1, $2))"; }
 "$programa" & pid=$!
 esperar_ventana || falla "the start dialog did not open for the aids"
-sleep 1
-captura
-mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+esperar_dialogo || falla "the start dialog's buttons were not drawn for the aids"
 read -r x y <<<"${b[0]}"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-sleep 1.5
-captura
-read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
+esperar_hasta 60 panel_dibujado || falla "the standard panel was not drawn for the aids"
+esperar_botones 4 || falla "the standard panel's buttons were not drawn for the aids"
 read -r sx sy <<<"${b[${#b[@]}-1]}"
 # The closed "Ayudas" rollout sits right above "Salir": open it, tick "Circunferencia base".
 xdotool mousemove "$sx" $((sy - 21)) click 1 mousemove 1270 1010
-sleep 1
+# Open, it puts its check boxes where "Salir" was, and "Salir" lower or out of sight.
+salir_movido() { captura; mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm"); [ "${b[${#b[@]}-1]#* }" != "$sy" ]; }
+esperar_hasta 60 salir_movido || falla "the Ayudas rollout did not open"
 xdotool mousemove 44 $((sy)) click 1 mousemove 1270 1010
-sleep 1
-captura
-# Its colour joins the colour list: the panel may have grown a scroll bar, so measure again.
-read -r cx cy r <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
 # The base circle: a clear cyan line crossing the column through the centre, inside the blank,
-# at r·6.578/8 from the centre (the centre found from the blank's top edge).
-cian="$(python3 - "$tmp/p.ppm" "$cx" "$r" "$aqui" <<'PY'
+# at r·6.578/8 from the centre (the centre found from the blank's top edge). The colour joins
+# the colour list: the panel may have grown a scroll bar, so the blank is measured again.
+circulo_base() {
+  leer_disco
+  cian="$(python3 - "$tmp/p.ppm" "$cx" "$r" "$aqui" <<'PY'
 import math, sys
 sys.path.insert(0, sys.argv[4])
 import pantalla as p
@@ -299,59 +293,53 @@ rb = r * 7 * math.cos(math.radians(20)) / 8
 print(1 if any(abs((cy - y) - rb) <= 3 for y in ys) else 0, ys)
 PY
 )"
+  [ "${cian%% *}" -eq 1 ]
+}
+esperar_hasta 60 circulo_base || falla "no base circle drawn ($cian)"
 echo "base circle: $cian"
-[ "${cian%% *}" -eq 1 ] || falla "no base circle drawn"
 # "a" over the drawing starts the automatic cut; "Terminar" (beside the second check box) ends it at once.
 xdotool mousemove $((cx + 2 * ${r%.*})) "$cy"
-sleep 0.3
 xdotool key a
-sleep 1
-captura
 # "Terminar", enabled now, is the button right of the middle below where "Salir" was.
-read -r tx ty <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v y="$sy" '$1 > 150 && $2 > y' | head -n 1)"
-[ -n "$ty" ] || falla "no enabled Terminar button"
-xdotool mousemove "$tx" "$ty" click 1 mousemove $((cx + 2 * ${r%.*})) "$cy"
-# The cut ends at once; measuring the cut tooth on its exact outline may take seconds under
-# the sanitizers, so the picture is read until it shows the teeth.
-for _ in $(seq 40); do
-  sleep 0.5
+terminar_activo() {
   captura
-  n="$(python3 "$aqui/pantalla.py" dientes "$tmp/p.ppm" 0.8)"
-  [ "$n" -eq 14 ] && break
-done
+  read -r tx ty <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v y="$sy" '$1 > 150 && $2 > y' | head -n 1)"
+  [ -n "$ty" ]
+}
+esperar_hasta 60 terminar_activo || falla "no enabled Terminar button"
+xdotool mousemove "$tx" "$ty" click 1 mousemove $((cx + 2 * ${r%.*})) "$cy"
+# The cut ends at once: the picture is read until it shows the teeth.
+esperar_hasta 60 dientes_son 14 || falla "Terminar did not end the cut ($n teeth)"
 echo "teeth after Terminar: $n"
-[ "$n" -eq 14 ] || falla "Terminar did not end the cut ($n teeth)"
 # Five wheel steps up over the blank's right edge: the scene grows 1.1^5 times about that point.
-px=$((cx + ${r%.*} - 10))
-xdotool mousemove "$px" "$cy"
-sleep 0.3
-for _ in 1 2 3 4 5; do xdotool click 4; sleep 0.1; done
-sleep 1
-captura
-read -r pr pg pbl <<<"$(pixel "$px" "$cy")"
-read -r cx4 cy4 r4 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-echo "after the wheel: red under the pointer $pr $pg $pbl, blank centre $cx4,$cy4"
-[ "$pr" -gt 200 ] && [ "$pg" -lt 60 ] || falla "the point under the pointer moved away"
-[ "$cx4" -lt $((cx - 30)) ] || falla "the wheel did not zoom about the pointer (centre $cx -> $cx4)"
+cx0=$cx
+cy0=$cy
+px=$((cx0 + ${r%.*} - 10))
+xdotool mousemove "$px" "$cy0"
+xdotool click --repeat 5 --delay 100 4
+# The blank's centre moves away from the pointer, and the point under the pointer stays red,
+# also once the last step has come.
+ampliado() {
+  leer_disco
+  read -r pr pg pbl <<<"$(pixel "$px" "$cy0")"
+  [ "$cx" -lt $((cx0 - 30)) ] && [ "$pr" -gt 200 ] && [ "$pg" -lt 60 ]
+}
+esperar_hasta 60 ampliado ||
+  falla "the wheel did not zoom about the pointer (centre $cx0 -> $cx, red under the pointer $pr $pg $pbl)"
+se_mantiene 1 ampliado || falla "the point under the pointer moved away (red under the pointer $pr $pg $pbl)"
+echo "after the wheel: red under the pointer $pr $pg $pbl, blank centre $cx,$cy"
 xdotool key Home
-sleep 1
-captura
-read -r cx5 cy5 r5 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-echo "after Home: blank centre $cx5,$cy5 radius $r5"
-[ $((cx5 - cx)) -ge -2 ] && [ $((cx5 - cx)) -le 2 ] || falla "Home did not bring the view back ($cx -> $cx5)"
+cerca_de() { leer_disco; [ $((cx - $1)) -ge -2 ] && [ $((cx - $1)) -le 2 ]; }
+esperar_hasta 60 cerca_de "$cx0" || falla "Home did not bring the view back ($cx0 -> $cx)"
+echo "after Home: blank centre $cx,$cy radius $r"
+cx5=$cx
 # Ctrl + plus makes the panel wider and the drawing area narrower; Ctrl + 0 brings both back.
 xdotool key ctrl+plus
-sleep 1.5
-captura
-read -r cx6 cy6 r6 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-echo "after Ctrl+plus: blank centre $cx6 radius $r6"
-[ "$cx6" -gt $((cx5 + 10)) ] || falla "Ctrl+plus did not widen the panel ($cx5 -> $cx6)"
+esperar_hasta 60 a_la_derecha $((cx5 + 10)) || falla "Ctrl+plus did not widen the panel ($cx5 -> $cx)"
+echo "after Ctrl+plus: blank centre $cx radius $r"
 xdotool key ctrl+0
-sleep 1.5
-captura
-read -r cx7 cy7 r7 <<<"$(python3 "$aqui/pantalla.py" disco "$tmp/p.ppm")"
-echo "after Ctrl+0: blank centre $cx7"
-[ $((cx7 - cx5)) -ge -2 ] && [ $((cx7 - cx5)) -le 2 ] || falla "Ctrl+0 did not bring the panel back ($cx5 -> $cx7)"
+esperar_hasta 60 cerca_de "$cx5" || falla "Ctrl+0 did not bring the panel back ($cx5 -> $cx)"
+echo "after Ctrl+0: blank centre $cx"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 
@@ -374,21 +362,18 @@ prueba_guardar() {
   xdotool mousemove "$x" "$cabecera" click 1 mousemove 1270 1010
   # Open, it shows the file name's field under its header and "Guardar" under the field
   # ("Salir" may scroll out of sight).
-  for _ in $(seq 40); do
+  boton_guardar() {
     captura
     local campo
     campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | awk -v c="$cabecera" '$2 > c { print $2; exit }')"
-    if [ -n "$campo" ]; then
-      guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v c="$campo" '$2 > c { print; exit }')"
-      [ -n "$guardar" ] && break
-    fi
-    sleep 0.25
-  done
-  [ -n "$guardar" ] || falla "opening Exportar showed no file name and Guardar"
+    [ -n "$campo" ] || return 1
+    guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v c="$campo" '$2 > c { print; exit }')"
+    [ -n "$guardar" ]
+  }
+  esperar_hasta 60 boton_guardar || falla "opening Exportar showed no file name and Guardar"
   read -r x y <<<"$guardar"
   xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
-  for _ in $(seq 30); do [ -s "$cwd/engranaje-z14-m1.svg" ] && break; sleep 0.2; done
-  [ -s "$cwd/engranaje-z14-m1.svg" ] || falla "Guardar wrote no engranaje-z14-m1.svg in the program's directory"
+  esperar_hasta 60 test -s "$cwd/engranaje-z14-m1.svg" || falla "Guardar wrote no engranaje-z14-m1.svg in the program's directory"
   python3 -c "import sys, xml.dom.minidom as m; d = m.parse(sys.argv[1]); assert d.documentElement.getAttribute('width').endswith('mm')" \
     "$cwd/engranaje-z14-m1.svg" || falla "the saved file is not an SVG in millimetres"
   echo "Guardar: $(ls "$cwd")"

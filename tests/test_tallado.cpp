@@ -225,3 +225,45 @@ TEST_F(Tallado_, ElDesplazamientoFijaLosRadiosDelEngranaje) {
         EXPECT_GT(area(g[0].exterior), 0) << "outside counter-clockwise";
     }
 }
+
+TEST_F(Tallado_, ConstruidoAparteEsElMismoContorno) {
+    pasos(30, 1);
+    std::vector<Pieza> p;
+    EXPECT_FALSE(recoger_tallado(p)) << "the first call starts the build";
+    esperar_tallado();
+    ASSERT_TRUE(recoger_tallado(p));
+    EXPECT_TRUE(iguales(p, contorno_tallado())) << "the same outline as built on the main thread";
+    EXPECT_FALSE(recoger_tallado(p)) << "taken once: the next call starts another build";
+    descartar_tallado();
+    EXPECT_FALSE(recoger_tallado(p)) << "a build stopped is forgotten";
+    esperar_tallado();
+    EXPECT_TRUE(recoger_tallado(p));
+}
+
+TEST_F(Tallado_, UnContornoAparteDeOtroMomentoNoSeDa) {
+    pasos(30, 1);
+    std::vector<Pieza> p;
+    ASSERT_FALSE(recoger_tallado(p));
+    esperar_tallado();
+    // The cut goes on before the build is collected: the outline of step 30 is not given.
+    completar_corte();
+    EXPECT_EQ(informa_espesor->get_text(), "") << "no figure measured on an earlier outline";
+    esperar_tallado();
+    ASSERT_TRUE(recoger_tallado(p));
+    EXPECT_TRUE(iguales(p, contorno_tallado()));
+    EXPECT_EQ(p.size(), 1u) << "the whole gear";
+    // Turned to the angle the blank is shown at.
+    pasos(5, -1);
+    EXPECT_FALSE(recoger_tallado(p));
+    esperar_tallado();
+    ASSERT_TRUE(recoger_tallado(p));
+    EXPECT_TRUE(iguales(p, contorno_tallado()));
+}
+
+TEST_F(Tallado_, SinContornoNoSeConstruyeNada) {
+    calcular_tallado(false);
+    std::vector<Pieza> p(1);
+    EXPECT_TRUE(recoger_tallado(p));
+    EXPECT_TRUE(p.empty());
+    calcular_tallado(true);
+}

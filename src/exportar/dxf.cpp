@@ -1,4 +1,5 @@
 #include "dxf.h"
+#include "idioma/idioma.h"
 
 #include <dxflib/dl_dxf.h>
 
@@ -69,7 +70,7 @@ std::string escribir_dxf(const Lamina& l, std::string& bytes) {
     bytes.clear();
     DL_Dxf dxf;
     // A new reader-writer speaks AutoCAD 2000, the version the writer below is made for.
-    if (dxf.getVersion() != DL_Codes::AC1015) return "version de DXF inesperada";
+    if (dxf.getVersion() != DL_Codes::AC1015) return _("version de DXF inesperada");
     EscritorEnMemoria escritor(bytes);
     DL_WriterA* dw = &escritor;
 

@@ -1,4 +1,5 @@
 #include "escritura.h"
+#include "idioma/idioma.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -31,14 +32,14 @@ std::string nombre_de(const std::string& ruta) {
 // The system's reason in the program's language, for the usual ones.
 std::string motivo(int e) {
     switch (e) {
-        case ENOENT: return "no existe";
-        case ENOTDIR: return "no es un directorio";
+        case ENOENT: return _("no existe");
+        case ENOTDIR: return _("no es un directorio");
         case EACCES:
-        case EPERM: return "permiso denegado";
-        case EROFS: return "sistema de archivos de solo lectura";
-        case ENOSPC: return "no queda espacio";
-        case EFBIG: return "el archivo supera el tamano permitido";
-        case EDQUOT: return "cuota de disco superada";
+        case EPERM: return _("permiso denegado");
+        case EROFS: return _("sistema de archivos de solo lectura");
+        case ENOSPC: return _("no queda espacio");
+        case EFBIG: return _("el archivo supera el tamano permitido");
+        case EDQUOT: return _("cuota de disco superada");
         default: return std::strerror(e);
     }
 }
@@ -99,7 +100,8 @@ Temporal::Temporal(const std::string& directorio) {
         atrapar(ruta_);
     }
     sigprocmask(SIG_SETMASK, &previas, nullptr);
-    if (fd_ < 0) fallo_ = "no se puede escribir en el directorio '" + directorio + "': " + motivo(error);
+    if (fd_ < 0)
+        fallo_ = formato(_("no se puede escribir en el directorio '%s': %s"), directorio.c_str(), motivo(error).c_str());
 }
 
 Temporal::~Temporal() { soltar(); }
@@ -115,7 +117,7 @@ void Temporal::soltar() {
 }
 
 std::string Temporal::confirmar(const std::string& contenido, const std::string& destino) {
-    if (fd_ < 0) return fallo_.empty() ? "no hay archivo temporal" : fallo_;
+    if (fd_ < 0) return fallo_.empty() ? _("no hay archivo temporal") : fallo_;
     // Over the size limit a write fails with EFBIG instead of ending the process.
     struct sigaction ignorar {}, previa {};
     ignorar.sa_handler = SIG_IGN;
@@ -161,15 +163,28 @@ std::string Temporal::confirmar(const std::string& contenido, const std::string&
     return "";
 }
 
+std::string comprobar_destino(const std::string& destino) {
+    std::string nombre = nombre_de(destino);
+    if (nombre.empty()) return formato(_("falta el nombre del archivo en '%s'"), destino.c_str());
+    struct stat st {};
+    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return formato(_("'%s' es un directorio"), destino.c_str());
+    std::string dir = directorio_de(destino);
+    int e = 0;
+    if (stat(dir.c_str(), &st) != 0) e = errno;
+    else if (!S_ISDIR(st.st_mode)) e = ENOTDIR;
+    else if (access(dir.c_str(), W_OK | X_OK) != 0) e = errno;
+    return e ? formato(_("no se puede escribir en el directorio '%s': %s"), dir.c_str(), motivo(e).c_str()) : "";
+}
+
 std::string escribir_seguro(const std::string& destino, const std::string& contenido) {
     std::string nombre = nombre_de(destino);
-    if (nombre.empty()) return "falta el nombre del archivo en '" + destino + "'";
+    if (nombre.empty()) return formato(_("falta el nombre del archivo en '%s'"), destino.c_str());
     struct stat st {};
-    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return "'" + destino + "' es un directorio";
+    if (stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return formato(_("'%s' es un directorio"), destino.c_str());
     Temporal t(directorio_de(destino));
     if (!t.fallo().empty()) return t.fallo();
     std::string fallo = t.confirmar(contenido, destino);
-    return fallo.empty() ? "" : "no se puede escribir '" + destino + "': " + fallo;
+    return fallo.empty() ? "" : formato(_("no se puede escribir '%s': %s"), destino.c_str(), fallo.c_str());
 }
 
 }  // namespace exportar

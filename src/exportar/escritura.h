@@ -36,4 +36,8 @@ private:
 // could not be written, naming the target or its directory.
 std::string escribir_seguro(const std::string& destino, const std::string& contenido);
 
+// Whether a file could be written at `destino` now, before any work is spent on it: "" or
+// the reason, worded as escribir_seguro words it.
+std::string comprobar_destino(const std::string& destino);
+
 }  // namespace exportar

@@ -1,4 +1,5 @@
 #include "exportar.h"
+#include "idioma/idioma.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,13 +33,13 @@ bool extension_conocida(const std::string& ruta) {
 std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png) {
     std::string e = extension(ruta);
     if (!extension_conocida(ruta))
-        return "extension desconocida '" + e + "' en '" + ruta + "' (se admiten " + EXTENSIONES + ")";
+        return formato(_("extension desconocida '%s' en '%s' (se admiten %s)"), e.c_str(), ruta.c_str(), EXTENSIONES);
     std::string bytes, fallo;
     if (e == ".svg") fallo = escribir_svg(l, bytes);
     else if (e == ".pdf") fallo = escribir_pdf(l, bytes);
     else if (e == ".png") fallo = escribir_png(l, bytes, ancho_png);
     else fallo = escribir_dxf(l, bytes);
-    if (!fallo.empty()) return "no se puede escribir '" + ruta + "': " + fallo;
+    if (!fallo.empty()) return formato(_("no se puede escribir '%s': %s"), ruta.c_str(), fallo.c_str());
     return escribir_seguro(ruta, bytes);
 }
 

@@ -1,4 +1,5 @@
 #include "pintura.h"
+#include "idioma/idioma.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -167,11 +168,11 @@ std::string escribir_pdf(const Lamina& l, std::string& bytes) {
 
 std::string escribir_png(const Lamina& l, std::string& bytes, int ancho_px) {
     bytes.clear();
-    if (ancho_px < 1 || ancho_px > ANCHO_PNG_MAXIMO) return "ancho de imagen no valido";
+    if (ancho_px < 1 || ancho_px > ANCHO_PNG_MAXIMO) return _("ancho de imagen no valido");
     Pagina p = pagina_de(l);
     double escala = ancho_px / p.ancho;
     double alto = std::ceil(p.alto * escala);
-    if (!(alto <= ANCHO_PNG_MAXIMO)) return "la imagen seria demasiado alta";
+    if (!(alto <= ANCHO_PNG_MAXIMO)) return _("la imagen seria demasiado alta");
     int alto_px = std::max(1, static_cast<int>(alto));
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, ancho_px, alto_px);
     cairo_t* cr = cairo_create(s);

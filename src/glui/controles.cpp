@@ -259,6 +259,9 @@ void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
     if (!con_marco) return;
     ImVec2 fin = ImGui::GetItemRectMax();
     float derecha = fin.x + margen_panel();
+    // A frame is never narrower than its caption, whatever the width of what it holds.
+    if (!desplegable && !p->get_name().empty())
+        derecha = std::max(derecha, inicio.x + 6 + ImGui::CalcTextSize(p->get_name().c_str()).x + 3 + margen_panel());
     // Panels of the window's first level share one width: the widest one's of the previous frame.
     if (p->parent() && p->parent()->parent() == nullptr) {
         v.ancho_natural = std::max(v.ancho_natural, derecha - ventana->Pos.x);

@@ -1,4 +1,5 @@
 #include "callbacks.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -215,11 +216,11 @@ void giro_por_tallada() {
 
 void automatico() {
     if (Stop != 0) {
-        glui_AutoOnOff->set_name("Manual");
+        glui_AutoOnOff->set_name(_("Manual"));
         glui_Sig->disable();
         glui_Ant->disable();
     } else {
-        glui_AutoOnOff->set_name("Automatico");
+        glui_AutoOnOff->set_name(_("Automatico"));
         glui_Sig->enable();
         glui_Ant->enable();
     }
@@ -366,7 +367,7 @@ void reiniciar() {
     trans[0] = trans[1] = trans[2] = 0;
     glui_Sig->enable();
     glui_AutoOnOff->enable();
-    glui_AutoOnOff->set_name("Automatico");
+    glui_AutoOnOff->set_name(_("Automatico"));
     glui_Dientes->enable();
     glui_Dientes->set_int_val(14);
     Z = 14;
@@ -437,6 +438,7 @@ void v_glui_control(int id) {
         case 1180: salir_al_dialogo(); break;
         case ID_ARCHIVO: break;
         case ID_GUARDAR: guardar_desde_panel(); break;
+        case ID_GUARDAR_ANIMACION: guardar_animacion_desde_panel(); break;
         case ID_TERMINAR: completar_corte(); break;
         case ID_VELOCIDAD: velocidad(); break;
         case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;

@@ -1,4 +1,5 @@
 #include "estado.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstring>
@@ -6,7 +7,7 @@
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
                                          "16.00", "20.00", "25.00", "32.00", "40.00", "50.00"};
-const char* const TEXTO_SOCAVACION = "    EXISTE SOCAVACION DEL DIENTE";
+const char* const TEXTO_SOCAVACION = N_("    EXISTE SOCAVACION DEL DIENTE");
 
 const float ROJO[3] = {1.0f, 0.0f, 0.0f};
 const float AZUL[3] = {0.0f, 0.0f, 1.0f};

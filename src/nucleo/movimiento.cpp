@@ -1,4 +1,5 @@
 #include "movimiento.h"
+#include "idioma/idioma.h"
 
 #include <algorithm>
 #include <cmath>
@@ -95,7 +96,7 @@ void adelante() {
             break;
         case FINAL:
             Stop = 1;
-            glui_AutoOnOff->set_name("Automatico");
+            glui_AutoOnOff->set_name(_("Automatico"));
             glui_AutoOnOff->disable();
             glui_Ant->enable();
             Movimiento = 0;
@@ -216,18 +217,20 @@ void completar_corte() {
     redibujar_principal();
 }
 
+void mover_adelante() { adelante(); }
+
 bool corte_en_curso() {
     bool empezado = !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Contador == 0);
     return empezado && C_Mueve != TERMINADO;
 }
 
 std::string titulo_principal() {
-    std::string modo = QueSimula == SIMULACION_ESTANDAR       ? "Ortanel - Simulacion estandar"
-                       : QueSimula == SIMULACION_EXPERIMENTAL ? "Ortanel - Simulacion experimental"
+    std::string modo = QueSimula == SIMULACION_ESTANDAR       ? _("Ortanel - Simulacion estandar")
+                       : QueSimula == SIMULACION_EXPERIMENTAL ? _("Ortanel - Simulacion experimental")
                                                               : "Ortanel";
     if (!corte_en_curso()) return modo;
     int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
-    return modo + " - " + std::to_string(grados) + " de 360 grados";
+    return formato(_("%s - %d de 360 grados"), modo.c_str(), grados);
 }
 
 void actualizar_control_corte() {

@@ -15,6 +15,9 @@ void idle();
 // A cut that cannot end (no rolling distance) stops after a bound.
 void completar_corte();
 
+// One forward move of the motion, as the automatic cut makes it, with no frame.
+void mover_adelante();
+
 // The cut has started (the rack made its first approach move, or more) and has not ended.
 bool corte_en_curso();
 

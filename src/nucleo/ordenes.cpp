@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "idioma/idioma.h"
+
 const char* const TEXTO_VERSION = "Ortanel 2.01";
 
 namespace {
@@ -15,19 +17,47 @@ struct Opcion {
 
 // The panel values the command line sets, in the order the panel shows them.
 const Opcion OPCIONES[] = {
-    {"dientes", "Z", false, "numero de dientes (entero, 14 por omision)"},
-    {"modulo", "M", false, "modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental"},
-    {"diametro-primitivo", "D", true, "diametro de la circunferencia primitiva"},
-    {"diametro-exterior", "D", true, "diametro exterior"},
-    {"diametro-interior", "D", true, "diametro interior"},
-    {"angulo", "A", false, "angulo de presion en grados (20 por omision)"},
-    {"desplazamiento", "X", false, "coeficiente de desplazamiento del perfil (0 por omision)"},
-    {"radio-cabeza", "R", true, "radio de cabeza del diente de la cremallera (ISO 6336)"},
-    {"depresion", "P", true, "depresion lateral del diente (ISO 6336, necesita --radio-cabeza)"},
-    {"angulo2", "A", true, "segundo angulo de presion del diente asimetrico (implica --asimetrico)"},
-    {"flecha", "F", true, "flecha de la deformacion circular del flanco"},
-    {"giro", "G", false, "angulo girado por tallada en grados (entero, 1 por omision)"},
+    {"dientes", "Z", false, N_("numero de dientes (entero, 14 por omision)")},
+    {"modulo", "M", false, N_("modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental")},
+    {"diametro-primitivo", "D", true, N_("diametro de la circunferencia primitiva")},
+    {"diametro-exterior", "D", true, N_("diametro exterior")},
+    {"diametro-interior", "D", true, N_("diametro interior")},
+    {"angulo", "A", false, N_("angulo de presion en grados (20 por omision)")},
+    {"desplazamiento", "X", false, N_("coeficiente de desplazamiento del perfil (0 por omision)")},
+    {"radio-cabeza", "R", true, N_("radio de cabeza del diente de la cremallera (ISO 6336)")},
+    {"depresion", "P", true, N_("depresion lateral del diente (ISO 6336, necesita --radio-cabeza)")},
+    {"angulo2", "A", true, N_("segundo angulo de presion del diente asimetrico (implica --asimetrico)")},
+    {"flecha", "F", true, N_("flecha de la deformacion circular del flanco")},
+    {"giro", "G", false, N_("angulo girado por tallada en grados (entero, 1 por omision)")},
 };
+
+// The options that are not panel values, in the order the usage lists them.
+const Opcion GENERALES[] = {
+    {"help", "", false, N_("muestra esta ayuda y termina")},
+    {"version", "", false, N_("muestra la version y termina")},
+    {"exportar", N_("ARCHIVO"), false,
+     N_("talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)")},
+    {"animacion", N_("ARCHIVO"), false,
+     N_("talla el engranaje sin ventanas y guarda todo el tallado como GIF animado")},
+    {"experimental", "", false, N_("simulacion experimental (modulo libre y opciones de la cremallera)")},
+    {"tamano", "P", false, N_("ancho de la imagen en pixeles (PNG: 1200 por omision; GIF: 800, hasta 8000)")},
+    {"sin-datos", "", false, N_("solo el dibujo, sin el bloque de texto con los datos")},
+    {"asimetrico", "", true, N_("diente asimetrico: el segundo flanco con --angulo2")},
+    {"sin-iso", "", true, N_("sin el perfil de cabeza ISO 6336")},
+    {"sin-flecha", "", true, N_("sin la deformacion circular del flanco")},
+    {"paso", "N", false, N_("GIF: un cuadro cada N movimientos (unos 240 cuadros por omision)")},
+    {"retardo", "CS", false, N_("GIF: centesimas de segundo entre cuadros (4 por omision)")},
+    {"con-retorno", "", false, N_("GIF: muestra tambien la retirada y el retorno de la cremallera")},
+    {"idioma", "L", false, N_("idioma de los textos: es (espanol) o en (ingles); por omision el del entorno")},
+};
+
+// One line of the usage: the option and its placeholder, then its help from column 26.
+std::string linea_de_ayuda(const Opcion& op) {
+    std::string izquierda = std::string("  --") + op.nombre;
+    if (*op.valor) izquierda += std::string(" ") + _(op.valor);
+    izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');
+    return izquierda + _(op.ayuda) + (op.experimental ? _(" (con --experimental)") : "") + "\n";
+}
 
 int orden_de(const std::string& nombre) {
     int i = 0;
@@ -48,7 +78,7 @@ const Opcion* buscar(const std::string& nombre) {
 
 std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
     o = Ordenes{};
-    bool ayuda = false, version = false, exportar = false;
+    bool ayuda = false, version = false, exportar = false, animacion = false;
     std::vector<std::string> experimentales;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -78,15 +108,33 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             experimentales.push_back(a);
             continue;
         }
+        if (nombre == "con-retorno") {
+            o.con_retorno = true;
+            continue;
+        }
         const Opcion* op = buscar(nombre);
-        if (!op && nombre != "exportar" && nombre != "tamano") return "opcion desconocida: " + a;
-        if (i + 1 >= argc) return "falta el valor de " + a;
+        bool propia = nombre == "exportar" || nombre == "animacion" || nombre == "tamano" || nombre == "idioma" ||
+                      nombre == "paso" || nombre == "retardo";
+        if (!op && !propia)
+            return formato(_("opcion desconocida: %s"), a.c_str());
+        if (i + 1 >= argc) return formato(_("falta el valor de %s"), a.c_str());
         std::string valor = argv[++i];
         if (nombre == "exportar") {
             exportar = true;
             o.archivo = valor;
+        } else if (nombre == "animacion") {
+            animacion = true;
+            o.archivo = valor;
         } else if (nombre == "tamano") {
             o.tamano = valor;
+        } else if (nombre == "paso") {
+            o.paso = valor;
+        } else if (nombre == "retardo") {
+            o.retardo = valor;
+        } else if (nombre == "idioma") {
+            idioma::Idioma l;
+            if (!idioma::de_opcion(valor, l)) return formato(_("--idioma: '%s' no es un idioma disponible (es, en)"), valor.c_str());
+            o.idioma = valor;
         } else {
             o.valores.emplace_back(nombre, valor);
             if (op->experimental) experimentales.push_back(a);
@@ -101,42 +149,38 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         o.accion = Ordenes::VERSION;
         return "";
     }
-    if (!exportar) {
-        if (!o.valores.empty()) return "--" + o.valores.front().first + " solo vale con --exportar";
-        if (!o.tamano.empty()) return "--tamano solo vale con --exportar";
-        if (o.experimental) return "--experimental solo vale con --exportar";
-        if (o.sin_datos) return "--sin-datos solo vale con --exportar";
-        if (!experimentales.empty()) return experimentales.front() + " solo vale con --exportar";
+    if (exportar && animacion) return _("--exportar y --animacion no van juntas");
+    if (!animacion) {
+        const char* solo_animacion = _("%s solo vale con --animacion");
+        if (!o.paso.empty()) return formato(solo_animacion, "--paso");
+        if (!o.retardo.empty()) return formato(solo_animacion, "--retardo");
+        if (o.con_retorno) return formato(solo_animacion, "--con-retorno");
+    }
+    if (!exportar && !animacion) {
+        const char* solo = _("%s solo vale con --exportar o --animacion");
+        if (!o.valores.empty()) return formato(solo, ("--" + o.valores.front().first).c_str());
+        if (!o.tamano.empty()) return formato(solo, "--tamano");
+        if (o.experimental) return formato(solo, "--experimental");
+        if (o.sin_datos) return formato(solo, "--sin-datos");
+        if (!experimentales.empty()) return formato(solo, experimentales.front().c_str());
         return "";
     }
-    o.accion = Ordenes::EXPORTAR;
+    o.accion = exportar ? Ordenes::EXPORTAR : Ordenes::ANIMACION;
     // Applied in the panel's order, whatever the order typed: later fields may depend on earlier ones.
     std::stable_sort(o.valores.begin(), o.valores.end(),
                      [](const auto& a, const auto& b) { return orden_de(a.first) < orden_de(b.first); });
-    if (o.archivo.empty()) return "--exportar necesita un nombre de archivo";
-    if (!o.resto.empty()) return "argumento desconocido: " + o.resto.front();
-    if (!o.experimental && !experimentales.empty()) return experimentales.front() + " solo vale con --experimental";
+    if (o.archivo.empty())
+        return exportar ? _("--exportar necesita un nombre de archivo") : _("--animacion necesita un nombre de archivo");
+    if (!o.resto.empty()) return formato(_("argumento desconocido: %s"), o.resto.front().c_str());
+    if (!o.experimental && !experimentales.empty())
+        return formato(_("%s solo vale con --experimental"), experimentales.front().c_str());
     return "";
 }
 
 std::string texto_ayuda() {
-    std::string t =
-        "Uso: ortanel [OPCIONES]\n"
-        "Sin opciones abre el simulador del tallado de engranajes rectos con cremallera.\n"
-        "\n"
-        "  --help                  muestra esta ayuda y termina\n"
-        "  --version               muestra la version y termina\n"
-        "  --exportar ARCHIVO      talla el engranaje sin ventanas y lo guarda en ARCHIVO (.svg, .pdf, .png o .dxf)\n"
-        "  --experimental          simulacion experimental (modulo libre y opciones de la cremallera)\n"
-        "  --tamano P              ancho de la imagen PNG en pixeles (1200 por omision)\n"
-        "  --sin-datos             solo el dibujo, sin el bloque de texto con los datos\n"
-        "  --asimetrico            diente asimetrico: el segundo flanco con --angulo2 (con --experimental)\n"
-        "  --sin-iso               sin el perfil de cabeza ISO 6336 (con --experimental)\n"
-        "  --sin-flecha            sin la deformacion circular del flanco (con --experimental)\n";
-    for (const auto& op : OPCIONES) {
-        std::string izquierda = std::string("  --") + op.nombre + " " + op.valor;
-        izquierda.resize(std::max<size_t>(izquierda.size() + 1, 26), ' ');
-        t += izquierda + op.ayuda + (op.experimental ? " (con --experimental)" : "") + "\n";
-    }
+    std::string t = std::string(_("Uso: ortanel [OPCIONES]")) + "\n" +
+                    _("Sin opciones abre el simulador del tallado de engranajes rectos con cremallera.") + "\n\n";
+    for (const auto& op : GENERALES) t += linea_de_ayuda(op);
+    for (const auto& op : OPCIONES) t += linea_de_ayuda(op);
     return t;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct Ordenes {
-    enum Accion { VENTANAS, AYUDA, VERSION, EXPORTAR };
+    enum Accion { VENTANAS, AYUDA, VERSION, EXPORTAR, ANIMACION };
     Accion accion = VENTANAS;
     std::string archivo;
     bool experimental = false;
@@ -16,7 +16,12 @@ struct Ordenes {
     // The experimental panel's check boxes: the asymmetric tooth on (also implied by a
     // second angle), the ISO tip profile and the circular flank off.
     bool asimetrico = false, sin_iso = false, sin_flecha = false;
-    std::string tamano;  // PNG width as typed; empty: the default
+    std::string tamano;  // PNG or GIF width as typed; empty: the default
+    std::string idioma;  // "es" or "en" as given by --idioma; empty: the environment's
+    // The animation's moves per picture and delay between pictures as typed (empty: the defaults),
+    // and whether it shows the return stroke.
+    std::string paso, retardo;
+    bool con_retorno = false;
     // Panel values in the order given: option name without dashes, value as typed.
     std::vector<std::pair<std::string, std::string>> valores;
     // Arguments left for the window system (single-dash ones, as GLUT takes them).
@@ -26,7 +31,7 @@ struct Ordenes {
 // Returns "" or one line naming the problem.
 std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o);
 
-// The usage in Spanish, one option a line.
+// The usage in the program's language, one option a line.
 std::string texto_ayuda();
 
 extern const char* const TEXTO_VERSION;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "callbacks.h"
+#include "idioma/idioma.h"
 #include "estado.h"
 #include "guardar.h"
 #include "medidas.h"
@@ -21,20 +22,20 @@ std::string con_blancos(const char* texto, int n) { return std::string(texto) + 
 // Teaching aids, in a rollout of their own that starts closed so that the panel looks as
 // without them: the overlays, the pace of the cut and the button that completes it.
 void construir_ayudas() {
-    glui_Ayudas = v_glui->add_rollout("Ayudas", 0, GLUI_PANEL_EMBOSSED);
+    glui_Ayudas = v_glui->add_rollout(_("Ayudas"), 0, GLUI_PANEL_EMBOSSED);
     // The controls in two columns, the measured tooth on a line of its own under them.
     GLUI_Panel* controles = v_glui->add_panel_to_panel(glui_Ayudas, "", GLUI_PANEL_NONE);
-    glui_CBase = v_glui->add_checkbox_to_panel(controles, "Circunferencia base", &C_Base_ON, ID_CIRC_BASE,
+    glui_CBase = v_glui->add_checkbox_to_panel(controles, _("Circunferencia base"), &C_Base_ON, ID_CIRC_BASE,
                                                v_glui_control);
     glui_CBase->set_int_val(0);
-    glui_CEvolvente = v_glui->add_checkbox_to_panel(controles, "Evolvente teorica", &C_Evolvente_ON, ID_EVOLVENTE,
+    glui_CEvolvente = v_glui->add_checkbox_to_panel(controles, _("Evolvente teorica"), &C_Evolvente_ON, ID_EVOLVENTE,
                                                     v_glui_control);
     glui_CEvolvente->set_int_val(0);
     v_glui->add_column_to_panel(controles, 0);
-    glui_Velocidad = v_glui->add_listbox_to_panel(controles, "Velocidad", nullptr, ID_VELOCIDAD, v_glui_control);
+    glui_Velocidad = v_glui->add_listbox_to_panel(controles, _("Velocidad"), nullptr, ID_VELOCIDAD, v_glui_control);
     for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
     glui_Velocidad->set_int_val(Velocidad);
-    glui_Terminar = v_glui->add_button_to_panel(controles, "Terminar", ID_TERMINAR, v_glui_control);
+    glui_Terminar = v_glui->add_button_to_panel(controles, _("Terminar"), ID_TERMINAR, v_glui_control);
     glui_Terminar->disable();
     informa_espesor = v_glui->add_statictext_to_panel(glui_Ayudas, "");
 }
@@ -43,34 +44,34 @@ void construir_ayudas() {
 
 void construir_dialogo() {
     glui = GLUI_Master.create_glui("Ortanel", 0, -1, -1);
-    glui_firma = glui->add_panel("Ortanel - Tallado de engranajes por generacion", GLUI_PANEL_EMBOSSED);
-    glui->add_statictext_to_panel(glui_firma, "Programa:");
-    glui->add_statictext_to_panel(glui_firma, "     Ortanel, simulador del tallado");
-    glui->add_statictext_to_panel(glui_firma, "     de engranajes rectos con cremallera");
+    glui_firma = glui->add_panel(_("Ortanel - Tallado de engranajes por generacion"), GLUI_PANEL_EMBOSSED);
+    glui->add_statictext_to_panel(glui_firma, _("Programa:"));
+    glui->add_statictext_to_panel(glui_firma, _("     Ortanel, simulador del tallado"));
+    glui->add_statictext_to_panel(glui_firma, _("     de engranajes rectos con cremallera"));
     glui->add_column_to_panel(glui_firma, 1);
-    glui->add_statictext_to_panel(glui_firma, "Asignatura:");
-    glui->add_statictext_to_panel(glui_firma, "     Teoria de Maquinas y Mecanismos");
-    glui->add_statictext_to_panel(glui_firma, "     Engranajes: generacion del perfil");
+    glui->add_statictext_to_panel(glui_firma, _("Asignatura:"));
+    glui->add_statictext_to_panel(glui_firma, _("     Teoria de Maquinas y Mecanismos"));
+    glui->add_statictext_to_panel(glui_firma, _("     Engranajes: generacion del perfil"));
     glui->add_column_to_panel(glui_firma, 1);
     glui->add_statictext_to_panel(glui_firma, "");
-    glui->add_statictext_to_panel(glui_firma, "Version 2.01");
+    glui->add_statictext_to_panel(glui_firma, _("Version 2.01"));
 
     glui->add_statictext("");
     glui->add_separator();
     glui->add_statictext("");
 
-    glui_datos = glui->add_panel("Forma de realizar la simulacion", GLUI_PANEL_EMBOSSED);
-    glui->add_button_to_panel(glui_datos, "Simulacion estandar", SIMULACION_ESTANDAR, glui_control);
-    glui->add_statictext_to_panel(glui_datos, "    Realiza una simulacion del tallado de un engranaje recto siendo");
-    glui->add_statictext_to_panel(glui_datos, "            conocido el numero de dientes y el diametro primitivo.");
+    glui_datos = glui->add_panel(_("Forma de realizar la simulacion"), GLUI_PANEL_EMBOSSED);
+    glui->add_button_to_panel(glui_datos, _("Simulacion estandar"), SIMULACION_ESTANDAR, glui_control);
+    glui->add_statictext_to_panel(glui_datos, _("    Realiza una simulacion del tallado de un engranaje recto siendo"));
+    glui->add_statictext_to_panel(glui_datos, _("            conocido el numero de dientes y el diametro primitivo."));
     glui->add_statictext_to_panel(glui_datos, "");
-    glui->add_button_to_panel(glui_datos, "Simulacion experimental", SIMULACION_EXPERIMENTAL, glui_control);
+    glui->add_button_to_panel(glui_datos, _("Simulacion experimental"), SIMULACION_EXPERIMENTAL, glui_control);
     glui->add_statictext_to_panel(glui_datos,
-                                  " Realiza una simulacion del tallado de un engranaje recto definiendo");
-    glui->add_statictext_to_panel(glui_datos, "                    los parametros del perfil de la cremallera.");
+                                  _(" Realiza una simulacion del tallado de un engranaje recto definiendo"));
+    glui->add_statictext_to_panel(glui_datos, _("                    los parametros del perfil de la cremallera."));
 
     glui->add_statictext("");
-    glui->add_button("Salir", 0, salir_programa);
+    glui->add_button(_("Salir"), 0, salir_programa);
     // The window manager's close button does what "Salir" does.
     glui->set_close_callback(salir_programa, 0);
     informa = glui->add_statictext("");
@@ -84,34 +85,34 @@ double coeficiente_desplazamiento() {
 
 void prueba_socavacion() {
     bool socava = coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo);
-    informa->set_text(socava ? TEXTO_SOCAVACION : "");
+    informa->set_text(socava ? _(TEXTO_SOCAVACION) : "");
     if (informa_x) informa_x->set_text(socava ? texto_desplazamiento_minimo(Z, Angulo).c_str() : " ");
 }
 
 std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
-    char texto[64];
     // Rounded up to the thousandth shown, a little above the least shift, so that typing
     // what is shown clears the warning.
     double x = std::ceil((desplazamiento_minimo(z, angulo_grados) + 1e-6) * 1000.0) / 1000.0;
-    std::snprintf(texto, sizeof texto, "Desplazamiento minimo x = %.3f", x);
-    return texto;
+    return formato(_("Desplazamiento minimo x = %.3f"), x);
 }
 
 std::string texto_espesor(double medido, double teorico) {
-    char texto[96];
-    std::snprintf(texto, sizeof texto, "Espesor en la primitiva: %.3f (teorico %.3f)", medido, teorico);
-    return texto;
+    return formato(_("Espesor en la primitiva: %.3f (teorico %.3f)"), medido, teorico);
 }
 
 void mostrar_espesor() {
     if (!informa_espesor || !panel_vivo()) return;
     if (C_Mueve != TERMINADO) {
+        descartar_tallado();
         if (!informa_espesor->get_text().empty()) informa_espesor->set_text("");
         return;
     }
-    // Measured once when the cut ends: the outline does not change until it is undone.
+    // Measured once when the cut ends: the outline does not change until it is undone. It is
+    // built on a worker thread, so the frames keep their pace; the figure shows when it is ready.
     if (!informa_espesor->get_text().empty()) return;
-    double medido = espesor_en_primitiva(contorno_tallado(), Rp);
+    std::vector<Pieza> piezas;
+    if (!recoger_tallado(piezas)) return;
+    double medido = espesor_en_primitiva(piezas, Rp);
     double teorico = espesor_teorico(Paso / PI, Angulo, coeficiente_desplazamiento());
     informa_espesor->set_text(texto_espesor(medido, teorico).c_str());
 }
@@ -143,39 +144,39 @@ void glui_control(int ch) {
     plataforma().mostrar_ventana();
     v_glui = GLUI_Master.create_glui_subwindow(winIdMain, GLUI_SUBWINDOW_LEFT);
 
-    glui_datos = v_glui->add_panel("Datos", GLUI_PANEL_EMBOSSED);
-    glui_Dientes = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Numero de dientes", 26).c_str(),
+    glui_datos = v_glui->add_panel(_("Datos"), GLUI_PANEL_EMBOSSED);
+    glui_Dientes = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Numero de dientes"), 26).c_str(),
                                                  GLUI_EDITTEXT_INT, nullptr, 1010, v_glui_control);
     glui_Dientes->set_int_val(14);
     Z = 14.0f;
     if (estandar) {
-        glui_Modulo = v_glui->add_listbox_to_panel(glui_datos, con_blancos("Modulo", 33).c_str(), nullptr, 1070,
+        glui_Modulo = v_glui->add_listbox_to_panel(glui_datos, con_blancos(_("Modulo"), 33).c_str(), nullptr, 1070,
                                                    v_glui_control);
         for (int i = 0; i < NUM_MODULOS; ++i) glui_Modulo->add_item(i, MODULO[i]);
         glui_Modulo->set_int_val(0);
     }
     if (experimental) {
-        glui_Modulo_T = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Modulo", 38).c_str(),
+        glui_Modulo_T = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Modulo"), 38).c_str(),
                                                       GLUI_EDITTEXT_FLOAT, nullptr, 1070, v_glui_control);
         glui_Modulo_T->set_float_val(1.0f);
     }
-    glui_RPaso = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Diametro circunferencia primitiva", 3).c_str(),
+    glui_RPaso = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Diametro circunferencia primitiva"), 3).c_str(),
                                                GLUI_EDITTEXT_FLOAT, nullptr, 1040, v_glui_control);
     glui_RPaso->set_float_val(14.0f);
     Rp = 7.0f;
-    glui_RCabeza = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Diametro exterior", 25).c_str(),
+    glui_RCabeza = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Diametro exterior"), 25).c_str(),
                                                  GLUI_EDITTEXT_FLOAT, nullptr, 1020, v_glui_control);
     glui_RCabeza->set_float_val(16.0f);
     Rc = 8.0f;
-    glui_RBase = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Diametro interior", 26).c_str(),
+    glui_RBase = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Diametro interior"), 26).c_str(),
                                                GLUI_EDITTEXT_FLOAT, nullptr, 1030, v_glui_control);
     glui_RBase->set_float_val(11.5f);
     Rb = 5.75f;
-    glui_Angulo = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Angulo de presion", 23).c_str(),
+    glui_Angulo = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Angulo de presion"), 23).c_str(),
                                                 GLUI_EDITTEXT_FLOAT, nullptr, 1050, v_glui_control);
     glui_Angulo->set_float_val(20.0f);
     Angulo = 20.0f;
-    glui_Penetracion = v_glui->add_edittext_to_panel(glui_datos, con_blancos("Coeficiente de desplazamiento", 6).c_str(),
+    glui_Penetracion = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Coeficiente de desplazamiento"), 6).c_str(),
                                                      GLUI_EDITTEXT_FLOAT, nullptr, 1080, v_glui_control);
     glui_Penetracion->set_float_val(0.0f);
     if (estandar) {
@@ -188,81 +189,81 @@ void glui_control(int ch) {
 
     if (experimental) {
         glui_iso = v_glui->add_panel("ISO 6336", GLUI_PANEL_EMBOSSED);
-        glui_ISO = v_glui->add_checkbox_to_panel(glui_iso, "Mostrar / Ocultar", &C_ISO, -1, GLUI_CB());
+        glui_ISO = v_glui->add_checkbox_to_panel(glui_iso, _("Mostrar / Ocultar"), &C_ISO, -1, GLUI_CB());
         glui_ISO->set_int_val(1);
-        glui_radio = v_glui->add_edittext_to_panel(glui_iso, con_blancos("     Radio de cabeza", 19).c_str(),
+        glui_radio = v_glui->add_edittext_to_panel(glui_iso, con_blancos(_("     Radio de cabeza"), 19).c_str(),
                                                    GLUI_EDITTEXT_FLOAT, nullptr, 1090, v_glui_control);
         glui_radio->set_float_val(0.0f);
-        glui_depresion = v_glui->add_edittext_to_panel(glui_iso, con_blancos("     Depresion lateral del diente", 4).c_str(),
+        glui_depresion = v_glui->add_edittext_to_panel(glui_iso, con_blancos(_("     Depresion lateral del diente"), 4).c_str(),
                                                        GLUI_EDITTEXT_FLOAT, nullptr, 1100, v_glui_control);
         glui_depresion->set_float_val(0.0f);
         glui_depresion->disable();
 
-        glui_experimental = v_glui->add_panel("Experimental", GLUI_PANEL_EMBOSSED);
-        glui_asimetrico = v_glui->add_panel_to_panel(glui_experimental, "Diente asimetrico", GLUI_PANEL_EMBOSSED);
-        glui_C_Asimetria = v_glui->add_checkbox_to_panel(glui_asimetrico, "Mostrar / Ocultar", &C_Asimetria, -1,
+        glui_experimental = v_glui->add_panel(_("Experimental"), GLUI_PANEL_EMBOSSED);
+        glui_asimetrico = v_glui->add_panel_to_panel(glui_experimental, _("Diente asimetrico"), GLUI_PANEL_EMBOSSED);
+        glui_C_Asimetria = v_glui->add_checkbox_to_panel(glui_asimetrico, _("Mostrar / Ocultar"), &C_Asimetria, -1,
                                                          GLUI_CB());
         glui_C_Asimetria->set_int_val(0);
-        glui_Angulo_2 = v_glui->add_edittext_to_panel(glui_asimetrico, " 2\xC2\xBA Angulo ", GLUI_EDITTEXT_FLOAT,
+        glui_Angulo_2 = v_glui->add_edittext_to_panel(glui_asimetrico, _(" 2\xC2\xBA Angulo "), GLUI_EDITTEXT_FLOAT,
                                                       nullptr, 1060, v_glui_control);
         glui_Angulo_2->set_float_val(20.0f);
         Angulo_2 = 20.0f;
         v_glui->add_column_to_panel(glui_experimental, 0);
-        glui_circular = v_glui->add_panel_to_panel(glui_experimental, "Deformacion circular", GLUI_PANEL_EMBOSSED);
-        glui_C_Flecha = v_glui->add_checkbox_to_panel(glui_circular, "Mostrar / Ocultar", &C_Flecha, -1, GLUI_CB());
+        glui_circular = v_glui->add_panel_to_panel(glui_experimental, _("Deformacion circular"), GLUI_PANEL_EMBOSSED);
+        glui_C_Flecha = v_glui->add_checkbox_to_panel(glui_circular, _("Mostrar / Ocultar"), &C_Flecha, -1, GLUI_CB());
         glui_C_Flecha->set_int_val(1);
-        glui_Flecha = v_glui->add_edittext_to_panel(glui_circular, "Flecha ", GLUI_EDITTEXT_FLOAT, nullptr, 1110,
+        glui_Flecha = v_glui->add_edittext_to_panel(glui_circular, _("Flecha "), GLUI_EDITTEXT_FLOAT, nullptr, 1110,
                                                     v_glui_control);
         glui_Flecha->set_float_val(0.0f);
     }
 
-    glui_Color = v_glui->add_rollout("Seleccion del color", 1, GLUI_PANEL_EMBOSSED);
+    glui_Color = v_glui->add_rollout(_("Seleccion del color"), 1, GLUI_PANEL_EMBOSSED);
     glui_Elementos = v_glui->add_radiogroup_to_panel(glui_Color, nullptr, 1120, v_glui_control);
-    glui_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, "Fondo de la ventana");
-    glui_Engranaje = v_glui->add_radiobutton_to_group(glui_Elementos, "Engranaje");
-    glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, "Cremallera");
-    glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia de fondo");
-    glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia de paso");
+    glui_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, _("Fondo de la ventana"));
+    glui_Engranaje = v_glui->add_radiobutton_to_group(glui_Elementos, _("Engranaje"));
+    glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, _("Cremallera"));
+    glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de fondo"));
+    glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de paso"));
     // The overlays' colours join the list while their overlay is shown.
-    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, "Circunferencia base");
+    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia base"));
     glui_C_Base->set_shown(false);
-    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, "Evolvente");
+    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, _("Evolvente"));
     glui_Evolvente->set_shown(false);
     v_glui->add_column_to_panel(glui_Color, 1);
     glui_Elementos->set_int_val(0);
     // The spinners edit the element the radio group shows, starting from its colour.
     QueObjeto = 0;
-    glui_Rojo = v_glui->add_spinner_to_panel(glui_Color, "Rojo", GLUI_SPINNER_FLOAT, nullptr, 5000, v_glui_control);
+    glui_Rojo = v_glui->add_spinner_to_panel(glui_Color, _("Rojo"), GLUI_SPINNER_FLOAT, nullptr, 5000, v_glui_control);
     glui_Rojo->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Rojo->set_speed(1.0f);
-    glui_Verde = v_glui->add_spinner_to_panel(glui_Color, "Verde", GLUI_SPINNER_FLOAT, nullptr, 5100, v_glui_control);
+    glui_Verde = v_glui->add_spinner_to_panel(glui_Color, _("Verde"), GLUI_SPINNER_FLOAT, nullptr, 5100, v_glui_control);
     glui_Verde->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Verde->set_speed(1.0f);
-    glui_Azul = v_glui->add_spinner_to_panel(glui_Color, "Azul", GLUI_SPINNER_FLOAT, nullptr, 5200, v_glui_control);
+    glui_Azul = v_glui->add_spinner_to_panel(glui_Color, _("Azul"), GLUI_SPINNER_FLOAT, nullptr, 5200, v_glui_control);
     glui_Azul->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Azul->set_speed(1.0f);
     glui_Rojo->set_float_val(ColorFondo[0]);
     glui_Verde->set_float_val(ColorFondo[1]);
     glui_Azul->set_float_val(ColorFondo[2]);
 
-    glui_opciones = v_glui->add_panel("Opciones", GLUI_PANEL_EMBOSSED);
-    glui_Giro = v_glui->add_edittext_to_panel(glui_opciones, con_blancos("Angulo girado por tallada", 9).c_str(),
+    glui_opciones = v_glui->add_panel(_("Opciones"), GLUI_PANEL_EMBOSSED);
+    glui_Giro = v_glui->add_edittext_to_panel(glui_opciones, con_blancos(_("Angulo girado por tallada"), 9).c_str(),
                                               GLUI_EDITTEXT_INT, nullptr, 1130, v_glui_control);
     glui_Giro->set_int_val(1);
     E_incremento = 1.0f;
-    glui_boton = v_glui->add_panel_to_panel(glui_opciones, "Control de movimiento", GLUI_PANEL_EMBOSSED);
-    glui_Clear = v_glui->add_button_to_panel(glui_boton, "Reiniciar", 1170, v_glui_control);
-    glui_Ant = v_glui->add_button_to_panel(glui_boton, "<< Anterior", 1160, v_glui_control);
+    glui_boton = v_glui->add_panel_to_panel(glui_opciones, _("Control de movimiento"), GLUI_PANEL_EMBOSSED);
+    glui_Clear = v_glui->add_button_to_panel(glui_boton, _("Reiniciar"), 1170, v_glui_control);
+    glui_Ant = v_glui->add_button_to_panel(glui_boton, _("<< Anterior"), 1160, v_glui_control);
     glui_Ant->disable();
     v_glui->add_column_to_panel(glui_boton, 0);
-    glui_AutoOnOff = v_glui->add_button_to_panel(glui_boton, "Automatico", 1140, v_glui_control);
-    glui_Sig = v_glui->add_button_to_panel(glui_boton, "Siguiente >>", 1150, v_glui_control);
-    glui_CPaso = v_glui->add_checkbox_to_panel(glui_opciones, "Circunferencia de paso", &C_Paso_ON, -1, GLUI_CB());
+    glui_AutoOnOff = v_glui->add_button_to_panel(glui_boton, _("Automatico"), 1140, v_glui_control);
+    glui_Sig = v_glui->add_button_to_panel(glui_boton, _("Siguiente >>"), 1150, v_glui_control);
+    glui_CPaso = v_glui->add_checkbox_to_panel(glui_opciones, _("Circunferencia de paso"), &C_Paso_ON, -1, GLUI_CB());
     glui_CPaso->set_int_val(1);
-    glui_CFondo = v_glui->add_checkbox_to_panel(glui_opciones, "Circunferencia de fondo", &C_Fondo_ON, -1, GLUI_CB());
+    glui_CFondo = v_glui->add_checkbox_to_panel(glui_opciones, _("Circunferencia de fondo"), &C_Fondo_ON, -1, GLUI_CB());
     glui_CFondo->set_int_val(1);
     if (estandar) {
-        glui_zoom = v_glui->add_panel_to_panel(glui_opciones, "Control de imagen", GLUI_PANEL_EMBOSSED);
+        glui_zoom = v_glui->add_panel_to_panel(glui_opciones, _("Control de imagen"), GLUI_PANEL_EMBOSSED);
         v_glui->add_translation_to_panel(glui_zoom, "X", GLUI_TRANSLATION_X, &trans[0], -1, GLUI_CB());
         v_glui->add_column_to_panel(glui_zoom, 0);
         v_glui->add_translation_to_panel(glui_zoom, "Y", GLUI_TRANSLATION_Y, &trans[1], -1, GLUI_CB());
@@ -271,7 +272,7 @@ void glui_control(int ch) {
     }
     construir_exportar(v_glui);
     construir_ayudas();
-    v_glui->add_button("Salir", 1180, v_glui_control);
+    v_glui->add_button(_("Salir"), 1180, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
     C_Paso_Y = Penetracion > 0 ? static_cast<float>(2.0 * (Rc - Rb) / 10.0)

@@ -1,9 +1,13 @@
 #include "sesion.h"
+#include "idioma/idioma.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include <unistd.h>
+
+#include "animacion_corte.h"
 #include "callbacks.h"
 #include "escena.h"
 #include "estado.h"
@@ -55,9 +59,12 @@ exportar::Color en_papel(const float c[3]) {
     return {c[0] * k, c[1] * k, c[2] * k};
 }
 
-// The exact outline of the cut as it stands; lengths in the unit of the module are
-// millimetres once the module is taken in millimetres.
-std::vector<exportar::Poligono> contorno() {
+const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
+
+}  // namespace
+
+// Lengths in the unit of the module are millimetres once the module is taken in millimetres.
+std::vector<exportar::Poligono> contorno_del_corte() {
     auto anillo = [](const Anillo& a) {
         exportar::Anillo r;
         r.reserve(a.size());
@@ -73,10 +80,6 @@ std::vector<exportar::Poligono> contorno() {
     return piezas;
 }
 
-const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
-
-}  // namespace
-
 void sesion_abrir(int modo) {
     GLUI_Master.reset();
     estado_inicial();
@@ -87,77 +90,94 @@ void sesion_abrir(int modo) {
 std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
     GLUI_Control* c = control_de(opcion);
     std::string nombre = "--" + opcion;
-    if (!c) return nombre + " no existe en esta simulacion";
-    if (!c->enabled()) return nombre + " no se puede cambiar con los otros datos dados";
+    if (!c) return formato(_("%s no existe en esta simulacion"), nombre.c_str());
+    if (!c->enabled()) return formato(_("%s no se puede cambiar con los otros datos dados"), nombre.c_str());
     if (c->kind() == GLUI_Kind::Listbox) {
         auto* lista = static_cast<GLUI_Listbox*>(c);
         float m;
-        if (!GLUI_EditText::parse_float(valor, m)) return nombre + ": '" + valor + "' no es un numero";
+        if (!GLUI_EditText::parse_float(valor, m)) return formato(_("%s: '%s' no es un numero"), nombre.c_str(), valor.c_str());
         for (const auto& [id, texto] : lista->items())
             if (std::fabs(std::atof(texto.c_str()) - m) < 1e-6) {
                 lista->set_int_val(id);
                 v_glui_control(c->get_id());
                 return "";
             }
-        return nombre + ": " + valor + " no es un modulo normalizado (" + MODULO[0] + " ... " + MODULO[NUM_MODULOS - 1] +
-               ")";
+        return formato(_("%s: %s no es un modulo normalizado (%s ... %s)"), nombre.c_str(), valor.c_str(), MODULO[0],
+                       MODULO[NUM_MODULOS - 1]);
     }
     auto* campo = static_cast<GLUI_EditText*>(c);
     bool entero = campo->data_type() == GLUI_EDITTEXT_INT;
     int vi = 0;
     float vf = 0;
     if (entero ? !GLUI_EditText::parse_int(valor, vi) : !GLUI_EditText::parse_float(valor, vf))
-        return nombre + ": '" + valor + "' no es un numero" + (entero ? " entero" : "");
+        return formato(entero ? _("%s: '%s' no es un numero entero") : _("%s: '%s' no es un numero"), nombre.c_str(),
+                       valor.c_str());
     double v = entero ? vi : vf;
     if (!en_rango(opcion, v, modulo_actual(), Z))
-        return nombre + ": " + valor + " fuera de " + rango_de(opcion, modulo_actual(), Z);
+        return formato(_("%s: %s fuera de %s"), nombre.c_str(), valor.c_str(),
+                       rango_de(opcion, modulo_actual(), Z).c_str());
     if (opcion == "desplazamiento" && QueSimula == SIMULACION_ESTANDAR && !deja_fondo(Z, v))
-        return nombre + ": " + valor + " deja el engranaje sin circunferencia de fondo";
+        return formato(_("%s: %s deja el engranaje sin circunferencia de fondo"), nombre.c_str(), valor.c_str());
     if (entero) campo->set_int_val(vi);
     else campo->set_float_val(vf);
     v_glui_control(c->get_id());
     // What the panel corrects or refuses is not what was asked for.
     bool igual = entero ? campo->get_int_val() == vi : campo->get_float_val() == vf;
     if (!igual)
-        return nombre + ": " + valor + " no vale con los otros datos (el panel lo deja en " + campo->get_text() + ")";
+        return formato(_("%s: %s no vale con los otros datos (el panel lo deja en %s)"), nombre.c_str(), valor.c_str(),
+                       campo->get_text().c_str());
     return "";
 }
 
 void sesion_cortar() { completar_corte(); }
 
+std::vector<std::string> texto_del_corte() {
+    std::vector<std::string> texto;
+    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
+    texto.push_back(experimental ? _("Ortanel 2.01 - Simulacion experimental") : _("Ortanel 2.01 - Simulacion estandar"));
+    texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"),
+                            std::to_string(entero_acotado(Z)).c_str(), numero(modulo_actual()).c_str(),
+                            numero(Angulo).c_str()));
+    texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
+                            numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0).c_str()));
+    // The diameters of the gear cut: the tip and root moved by the shift.
+    texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
+                            numero(2.0 * radio_engranaje()).c_str(), numero(2.0 * radio_circ_fondo()).c_str()));
+    if (experimental) {
+        // Only what the rack was cut with: a switched-off option has no figure.
+        if (C_ISO != 0)
+            texto.push_back(formato(_("Radio de cabeza: %s   Depresion lateral: %s"), numero(ISO_Radio).c_str(),
+                                    numero(ISO_Depresion).c_str()));
+        if (C_Asimetria != 0 && C_Flecha != 0)
+            texto.push_back(formato(_("Segundo angulo: %s grados   Flecha: %s"), numero(Angulo_2).c_str(),
+                                    numero(Flecha).c_str()));
+        else if (C_Asimetria != 0)
+            texto.push_back(formato(_("Segundo angulo: %s grados"), numero(Angulo_2).c_str()));
+        else if (C_Flecha != 0)
+            texto.push_back(formato(_("Flecha: %s"), numero(Flecha).c_str()));
+    }
+    return texto;
+}
+
 exportar::Lamina lamina_del_corte() {
     exportar::Lamina l;
-    l.poligonos = contorno();
+    l.poligonos = contorno_del_corte();
     l.relleno = en_papel(ColorEngranaje);
     if (C_Paso_ON != 0) l.circulos.push_back({0, 0, Rp, en_papel(ColorCirPaso), "PRIMITIVA"});
     if (C_Fondo_ON != 0) l.circulos.push_back({0, 0, radio_circ_fondo(), en_papel(ColorCirFondo), "FONDO"});
     l.circulos.push_back({0, 0, Rp * std::cos(Angulo * PI / 180.0), en_papel(COLOR_BASE), "BASE"});
 
-    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
-    l.texto.push_back(std::string("Ortanel 2.01 - Simulacion ") + (experimental ? "experimental" : "estandar"));
-    l.texto.push_back("Dientes: " + std::to_string(entero_acotado(Z)) + "   Modulo: " + numero(modulo_actual()) +
-                      " mm   Angulo de presion: " + numero(Angulo) + " grados");
-    l.texto.push_back("Coeficiente de desplazamiento: " +
-                      numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0));
-    // The diameters of the gear cut: the tip and root moved by the shift.
-    l.texto.push_back("Diametros: primitivo " + numero(2.0 * Rp) + " mm, exterior " + numero(2.0 * radio_engranaje()) +
-                      " mm, interior " + numero(2.0 * radio_circ_fondo()) + " mm");
-    if (experimental) {
-        // Only what the rack was cut with: a switched-off option has no figure.
-        if (C_ISO != 0)
-            l.texto.push_back("Radio de cabeza: " + numero(ISO_Radio) + "   Depresion lateral: " + numero(ISO_Depresion));
-        std::string otros;
-        if (C_Asimetria != 0) otros += "Segundo angulo: " + numero(Angulo_2) + " grados";
-        if (C_Flecha != 0) otros += (otros.empty() ? "" : "   ") + std::string("Flecha: ") + numero(Flecha);
-        if (!otros.empty()) l.texto.push_back(otros);
-    }
+    l.texto = texto_del_corte();
     return l;
 }
 
 std::string nombre_por_omision() {
     float x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0f;
-    return "engranaje-z" + std::to_string(entero_acotado(Z)) + "-m" + numero(modulo_actual()) +
-           (x != 0 ? "-x" + numero(x) : "") + ".svg";
+    if (x == 0)
+        return formato(_("engranaje-z%s-m%s.svg"), std::to_string(entero_acotado(Z)).c_str(),
+                       numero(modulo_actual()).c_str());
+    return formato(_("engranaje-z%s-m%s-x%s.svg"), std::to_string(entero_acotado(Z)).c_str(),
+                   numero(modulo_actual()).c_str(), numero(x).c_str());
 }
 
 std::string guardar_corte(const std::string& ruta, int ancho_png) {
@@ -167,13 +187,12 @@ std::string guardar_corte(const std::string& ruta, int ancho_png) {
 std::string exportar_sin_ventanas(const Ordenes& o) {
     int ancho = 1200;
     if (!o.tamano.empty()) {
-        if (!GLUI_EditText::parse_int(o.tamano, ancho)) return "--tamano: '" + o.tamano + "' no es un numero entero";
+        if (!GLUI_EditText::parse_int(o.tamano, ancho)) return formato(_("--tamano: '%s' no es un numero entero"), o.tamano.c_str());
         if (ancho < 16 || ancho > exportar::ANCHO_PNG_MAXIMO)
-            return "--tamano: " + o.tamano + " fuera de 16 ... " + std::to_string(exportar::ANCHO_PNG_MAXIMO) +
-                   " pixeles";
+            return formato(_("--tamano: %s fuera de 16 ... %d pixeles"), o.tamano.c_str(), exportar::ANCHO_PNG_MAXIMO);
     }
     if (!exportar::extension_conocida(o.archivo))
-        return "extension desconocida en '" + o.archivo + "' (se admiten " + exportar::EXTENSIONES + ")";
+        return formato(_("extension desconocida en '%s' (se admiten %s)"), o.archivo.c_str(), exportar::EXTENSIONES);
     sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
     if (o.experimental) {
         glui_C_Asimetria->set_int_val(o.asimetrico ? 1 : 0);
@@ -188,4 +207,40 @@ std::string exportar_sin_ventanas(const Ordenes& o) {
     exportar::Lamina l = lamina_del_corte();
     if (o.sin_datos) l.texto.clear();
     return exportar::guardar(l, o.archivo, ancho);
+}
+
+namespace {
+
+// A whole number typed for `opcion`, from `minimo` up; "" or the problem.
+std::string entero(const std::string& opcion, const std::string& texto, int minimo, int& v) {
+    std::string nombre = "--" + opcion;
+    if (!GLUI_EditText::parse_int(texto, v))
+        return formato(_("%s: '%s' no es un numero entero"), nombre.c_str(), texto.c_str());
+    if (v < minimo) return formato(_("%s: %s debe ser %d o mas"), nombre.c_str(), texto.c_str(), minimo);
+    return "";
+}
+
+}  // namespace
+
+std::string animar_sin_ventanas(const Ordenes& o) {
+    OpcionesAnimacion op;
+    std::string fallo;
+    if (!o.tamano.empty() && !(fallo = entero("tamano", o.tamano, 1, op.ancho)).empty()) return fallo;
+    if (!o.paso.empty() && !(fallo = entero("paso", o.paso, 1, op.paso)).empty()) return fallo;
+    if (!o.retardo.empty() && !(fallo = entero("retardo", o.retardo, 1, op.retardo)).empty()) return fallo;
+    op.con_retorno = o.con_retorno;
+    op.datos = !o.sin_datos;
+    fallo = comprobar_animacion(o.archivo, op);
+    if (!fallo.empty()) return fallo;
+    sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
+    for (const auto& [opcion, valor] : o.valores) {
+        fallo = sesion_fijar(opcion, valor);
+        if (!fallo.empty()) return fallo;
+    }
+    bool terminal = isatty(STDERR_FILENO) == 1;
+    fallo = animar_corte(o.archivo, op, [terminal](int hechos, int total) {
+        if (terminal) std::fprintf(stderr, "\rortanel: %s", formato(_("cuadro %d de %d"), hechos, total).c_str());
+    });
+    if (terminal) std::fputc('\n', stderr);
+    return fallo;
 }

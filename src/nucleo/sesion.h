@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "exportar/lamina.h"
 #include "ordenes.h"
@@ -27,6 +28,12 @@ void sesion_cortar();
 // circles when shown, the base circle, and a text block with the data. Millimetres.
 exportar::Lamina lamina_del_corte();
 
+// The exact outline of the cut as it stands, in the scene frame, millimetres.
+std::vector<exportar::Poligono> contorno_del_corte();
+
+// The text block with the present data, one line an element.
+std::vector<std::string> texto_del_corte();
+
 // A file name for the present data: "engranaje-z14-m1.svg" for the defaults, the shift
 // added when it is not 0 ("engranaje-z14-m1-x0.5.svg").
 std::string nombre_por_omision();
@@ -37,3 +44,8 @@ std::string guardar_corte(const std::string& ruta, int ancho_png = 1200);
 // The whole command-line export: checks, panel values, cut, file. Returns "" or the
 // line that explains why nothing was written.
 std::string exportar_sin_ventanas(const Ordenes& o);
+
+// The whole command-line animation: checks, panel values, the cut as a GIF (animacion_corte.h),
+// progress on stderr when stderr is a terminal. Returns "" or the line that explains why
+// nothing was written.
+std::string animar_sin_ventanas(const Ordenes& o);

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdarg>
 #include <memory>
+#include <thread>
 #include <utility>
 
 #include "escena.h"
@@ -18,13 +20,20 @@ namespace {
 // GEOS reports through these; a failed operation shows in its null result instead.
 void callar(const char*, ...) {}
 
+GEOSContextHandle_t nuevo_contexto() {
+    GEOSContextHandle_t c = GEOS_init_r();
+    GEOSContext_setNoticeHandler_r(c, callar);
+    GEOSContext_setErrorHandler_r(c, callar);
+    return c;
+}
+
+// A GEOS context serves one thread at a time: the worker that builds an outline aside sets
+// its own here for as long as it runs; every other call uses the program's one context.
+thread_local GEOSContextHandle_t contexto_del_hilo = nullptr;
+
 GEOSContextHandle_t contexto() {
-    static GEOSContextHandle_t h = [] {
-        GEOSContextHandle_t c = GEOS_init_r();
-        GEOSContext_setNoticeHandler_r(c, callar);
-        GEOSContext_setErrorHandler_r(c, callar);
-        return c;
-    }();
+    if (contexto_del_hilo) return contexto_del_hilo;
+    static GEOSContextHandle_t h = nuevo_contexto();
     return h;
 }
 
@@ -168,18 +177,21 @@ std::vector<Traza> trazas_actuales() {
     return v;
 }
 
-void restar(Tallado& t, const Traza& traza) {
+// The outline minus the rack placed at traza (radio: the blank's, for the grid of a retry).
+void quitar(Geo& actual, const Geo& rack, const Traza& traza, double radio) {
     GEOSContextHandle_t c = contexto();
+    if (!rack || !actual || GEOSisEmpty_r(c, actual.get())) return;
+    Geo pieza = colocar(rack, traza);
+    if (!pieza || !cajas_se_tocan(pieza.get(), actual.get())) return;
+    Geo r(GEOSDifference_r(c, actual.get(), pieza.get()));
+    // A robustness failure of the exact overlay is retried on a fine grid.
+    if (!r) r.reset(GEOSDifferencePrec_r(c, actual.get(), pieza.get(), 1e-9 * (1 + std::fabs(radio))));
+    if (r) actual = std::move(r);
+}
+
+void restar(Tallado& t, const Traza& traza) {
     t.aplicadas.push_back(traza);
-    if (t.rack && t.actual && !GEOSisEmpty_r(c, t.actual.get())) {
-        Geo pieza = colocar(t.rack, traza);
-        if (pieza && cajas_se_tocan(pieza.get(), t.actual.get())) {
-            Geo r(GEOSDifference_r(c, t.actual.get(), pieza.get()));
-            // A robustness failure of the exact overlay is retried on a fine grid.
-            if (!r) r.reset(GEOSDifferencePrec_r(c, t.actual.get(), pieza.get(), 1e-9 * (1 + std::fabs(t.forma.radio))));
-            if (r) t.actual = std::move(r);
-        }
-    }
+    quitar(t.actual, t.rack, traza, t.forma.radio);
     if (t.aplicadas.size() % PASOS_ETAPA == 0) {
         t.etapas.emplace_back(t.aplicadas.size(), clonar(t.actual));
         t.recientes.clear();
@@ -261,6 +273,8 @@ void anadir_poligonos(const GEOSGeometry* g, double c, double s, std::vector<Pie
     }
 }
 
+bool tallado_activo = true;
+
 }  // namespace
 
 void actualizar_tallado() {
@@ -281,13 +295,12 @@ void actualizar_tallado() {
     t.piezas_al_dia = false;
 }
 
-namespace {
-bool tallado_activo = true;
-}
-
 void calcular_tallado(bool si) {
     tallado_activo = si;
-    if (!si) estado() = Tallado{};
+    if (!si) {
+        descartar_tallado();
+        estado() = Tallado{};
+    }
 }
 
 const std::vector<Pieza>& contorno_tallado() {
@@ -303,4 +316,121 @@ const std::vector<Pieza>& contorno_tallado() {
         t.angulo_piezas = E_angulo;
     }
     return t.piezas;
+}
+
+namespace {
+
+// Everything an outline depends on, copied on the main thread: the rack, the blank's radius,
+// the placements in the blank's own frame and the angle the blank is shown at.
+struct Encargo {
+    std::array<float, NUM_DATOS> datos{};
+    Forma forma;
+    std::vector<Traza> trazas;
+    float angulo = 0;
+    bool operator==(const Encargo& o) const {
+        return datos == o.datos && forma == o.forma && trazas == o.trazas && angulo == o.angulo;
+    }
+};
+
+Encargo encargo_actual() {
+    Encargo e;
+    float d[NUM_DATOS];
+    llenar_datos(d);
+    std::copy(d, d + NUM_DATOS, e.datos.begin());
+    std::copy(e.datos.begin() + D_ALTURA, e.datos.end(), e.forma.rack.begin());
+    e.forma.radio = radio_engranaje();
+    e.trazas = trazas_actuales();
+    e.angulo = E_angulo;
+    return e;
+}
+
+// One outline built on a worker thread. The worker reads only its copy of the order and
+// writes only the result, which the main thread reads once `listo` says it is complete.
+class Aparte {
+public:
+    ~Aparte() { parar(); }
+
+    void empezar(Encargo e) {
+        parar();
+        encargo_ = std::move(e);
+        resultado_.clear();
+        cancelar_ = false;
+        listo_ = false;
+        activo_ = true;
+        hilo_ = std::thread([this] { construir(); });
+    }
+    void parar() {
+        cancelar_ = true;
+        esperar();
+        activo_ = false;
+    }
+    void esperar() {
+        if (hilo_.joinable()) hilo_.join();
+    }
+    bool activo() const { return activo_; }
+    bool listo() const { return listo_.load(std::memory_order_acquire); }
+    // The finished outline and what it was built from; the build is over once taken.
+    std::vector<Pieza> tomar(Encargo& de) {
+        esperar();
+        activo_ = false;
+        de = std::move(encargo_);
+        return std::move(resultado_);
+    }
+
+private:
+    void construir() {
+        contexto_del_hilo = nuevo_contexto();
+        {
+            Geo rack = cremallera(encargo_.datos.data());
+            Geo actual = disco(encargo_.forma.radio);
+            for (const Traza& k : encargo_.trazas) {
+                if (cancelar_.load(std::memory_order_relaxed)) break;
+                quitar(actual, rack, k, encargo_.forma.radio);
+            }
+            double g = encargo_.angulo * PI / 180.0;
+            if (actual && !cancelar_) anadir_poligonos(actual.get(), std::cos(g), std::sin(g), resultado_);
+        }
+        GEOS_finish_r(contexto_del_hilo);
+        contexto_del_hilo = nullptr;
+        listo_.store(true, std::memory_order_release);
+    }
+
+    std::thread hilo_;
+    std::atomic<bool> cancelar_{false}, listo_{false};
+    bool activo_ = false;  // a build was started and not yet taken or stopped
+    Encargo encargo_;
+    std::vector<Pieza> resultado_;
+};
+
+Aparte& aparte() {
+    static Aparte a;
+    return a;
+}
+
+}  // namespace
+
+bool recoger_tallado(std::vector<Pieza>& piezas) {
+    if (!tallado_activo) {
+        piezas.clear();
+        return true;
+    }
+    Aparte& a = aparte();
+    if (a.activo() && !a.listo()) return false;
+    Encargo actual = encargo_actual();
+    if (a.activo()) {
+        Encargo de;
+        std::vector<Pieza> hecho = a.tomar(de);
+        if (de == actual) {
+            piezas = std::move(hecho);
+            return true;
+        }
+    }
+    a.empezar(std::move(actual));
+    return false;
+}
+
+void esperar_tallado() { aparte().esperar(); }
+
+void descartar_tallado() {
+    if (aparte().activo()) aparte().parar();
 }

@@ -26,6 +26,20 @@ const std::vector<Pieza>& contorno_tallado();
 // read then builds it from the history.
 void actualizar_tallado();
 
+// The outline contorno_tallado() would give now, built on a worker thread so that no frame
+// waits for it. The first call copies everything the outline depends on (the rack, the blank,
+// the recorded placements, the blank's angle), starts the build and gives false; later calls
+// give false while it is under way, then true once with the outline in piezas if it is still
+// what contorno_tallado() would give, or else start a build of the present outline. With the
+// outline switched off (calcular_tallado(false)) it gives the empty outline at once.
+bool recoger_tallado(std::vector<Pieza>& piezas);
+
+// Waits until the build under way, if any, has finished (for tests and tools).
+void esperar_tallado();
+
+// Stops the build under way, if any, and forgets it.
+void descartar_tallado();
+
 // Whether reading the outline computes it (on by default). Off, contorno_tallado() gives an
 // empty outline and the motion keeps nothing: for soaks of the panel's state and handles,
 // whose millions of events would otherwise be spent on polygon differences that the
