@@ -1,4 +1,5 @@
 #include "limites.h"
+#include "idioma/idioma.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,9 +22,9 @@ struct Rango {
 bool rango(const std::string& o, double m, double z, Rango& r) {
     if (o == "dientes") r = {DIENTES_MINIMO, DIENTES_MAXIMO, false, ""};
     else if (o == "modulo") r = {MODULO_MINIMO, MODULO_MAXIMO, false, " mm"};
-    else if (o == "angulo" || o == "angulo2") r = {ANGULO_MINIMO, ANGULO_MAXIMO, false, " grados"};
+    else if (o == "angulo" || o == "angulo2") r = {ANGULO_MINIMO, ANGULO_MAXIMO, false, _(" grados")};
     else if (o == "desplazamiento") r = {-DESPLAZAMIENTO_MAXIMO, DESPLAZAMIENTO_MAXIMO, false, ""};
-    else if (o == "giro") r = {1, static_cast<double>(giro_maximo(z)), false, " grados"};
+    else if (o == "giro") r = {1, static_cast<double>(giro_maximo(z)), false, _(" grados")};
     else if (o == "diametro-primitivo" || o == "diametro-exterior" || o == "diametro-interior")
         r = {0, diametro_maximo(m), true, " mm"};
     else if (o == "flecha") r = {-FLECHA_MAXIMA * m, FLECHA_MAXIMA * m, false, " mm"};
@@ -43,8 +44,9 @@ std::string numero(double v) {
 std::string rango_de(const std::string& opcion, double modulo, double z) {
     Rango r{};
     if (!rango(opcion, modulo, z, r)) return "";
-    if (r.maximo >= 1e30) return "0 o mas";
-    return (r.abierto_abajo ? "mas de " : "") + numero(r.minimo) + " ... " + numero(r.maximo) + r.unidad;
+    if (r.maximo >= 1e30) return _("0 o mas");
+    return (r.abierto_abajo ? std::string(_("mas de ")) : std::string()) + numero(r.minimo) + " ... " +
+           numero(r.maximo) + r.unidad;
 }
 
 bool en_rango(const std::string& opcion, double valor, double modulo, double z) {
