@@ -19,6 +19,7 @@
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/sesion.h"
+#include "nucleo/tallado.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int medir(int dientes, const std::string& ruta) {
         return 1;
     }
     // The cut alone, as completar_corte() makes it, with the outline kept at every step.
+    contorno_tallado();
     auto t0 = Reloj::now();
     sesion_cortar();
     double corte = segundos(t0, Reloj::now());
@@ -81,13 +83,17 @@ int main() {
     char plantilla[] = "/tmp/ortanel-bench-XXXXXX";
     if (!mkdtemp(plantilla)) return 1;
     std::string dir = plantilla;
-    std::printf("| Case | Write the GIF | Size | Pictures | Peak memory | Cut alone | Ratio |\n");
+    std::printf("| Case | Write the GIF | Size | Pictures | Peak memory | Cut alone (outline kept) | Ratio |\n");
     std::printf("|---|---|---|---|---|---|---|\n");
     std::fflush(stdout);
     int estado_total = 0;
     for (int dientes : {14, 100}) {
         pid_t pid = fork();
-        if (pid == 0) _exit(medir(dientes, dir + "/z" + std::to_string(dientes) + ".gif"));
+        if (pid == 0) {
+            int r = medir(dientes, dir + "/z" + std::to_string(dientes) + ".gif");
+            std::fflush(stdout);
+            _exit(r);
+        }
         int estado = 0;
         waitpid(pid, &estado, 0);
         if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) estado_total = 1;

@@ -12,6 +12,7 @@
 #include "glui/glui_glut.h"
 #include "idioma/idioma.h"
 #include "nucleo/callbacks.h"
+#include "nucleo/campos.h"
 #include "nucleo/estado.h"
 #include "nucleo/guardar.h"
 #include "nucleo/movimiento.h"
@@ -61,7 +62,7 @@ void principal_cerrada() {
     initDisplay();
     glutHideWindow();
     glui->set_main_gfx_window(winIdMain);
-    if (v_glui) v_glui_control(1180);
+    if (v_glui) v_glui_control(ID_SALIR);
 }
 
 // The language of every text, chosen before the first one is made: --idioma when given

@@ -7,6 +7,7 @@
 #include <imgui_internal.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,12 @@
 namespace {
 
 std::vector<int> llamadas;
-void anotar(int id) { llamadas.push_back(id); }
+// The program's callbacks and its keys, in the order they ran.
+std::vector<std::string> sucesos;
+void anotar(int id) {
+    llamadas.push_back(id);
+    sucesos.push_back("cb " + std::to_string(id));
+}
 
 int veces(int id) {
     int n = 0;
@@ -54,11 +60,13 @@ protected:
     GLUI* w = nullptr;
     capa::Vista v;
     capa::Resultado ultimo;
+    std::string al_programa;  // keys that waited and turned out to be the program's
 
     void SetUp() override {
         GLUI_Master.reset();
         GLUI_Master.set_backend(&ventanas);
         llamadas.clear();
+        sucesos.clear();
         capa::poner_escala(1.0f);
         principal = ventanas.nueva();
         ventanas.actual = principal;
@@ -100,6 +108,12 @@ protected:
         });
         rutas.escribiendo(id, ultimo.escribe);
         capa::acciones(v);
+        rutas.repartir();
+        entrada::Evento e;
+        while (rutas.tecla_del_programa(e)) {
+            al_programa += static_cast<char>(e.b);
+            sucesos.push_back(std::string("tecla ") + static_cast<char>(e.b));
+        }
         return ultimo;
     }
     // Frames while input is left, then two more: what the window's redisplays do.
@@ -123,6 +137,13 @@ protected:
         ASSERT_TRUE(entrada::de_raton(0, abajo, static_cast<int>(p.x), static_cast<int>(p.y), e));
         rutas.raton(id, e);
     }
+    // Queued only, as events arriving between two frames.
+    void poner_clic(ImVec2 p) {
+        mover(p);
+        boton(p, true);
+        boton(p, false);
+    }
+    bool poner_tecla(unsigned char c, int mods = 0) { return rutas.tecla(id, entrada::de_caracter(c, mods)); }
     // Time between one gesture and the next, so that two clicks are no double click.
     void pausa() {
         for (int i = 0; i < 30; ++i) cuadro();
@@ -282,6 +303,185 @@ TEST_F(Paneles, EscribirEnOtroCampoConfirmaElPrimero) {
     EXPECT_TRUE(tecla(entrada::TECLA_INTRO));
     EXPECT_EQ(llamadas, (std::vector<int>{1, 2}));
     EXPECT_FLOAT_EQ(b->get_float_val(), 2.5f);
+}
+
+// ---------------------------------------------------------------- what is typed is what happens
+
+namespace {
+
+// Three fields as the standard panel has them: the number of teeth rewrites the two
+// diameters beside it.
+GLUI_EditText *arriba_z = nullptr, *dientes_z = nullptr, *primitivo_z = nullptr;
+void al_cambiar_dientes(int id) {
+    anotar(id);
+    primitivo_z->set_float_val(static_cast<float>(dientes_z->get_int_val()));
+    arriba_z->set_float_val(static_cast<float>(dientes_z->get_int_val() + 2));
+}
+
+class Campos : public Paneles {
+protected:
+    GLUI_Button* boton_b = nullptr;
+    GLUI_Listbox* lista_l = nullptr;
+    void SetUp() override {
+        Paneles::SetUp();
+        panel();
+        arriba_z = w->add_edittext_to_panel(w->main_panel(), "Diametro exterior", GLUI_EDITTEXT_FLOAT, nullptr, 3, anotar);
+        dientes_z = w->add_edittext_to_panel(w->main_panel(), "Numero de dientes", GLUI_EDITTEXT_INT, nullptr, 1,
+                                             al_cambiar_dientes);
+        primitivo_z = w->add_edittext_to_panel(w->main_panel(), "Diametro primitivo", GLUI_EDITTEXT_FLOAT, nullptr, 2,
+                                               anotar);
+        boton_b = w->add_button("Reiniciar", 7, anotar);
+        lista_l = w->add_listbox_to_panel(w->main_panel(), "Modulo", nullptr, 8, anotar);
+        lista_l->add_item(1, "1.00");
+        lista_l->add_item(2, "1.25");
+        de_nuevo();
+    }
+    // The values of the start, no field with the keyboard, nothing recorded.
+    void de_nuevo() {
+        clic(vacio());
+        dientes_z->set_int_val(14);
+        primitivo_z->set_float_val(14.0f);
+        arriba_z->set_float_val(16.0f);
+        cuadros();
+        llamadas.clear();
+        sucesos.clear();
+        al_programa.clear();
+    }
+    ImVec2 vacio() { return ImVec2(ANCHO / 2, ALTO - 20); }
+    void ctrl_a_y(const std::string& s) {
+        ASSERT_TRUE(poner_tecla(1, entrada::MOD_CTRL));
+        for (unsigned char c : s) ASSERT_TRUE(poner_tecla(c));
+    }
+};
+
+}  // namespace
+
+// Tab, Shift+Tab or a click into the next field show its value as the number of teeth
+// left it; leaving that field untouched commits nothing, as after Enter.
+TEST_F(Campos, PasarAlCampoSiguienteNoConfirmaLoQueNoSeEscribio) {
+    struct Forma {
+        const char* nombre;
+        std::function<void()> entrar;  // leaves the number of teeth for another field
+        GLUI_EditText* otro;
+    };
+    std::vector<Forma> formas = {
+        {"Intro", [&] { tecla(entrada::TECLA_INTRO); }, nullptr},
+        {"Tab", [&] { tecla(entrada::TECLA_TAB); }, primitivo_z},
+        {"Mayusculas+Tab", [&] { tecla(entrada::TECLA_TAB, entrada::MOD_SHIFT); }, arriba_z},
+        {"clic", [&] { clic(zona(primitivo_z).centro()); }, primitivo_z},
+    };
+    for (const Forma& f : formas) {
+        SCOPED_TRACE(f.nombre);
+        de_nuevo();
+        teclear_en(dientes_z, "12");
+        f.entrar();
+        if (f.otro) {
+            EXPECT_TRUE(f.otro->editing()) << "the other field has the keyboard";
+            EXPECT_EQ(muestra(f.otro), f.otro == arriba_z ? "14.0" : "12.0")
+                << "a value the callback wrote is shown in the field that has the keyboard";
+            tecla(entrada::TECLA_TAB);  // and left again, untouched
+            clic(vacio());
+        }
+        EXPECT_EQ(llamadas, std::vector<int>{1}) << "only the field typed into commits";
+        EXPECT_EQ(dientes_z->get_int_val(), 12);
+        EXPECT_FLOAT_EQ(primitivo_z->get_float_val(), 12.0f);
+        EXPECT_FLOAT_EQ(arriba_z->get_float_val(), 14.0f);
+        EXPECT_EQ(muestra(primitivo_z), "12.0");
+    }
+}
+
+// A field entered and written into after the program changed it: what is typed wins.
+TEST_F(Campos, LoEscritoTrasElCambioDelProgramaEsLoQueCuenta) {
+    teclear_en(dientes_z, "12");
+    tecla(entrada::TECLA_TAB);
+    EXPECT_EQ(muestra(primitivo_z), "12.0");
+    escribir("5");  // the whole text was selected on entering: it is replaced
+    EXPECT_EQ(muestra(primitivo_z), "5");
+    dientes_z->set_int_val(20);  // the program changes another field meanwhile
+    primitivo_z->set_float_val(20.0f);
+    cuadros();
+    EXPECT_EQ(muestra(primitivo_z), "5") << "the program does not overwrite what the user is typing";
+    tecla(entrada::TECLA_INTRO);
+    EXPECT_FLOAT_EQ(primitivo_z->get_float_val(), 5.0f);
+    EXPECT_EQ(llamadas, (std::vector<int>{1, 2}));
+}
+
+// Keys typed into a field and a click anywhere, all arriving between two frames or
+// with a frame after any one of them: the whole typed text is applied first.
+TEST_F(Campos, LoTecleadoAntesDeUnClicSeAplicaEntero) {
+    struct Destino {
+        const char* nombre;
+        std::function<void()> pulsar;  // queues the click
+        std::vector<std::string> despues;  // what runs after the commit of the teeth
+    };
+    std::vector<Destino> destinos = {
+        {"dibujo", [&] { rutas.pulsacion_principal(); }, {}},
+        {"otro campo", [&] { poner_clic(zona(primitivo_z).centro()); }, {}},
+        {"boton", [&] { poner_clic(zona(boton_b).centro()); }, {"cb 7"}},
+        {"lista", [&] { poner_clic(zona(lista_l).centro()); }, {}},
+        {"panel vacio", [&] { poner_clic(vacio()); }, {}},
+    };
+    for (const Destino& d : destinos) {
+        // The gesture as a list of arrivals; a frame runs after arrival k.
+        std::vector<std::function<void()>> llegadas = {
+            [&] { ASSERT_TRUE(poner_tecla(1, entrada::MOD_CTRL)); },
+            [&] { ASSERT_TRUE(poner_tecla('2')); },
+            [&] { ASSERT_TRUE(poner_tecla('3')); },
+            [&] { ASSERT_TRUE(poner_tecla('7')); },
+            d.pulsar,
+        };
+        for (size_t k = 0; k <= llegadas.size(); ++k) {
+            SCOPED_TRACE(std::string(d.nombre) + ", a frame after arrival " + std::to_string(k));
+            de_nuevo();
+            clic(zona(dientes_z).centro());
+            for (size_t i = 0; i < llegadas.size(); ++i) {
+                llegadas[i]();
+                if (i + 1 == k) cuadro();
+            }
+            cuadros();
+            clic(vacio());
+            EXPECT_EQ(dientes_z->get_int_val(), 237);
+            std::vector<std::string> esperado = {"cb 1"};
+            esperado.insert(esperado.end(), d.despues.begin(), d.despues.end());
+            EXPECT_EQ(sucesos, esperado);
+        }
+    }
+}
+
+// A click on a field and the typing right after it, before any frame: the typing goes
+// into that field; so does what follows a Tab; a key of the program's typed right after
+// a click in the drawing comes after the typed value is applied.
+TEST_F(Campos, LoTecleadoTrasUnClicOUnTabVaAlCampoQueToca) {
+    teclear_en(dientes_z, "12");
+    poner_clic(zona(primitivo_z).centro());
+    ctrl_a_y("9");
+    ASSERT_TRUE(poner_tecla(entrada::TECLA_INTRO));
+    cuadros();
+    EXPECT_EQ(dientes_z->get_int_val(), 12);
+    EXPECT_FLOAT_EQ(primitivo_z->get_float_val(), 9.0f);
+    EXPECT_EQ(sucesos, (std::vector<std::string>{"cb 1", "cb 2"}));
+    EXPECT_TRUE(al_programa.empty());
+
+    de_nuevo();
+    clic(zona(dientes_z).centro());
+    ctrl_a_y("21");
+    ASSERT_TRUE(poner_tecla(entrada::TECLA_TAB));
+    for (unsigned char c : std::string("33")) ASSERT_TRUE(poner_tecla(c));
+    ASSERT_TRUE(poner_tecla(entrada::TECLA_INTRO));
+    cuadros();
+    EXPECT_EQ(dientes_z->get_int_val(), 21);
+    EXPECT_FLOAT_EQ(primitivo_z->get_float_val(), 33.0f) << "typed after Tab, into the field Tab led to";
+    EXPECT_EQ(sucesos, (std::vector<std::string>{"cb 1", "cb 2"}));
+
+    de_nuevo();
+    clic(zona(dientes_z).centro());
+    ctrl_a_y("30");
+    rutas.pulsacion_principal();
+    EXPECT_TRUE(poner_tecla('a')) << "the program's key waits for the field to let go";
+    cuadros();
+    EXPECT_EQ(dientes_z->get_int_val(), 30);
+    EXPECT_EQ(sucesos, (std::vector<std::string>{"cb 1", "tecla a"}));
+    EXPECT_FALSE(poner_tecla('t')) << "with nothing queued a key is the program's at once";
 }
 
 TEST_F(Paneles, FlechasYBorradoEditanElTexto) {
@@ -453,8 +653,10 @@ TEST_F(Paneles, ClicEscribeLaVariableYLlamaUnaVez) {
     // The dot is drawn in the chosen button only.
     ImU32 punto = ImGui::GetColorU32(ImGuiCol_CheckMark);
     EXPECT_FALSE(puntos_de_color(zona(cremallera).min, zona(cremallera).max, punto).empty());
-    for (GLUI_Control* r : g->children())
-        if (r != cremallera) EXPECT_TRUE(puntos_de_color(zona(r).min, zona(r).max, punto).empty()) << r->get_name();
+    for (GLUI_Control* r : g->children()) {
+        if (r == cremallera) continue;
+        EXPECT_TRUE(puntos_de_color(zona(r).min, zona(r).max, punto).empty()) << r->get_name();
+    }
 }
 
 TEST_F(Paneles, ListaSeAbreEligeYSeCierraSinTragarseElClic) {

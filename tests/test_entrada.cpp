@@ -116,10 +116,47 @@ TEST(Cola, UnCambioDeBotonOTeclaPorCuadro) {
     Cuadros esperado = {
         {"puntero 3,4", "puntero 10,20", "boton 0 abajo"},
         {"puntero 10,20", "boton 0 arriba"},
-        {"car 2", "car 5", "tecla 13 abajo"},
+        {"car 2", "car 5"},
+        {"tecla 13 abajo"},
         {"tecla 13 arriba", "car x"},
     };
+    EXPECT_EQ(cuadros(c, r), esperado) << "characters typed are seen by a frame before a key or a click";
+}
+
+// Whatever may move the focus finds the characters typed before it applied, and the
+// frames take the input in the order it was put, a key routed late included.
+TEST(Cola, LosCaracteresVanEnUnCuadroAntesDeLoQueMueveElFoco) {
+    Cola c;
+    Registro r;
+    auto con_orden = [](Evento e, unsigned long n) {
+        e.orden = n;
+        return e;
+    };
+    Evento soltar;
+    soltar.tipo = Evento::Soltar;
+    c.poner(con_orden(de_caracter('1', 0), 1));
+    c.poner(con_orden(de_caracter('2', 0), 2));
+    c.poner(con_orden(soltar, 4));
+    c.poner(con_orden(de_caracter('3', 0), 3));  // delivered before the focus left
+    c.poner(con_orden(de_caracter('4', 0), 5));
+    c.poner(con_orden(raton(0, true), 6));
+    c.poner(con_orden(raton(0, false), 7));
+    Cuadros esperado = {
+        {"car 1", "car 2", "car 3"},
+        {"quitar foco"},
+        {"car 4"},
+        {"puntero 10,20", "boton 0 abajo"},
+        {"puntero 10,20", "boton 0 arriba"},
+    };
     EXPECT_EQ(cuadros(c, r), esperado);
+    // Nothing delivered after the limit is taken until it is lifted.
+    c.poner(con_orden(de_caracter('5', 0), 8));
+    c.poner(con_orden(de_caracter('6', 0), 10));
+    c.limitar(9);
+    EXPECT_EQ(cuadros(c, r).front(), (std::vector<std::string>{"car 5"}));
+    EXPECT_EQ(c.tamano(), 1u);
+    c.limitar(~0ul);
+    EXPECT_EQ(cuadros(c, r), (Cuadros{{"car 6"}}));
 }
 
 // Keys typed fast or held down (auto-repeat) are seen as separate presses, in order.
@@ -218,8 +255,31 @@ TEST(Rutas, LasTeclasVanAlCampoQueEscribe) {
     EXPECT_FALSE(rutas.conoce(3));
 }
 
+namespace {
+
+// Frames of window w as the adapter runs them: the queue taken, whether a field has the
+// keyboard afterwards (campo), then the waiting keys handed out. What each frame saw, and
+// the keys that turned out to be the program's, in order.
+struct Marcha {
+    explicit Marcha(Rutas& r_) : rutas(r_) {}
+    Rutas& rutas;
+    Registro r;
+    std::string programa;
+    std::vector<std::string> cuadro(int w, bool campo) {
+        r.v.clear();
+        rutas.cola(w)->consumir(r);
+        rutas.escribiendo(w, campo);
+        rutas.repartir();
+        Evento e;
+        while (rutas.tecla_del_programa(e)) programa += static_cast<char>(e.b);
+        return r.v;
+    }
+};
+
+}  // namespace
+
 // Typed right after a click on a field, before the panel's frame has taken the click:
-// the keys wait behind the click instead of going to the program.
+// the keys wait behind the click and go where it put the keyboard.
 TEST(Rutas, LoTecleadoTrasUnClicPendienteLoSigue) {
     Rutas rutas;
     rutas.alta(2, 1);
@@ -232,30 +292,70 @@ TEST(Rutas, LoTecleadoTrasUnClicPendienteLoSigue) {
     rutas.raton(2, raton(0, false));
     EXPECT_TRUE(rutas.tecla(1, de_caracter(1, MOD_CTRL)));
     EXPECT_TRUE(rutas.tecla(2, de_caracter('7', 0)));
-    Registro r;
-    Cuadros esperado = {
-        {"puntero 10,20", "boton 0 abajo"},
-        {"puntero 10,20", "boton 0 arriba"},
-        {"mods 2", "tecla 65 abajo"},
-        {"tecla 65 arriba", "car 7"},
-    };
-    EXPECT_EQ(cuadros(*rutas.cola(2), r), esperado);
-    EXPECT_FALSE(rutas.tecla(2, de_caracter('8', 0))) << "the click taken, no field took the keyboard";
+    EXPECT_EQ(rutas.en_espera(), 2u);
+    Marcha marcha(rutas);
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"puntero 10,20", "boton 0 abajo"}));
+    EXPECT_EQ(rutas.en_espera(), 0u) << "the click put the caret in a field: the keys follow it";
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"puntero 10,20", "boton 0 arriba"}));
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"mods 2", "tecla 65 abajo"}));
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"tecla 65 arriba", "car 7"}));
+    EXPECT_TRUE(marcha.programa.empty());
+
+    // A click on a button: the keys typed right after it are the program's, after it.
+    rutas.escribiendo(2, false);
     rutas.raton(2, raton(0, true));
+    rutas.raton(2, raton(0, false));
+    EXPECT_TRUE(rutas.tecla(2, de_caracter('a', 0))) << "waits for the click";
+    EXPECT_TRUE(rutas.tecla(1, de_caracter('t', 0)));
+    marcha.cuadro(2, false);
+    EXPECT_EQ(marcha.programa, "at");
+    EXPECT_EQ(marcha.cuadro(2, false), (std::vector<std::string>{"puntero 10,20", "boton 0 arriba"}));
+    EXPECT_TRUE(rutas.cola(2)->vacia()) << "no key was left in the panel";
+
+    // A panel hidden with a click queued holds nothing back.
+    rutas.raton(2, raton(0, true));
+    EXPECT_TRUE(rutas.tecla(2, de_caracter('8', 0)));
     rutas.visibilidad(2, false);
-    EXPECT_FALSE(rutas.tecla(2, de_caracter('8', 0)));
+    Evento e;
+    ASSERT_TRUE(rutas.tecla_del_programa(e));
+    EXPECT_EQ(e.b, '8');
 }
 
-// A press in the drawing: the panel first takes what was typed, then lets the field go.
+// A press in the drawing: the panel first takes what was typed, then lets the field go;
+// a key typed after the press is the program's, and comes after the field's commit.
 TEST(Rutas, PulsarEnElDibujoSueltaElFocoTrasLoEscrito) {
     Rutas rutas;
     rutas.alta(2, 1);
     rutas.escribiendo(2, true);
-    rutas.tecla(1, de_caracter('2', 0));
-    rutas.tecla(1, de_caracter('5', 0));
+    EXPECT_TRUE(rutas.tecla(1, de_caracter('2', 0)));
+    EXPECT_TRUE(rutas.tecla(1, de_caracter('5', 0)));
     rutas.pulsacion_principal();
-    Registro r;
-    EXPECT_EQ(cuadros(*rutas.cola(2), r), (Cuadros{{"car 2", "car 5", "quitar foco"}}));
+    EXPECT_TRUE(rutas.tecla(1, de_caracter('a', 0))) << "the program's key waits for the field to let go";
+    Marcha marcha(rutas);
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"car 2", "car 5"}));
+    EXPECT_TRUE(marcha.programa.empty());
+    EXPECT_EQ(marcha.cuadro(2, false), (std::vector<std::string>{"quitar foco"}));
+    EXPECT_EQ(marcha.programa, "a");
+    EXPECT_FALSE(rutas.tecla(1, de_caracter('t', 0))) << "nothing queued: the program's at once";
+}
+
+// Tab and the keys after it: they go to the field Tab leads to, in order; a panel's
+// click after a waiting key waits for the key.
+TEST(Rutas, LoQueSigueAUnTabEsperaASuCuadro) {
+    Rutas rutas;
+    rutas.alta(2, 1);
+    rutas.escribiendo(2, true);
+    rutas.tecla(2, de_caracter('9', 0));
+    rutas.tecla(2, de_caracter(9, 0));
+    rutas.tecla(2, de_caracter('3', 0));
+    EXPECT_EQ(rutas.en_espera(), 1u) << "after Tab the key waits";
+    rutas.raton(2, raton(0, true));
+    Marcha marcha(rutas);
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"car 9"}));
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"tecla 9 abajo"}));
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"tecla 9 arriba"}));
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"car 3"}));
+    EXPECT_EQ(marcha.cuadro(2, true), (std::vector<std::string>{"puntero 10,20", "boton 0 abajo"}));
 }
 
 TEST(Compas, UnPasoPorCuadroCadaPeriodo) {

@@ -78,13 +78,22 @@ void al_campo(int) { ++visto.cambios_campo; }
 void al_caja(int) { ++visto.cambios_caja; }
 void al_cerrar(int) { ++visto.cierres; }
 
-// GLUT's events for a while: the layer's frames, its timer and what was sent.
-void bombear(int ms) {
+// GLUT's events (the layer's frames, its timer, what was sent) until the condition
+// holds or the deadline passes; whether it holds.
+bool esperar_hasta(const std::function<bool()>& condicion, int ms = 20000) {
     auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < fin) {
+    for (;;) {
         glutMainLoopEvent();
-        usleep(2000);
+        if (condicion()) return true;
+        if (std::chrono::steady_clock::now() > fin) return false;
+        usleep(1000);
     }
+}
+
+// Until everything sent so far has reached GLUT and been applied by the layer's frames.
+void asentar() {
+    XSync(x, False);
+    ASSERT_TRUE(esperar_hasta(glui_glut_entrada_aplicada)) << "the input sent was not applied";
 }
 
 Window ventana_x(int id) {
@@ -93,6 +102,14 @@ Window ventana_x(int id) {
     Window w = glXGetCurrentDrawable();
     if (previa > 0) glutSetWindow(previa);
     return w;
+}
+
+int alto_de(int id) {
+    int previa = glutGetWindow();
+    glutSetWindow(id);
+    int h = glutGet(GLUT_WINDOW_HEIGHT);
+    glutSetWindow(previa);
+    return h;
 }
 
 int ancho_de(int id) {
@@ -137,14 +154,15 @@ void mover_x(int id, int px, int py) {
 // A click as a user makes it: the pointer comes, the button goes down, then up.
 void clic(int id, int px, int py) {
     mover_x(id, px, py);
-    bombear(80);
+    asentar();
     boton_x(id, px, py, Button1, true);
-    bombear(80);
+    asentar();
     boton_x(id, px, py, Button1, false, Button1Mask);
-    bombear(150);
+    asentar();
 }
 
-void tecla_x(int id, KeySym k, unsigned estado = 0) {
+// A key pressed and released, sent without waiting for it to be applied.
+void enviar_tecla(int id, KeySym k, unsigned estado = 0) {
     XEvent ev{};
     ev.xkey.display = x;
     ev.xkey.window = ventana_x(id);
@@ -158,7 +176,11 @@ void tecla_x(int id, KeySym k, unsigned estado = 0) {
     enviar(ev.xkey.window, ev, KeyPressMask);
     ev.type = KeyRelease;
     enviar(ev.xkey.window, ev, KeyReleaseMask);
-    bombear(60);
+}
+
+void tecla_x(int id, KeySym k, unsigned estado = 0) {
+    enviar_tecla(id, k, estado);
+    asentar();
 }
 
 void escribir(int id, const std::string& s) {
@@ -175,6 +197,8 @@ void reescribir(int id, const std::string& s) {
     escribir(id, s);
 }
 
+int ancho_panel_de(GLUI* g) { return ancho_de(g->get_glut_window_id()); }
+
 GLUI_EditText* campo = nullptr;
 GLUI_EditText* campo_m = nullptr;
 GLUI_EditText* campo_p = nullptr;
@@ -183,44 +207,43 @@ GLUI_Checkbox* caja = nullptr;
 class GluiGlut : public ::testing::Test {
 protected:
     void SetUp() override {
+        asentar();
         visto = Visto{};
-        bombear(100);
     }
     int ancho_panel() const { return ancho_de(panel->get_glut_window_id()); }
 };
 
 TEST_F(GluiGlut, ElDibujoQuedaAlLadoDelPanelAlAbrirYAlCambiarDeTamano) {
     glutPostWindowRedisplay(principal);
-    bombear(150);
+    ASSERT_TRUE(esperar_hasta([] { return visto.dibujos > 0; }));
     int wp = ancho_panel();
     ASSERT_GT(wp, 100) << "the panel takes the width its controls need";
     ASSERT_LT(wp, ANCHO / 2);
-    EXPECT_GT(visto.dibujos, 0);
     EXPECT_EQ(visto.viewport, (std::array<int, 4>{wp, 0, ANCHO - wp, ALTO}));
 
     glutSetWindow(principal);
     glutReshapeWindow(900, 600);
-    bombear(400);
-    wp = ancho_panel();
-    EXPECT_EQ(visto.viewport, (std::array<int, 4>{wp, 0, 900 - wp, 600}));
-    glutSetWindow(panel->get_glut_window_id());
-    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 600) << "the panel runs the main window's whole height";
+    EXPECT_TRUE(esperar_hasta([&] {
+        wp = ancho_panel();
+        return visto.viewport == std::array<int, 4>{wp, 0, 900 - wp, 600};
+    })) << "viewport " << visto.viewport[0] << "," << visto.viewport[1] << " " << visto.viewport[2] << "x" << visto.viewport[3];
+    EXPECT_TRUE(esperar_hasta([] { return alto_de(panel->get_glut_window_id()) == 600; }))
+        << "the panel runs the main window's whole height";
     glutSetWindow(principal);
     glutReshapeWindow(ANCHO, ALTO);
-    bombear(400);
-    EXPECT_EQ(visto.viewport, (std::array<int, 4>{ancho_panel(), 0, ANCHO - ancho_panel(), ALTO}));
+    EXPECT_TRUE(esperar_hasta([&] {
+        return visto.viewport == std::array<int, 4>{ancho_panel(), 0, ANCHO - ancho_panel(), ALTO};
+    }));
 }
 
 TEST_F(GluiGlut, UnPanelOcultoDejaTodoElAnchoAlDibujoYAlVolverLoRecupera) {
     int wp = ancho_panel();
     panel->hide();
     glutPostWindowRedisplay(principal);
-    bombear(200);
-    EXPECT_EQ(visto.viewport, (std::array<int, 4>{0, 0, ANCHO, ALTO}));
+    EXPECT_TRUE(esperar_hasta([] { return visto.viewport == std::array<int, 4>{0, 0, ANCHO, ALTO}; }));
     panel->show();
     glutPostWindowRedisplay(principal);
-    bombear(200);
-    EXPECT_EQ(visto.viewport, (std::array<int, 4>{wp, 0, ANCHO - wp, ALTO}));
+    EXPECT_TRUE(esperar_hasta([&] { return visto.viewport == std::array<int, 4>{wp, 0, ANCHO - wp, ALTO}; }));
 }
 
 TEST_F(GluiGlut, LasTeclasSobreElDibujoLleganAlProgramaConLaVentanaPrincipalActual) {
@@ -252,16 +275,16 @@ TEST_F(GluiGlut, UnaTeclaEnElPanelSinCampoActivoEsDelProgramaConLaPrincipalActua
 
 TEST_F(GluiGlut, ElRatonEnElDibujoLlegaConSuBotonYSuPosicionYLaRuedaConSuSentido) {
     boton_x(principal, 400, 200, Button1, true);
-    bombear(60);
+    asentar();
     EXPECT_EQ(visto.raton, (std::array<int, 4>{GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 200}));
     boton_x(principal, 410, 190, Button1, false, Button1Mask);
-    bombear(60);
+    asentar();
     EXPECT_EQ(visto.raton, (std::array<int, 4>{GLUT_LEFT_BUTTON, GLUT_UP, 410, 190}));
     boton_x(principal, 300, 100, Button4, true);
-    bombear(60);
+    asentar();
     EXPECT_EQ(visto.raton[0], 3) << "the wheel turned away from the user";
     boton_x(principal, 300, 100, Button5, true);
-    bombear(60);
+    asentar();
     EXPECT_EQ(visto.raton[0], 4) << "the wheel turned towards the user";
     EXPECT_EQ(visto.ratones, 4);
 }
@@ -276,10 +299,10 @@ TEST_F(GluiGlut, UnBotonDelPanelLlamaUnaVezConLaVentanaPrincipalActual) {
     // Pressed and let go within one frame (a fast click on a loaded machine): one click still.
     int id = panel->get_glut_window_id();
     mover_x(id, 30, FILA_BOTON);
-    bombear(80);
+    asentar();
     boton_x(id, 30, FILA_BOTON, Button1, true);
     boton_x(id, 30, FILA_BOTON, Button1, false, Button1Mask);
-    bombear(250);
+    asentar();
     EXPECT_EQ(visto.pulsaciones, 3);
 }
 
@@ -288,7 +311,6 @@ TEST_F(GluiGlut, LoEscritoEnUnCampoEntraConIntroYNoLlegaAlPrograma) {
     clic(id, 60, FILA_CAMPO);
     reescribir(id, "37");
     tecla_x(id, XK_Return);
-    bombear(150);
     EXPECT_EQ(campo->get_int_val(), 37);
     EXPECT_EQ(visto.cambios_campo, 1);
     EXPECT_EQ(visto.teclas, 0) << "keys typed into a field are not the program's";
@@ -302,7 +324,6 @@ TEST_F(GluiGlut, TabYMayusculasTabConfirmanYLlevanAlCampoSiguienteOAlAnterior) {
     tecla_x(id, XK_Tab, ShiftMask);
     reescribir(id, "9");
     tecla_x(id, XK_Return);
-    bombear(150);
     EXPECT_EQ(campo_m->get_int_val(), 7);
     EXPECT_EQ(campo->get_int_val(), 9) << "Shift+Tab goes to the field above";
     EXPECT_NE(campo_p->get_int_val(), 9);
@@ -311,7 +332,6 @@ TEST_F(GluiGlut, TabYMayusculasTabConfirmanYLlevanAlCampoSiguienteOAlAnterior) {
     tecla_x(id, XK_Tab);
     reescribir(id, "6");
     tecla_x(id, XK_Return);
-    bombear(150);
     EXPECT_EQ(campo_m->get_int_val(), 8);
     EXPECT_EQ(campo_p->get_int_val(), 6) << "Tab goes to the field below";
     EXPECT_EQ(visto.cambios_campo, 4);
@@ -323,14 +343,47 @@ TEST_F(GluiGlut, UnClicEnElDibujoConfirmaElCampoQueSeEscribia) {
     clic(id, 60, FILA_CAMPO);
     reescribir(id, "12");
     boton_x(principal, 400, 200, Button1, true);
-    bombear(200);
+    asentar();
     EXPECT_EQ(campo->get_int_val(), 12);
     EXPECT_EQ(visto.cambios_campo, 1);
     EXPECT_EQ(visto.ratones, 1) << "the click still reaches the drawing";
     boton_x(principal, 400, 200, Button1, false, Button1Mask);
-    bombear(60);
+    asentar();
     tecla_x(principal, XK_z);
     EXPECT_EQ(visto.tecla, 'z') << "after the click the keys are the program's again";
+}
+
+// Keys and a click that reach GLUT together, in the order X delivered them (the keys
+// typed at 5 ms each and the click at once): the whole typed number is applied, then
+// the click; a click on a field and the keys right after it put them in that field.
+TEST_F(GluiGlut, LoTecleadoYElClicQueLleganJuntosSeAplicanEnOrden) {
+    int id = panel->get_glut_window_id();
+    clic(id, 60, FILA_CAMPO);
+    reescribir(id, "");
+    enviar_tecla(id, XK_4);
+    enviar_tecla(id, XK_2);
+    boton_x(principal, 400, 200, Button1, true);
+    boton_x(principal, 400, 200, Button1, false, Button1Mask);
+    enviar_tecla(principal, XK_z);
+    asentar();
+    EXPECT_EQ(campo->get_int_val(), 42) << "both digits, before the click took the field's focus";
+    EXPECT_EQ(visto.tecla, 'z') << "the key after the click is the program's";
+    EXPECT_EQ(visto.teclas, 1);
+
+    clic(id, 60, FILA_CAMPO);
+    reescribir(id, "");
+    enviar_tecla(id, XK_7);
+    enviar_tecla(id, XK_1);
+    boton_x(id, 60, FILA_M, Button1, true);
+    boton_x(id, 60, FILA_M, Button1, false, Button1Mask);
+    enviar_tecla(id, XK_End);
+    for (int i = 0; i < 3; ++i) enviar_tecla(id, XK_BackSpace);
+    enviar_tecla(id, XK_3);
+    enviar_tecla(id, XK_Return);
+    asentar();
+    EXPECT_EQ(campo->get_int_val(), 71);
+    EXPECT_EQ(campo_m->get_int_val(), 3) << "typed right after the click, into the field clicked";
+    EXPECT_EQ(visto.teclas, 1) << "no key went to the program";
 }
 
 TEST_F(GluiGlut, UnaCasillaEscribeSuVariableYAvisaUnaVez) {
@@ -345,16 +398,14 @@ TEST_F(GluiGlut, UnaCasillaEscribeSuVariableYAvisaUnaVez) {
 TEST_F(GluiGlut, ControlMasAgrandaLosPanelesYControlCeroLosDevuelve) {
     int wp = ancho_panel();
     tecla_x(principal, XK_plus, ControlMask);
-    bombear(300);
+    EXPECT_TRUE(esperar_hasta([&] { return ancho_panel() > wp + 6; })) << "the panel grows";
     int grande = ancho_panel();
-    EXPECT_GT(grande, wp + 6);
     EXPECT_EQ(visto.teclas, 0) << "the scale key is the layer's, not the program's";
     glutPostWindowRedisplay(principal);
-    bombear(150);
-    EXPECT_EQ(visto.viewport[0], grande) << "the drawing moves aside for the wider panel";
+    EXPECT_TRUE(esperar_hasta([&] { return visto.viewport[0] == grande; }))
+        << "the drawing moves aside for the wider panel";
     tecla_x(principal, XK_0, ControlMask);
-    bombear(300);
-    EXPECT_EQ(ancho_panel(), wp);
+    EXPECT_TRUE(esperar_hasta([&] { return ancho_panel() == wp; }));
 }
 
 TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
@@ -365,8 +416,8 @@ TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
     suelta->add_statictext("Hola");
     suelta->set_main_gfx_window(principal);
     suelta->set_close_callback(al_cerrar, 7);
-    bombear(300);
     int id = suelta->get_glut_window_id();
+    asentar();
     Window w = ventana_x(id);
     ASSERT_NE(w, 0u);
     XEvent ev{};
@@ -377,18 +428,17 @@ TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
     ev.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
     ev.xclient.data.l[1] = CurrentTime;
     enviar(w, ev, NoEventMask);
-    bombear(400);
+    EXPECT_TRUE(esperar_hasta([&] { return visto.cierres == 1 && GLUI_Master.find_window(id) == nullptr; }));
     EXPECT_EQ(visto.cierres, 1);
-    EXPECT_EQ(GLUI_Master.find_window(id), nullptr);
     // Closing the window that is current leaves the main window current, not a dead one.
     GLUI* otra = GLUI_Master.create_glui("Otra");
     otra->add_statictext("Adios");
-    bombear(200);
+    asentar();
     glutSetWindow(otra->get_glut_window_id());
     otra->close();
     GLUI_Master.reap_closed();
     EXPECT_EQ(glutGetWindow(), principal);
-    bombear(100);
+    asentar();
     // The main window and its panel go on as before.
     tecla_x(principal, XK_q);
     EXPECT_EQ(visto.tecla, 'q');
@@ -426,6 +476,10 @@ int main(int argc, char** argv) {
     campo_p = panel->add_edittext_to_panel(panel->main_panel(), "P:", GLUI_EDITTEXT_INT, nullptr, 5, al_campo);
     panel->set_main_gfx_window(principal);
     GLUI_Master.auto_set_viewport();
-    bombear(500);
+    // The panel laid out and sized to its controls.
+    if (!esperar_hasta([] { return ancho_panel_de(panel) > 100 && glui_glut_entrada_aplicada(); })) {
+        std::fprintf(stderr, "the panel was not laid out\n");
+        return 1;
+    }
     return RUN_ALL_TESTS();
 }

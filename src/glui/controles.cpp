@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace capa {
@@ -72,6 +73,36 @@ bool tiene_campo(const GLUI_Control* c) {
 
 void dibujar(GLUI_Control* c, Vista& v, float x_campo);
 
+// The text ImGui holds for the active field `id`, when it differs from `texto`, becomes
+// `texto`: all of it selected if all was, else the caret at its end.
+void recargar_activo(ImGuiID id, const char* texto) {
+    ImGuiInputTextState* st = ImGui::GetInputTextState(id);
+    if (!st || ImGui::GetActiveID() != id) return;
+    int largo = static_cast<int>(std::strlen(texto));
+    if (st->TextAIsValid && st->CurLenA == largo && std::strncmp(st->TextA.Data, texto, largo) == 0) return;
+    std::vector<ImWchar> w(static_cast<size_t>(largo) + 1);
+    const char* fin = nullptr;
+    int n = ImTextStrFromUtf8(w.data(), largo + 1, texto, nullptr, &fin);
+    if (std::equal(w.begin(), w.begin() + n, st->TextW.Data) && st->CurLenW == n) return;
+    bool todo = st->CurLenW > 0 && std::min(st->Stb.select_start, st->Stb.select_end) == 0 &&
+                std::max(st->Stb.select_start, st->Stb.select_end) == st->CurLenW;
+    st->TextW.resize(std::max(st->TextW.Size, n + 1));
+    std::copy(w.begin(), w.begin() + n + 1, st->TextW.Data);
+    st->CurLenW = n;
+    st->CurLenA = largo;
+    st->TextA.resize(largo + 1);
+    std::memcpy(st->TextA.Data, texto, static_cast<size_t>(largo) + 1);
+    st->TextAIsValid = true;
+    st->InitialTextA.resize(largo + 1);
+    std::memcpy(st->InitialTextA.Data, texto, static_cast<size_t>(largo) + 1);
+    if (todo) {
+        st->SelectAll();
+    } else {
+        st->Stb.cursor = n;
+        st->ClearSelection();
+    }
+}
+
 // The last item drawn stands for the control.
 void anotar(Vista& v, const GLUI_Control* c) { v.zonas[c] = Zona{ImGui::GetItemRectMin(), ImGui::GetItemRectMax()}; }
 
@@ -81,14 +112,17 @@ void etiqueta(const std::string& nombre, float x_campo) {
     ImGui::SameLine(x_campo > 0 ? x_campo : 0.0f);
 }
 
-// The field shows the control's text until the user starts typing, then what is typed.
-// Leaving it in any way commits (see the end of the frame); Escape restores.
+// The field shows the control's text until the user types into it, then what is typed.
+// Leaving it in any way commits what was typed (see the end of the frame); Escape restores.
 void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     auto& buf = v.textos[e];
-    if (!e->editing()) std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
+    if (!e->edited()) std::snprintf(buf.data(), buf.size(), "%s", e->get_text().c_str());
     etiqueta(e->get_name(), x_campo);
     ImGui::SetNextItemWidth(e->data_type() == GLUI_EDITTEXT_TEXT ? ancho_campo_texto() : ancho_campo());
-    ImGui::InputText("##campo", buf.data(), buf.size());
+    // ImGui keeps its own copy of the text of the field that has the keyboard: a value
+    // the program set since, in a field not typed into, replaces it.
+    if (!e->edited()) recargar_activo(ImGui::GetID("##campo"), buf.data());
+    bool tecleado = ImGui::InputText("##campo", buf.data(), buf.size());
     // A text just refused: a short red line under the field for a moment.
     if (e->recently_refused()) {
         ImVec2 a = ImGui::GetItemRectMin(), b = ImGui::GetItemRectMax();
@@ -97,9 +131,9 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     }
     anotar(v, e);
     if (ImGui::IsItemActivated()) e->begin_edit();
-    // While editing, the buffer holds what is typed, also in the frame that leaves the
-    // field (characters and Enter may arrive together).
-    if (e->editing()) e->edit(buf.data());
+    // What is typed, also in the frame that leaves the field (characters and Enter may
+    // arrive together).
+    if (tecleado && e->editing()) e->edit(buf.data());
     if (ImGui::IsItemActive()) v.activo = e;
     else if (e->editing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false)) e->cancel();
 }
@@ -463,10 +497,10 @@ Resultado cuadro(Vista& v, entrada::Cola* cola, float ancho, float alto, const s
     ImGui::GetDrawData()->DisplaySize = ImVec2(ancho, alto);
 
     Resultado r;
-    // ImGui says a text field took the keyboard only from the next frame on: asked now,
-    // the keys typed meanwhile already go to it.
-    bool escribe = io.WantTextInput || ImGui::GetCurrentContext()->WantTextInputNextFrame == 1;
-    r.escribe = escribe || v.glui->focused_edit() != nullptr;
+    // A text field holds the keyboard as this frame leaves it (ImGui's own flag would say
+    // so only from the next frame on), or a spinner clicked once will take it next.
+    const ImGuiContext& g = *ImGui::GetCurrentContext();
+    r.escribe = (g.ActiveId != 0 && g.InputTextState.ID == g.ActiveId) || v.escribir_en != nullptr;
     if (ImGuiWindow* win = ImGui::FindWindowByName("##glui")) {
         const ImGuiStyle& s = ImGui::GetStyle();
         if (panel) {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace entrada {
 
 Evento de_caracter(unsigned char c, int mods) {
     Evento e;
     e.mods = mods;
+    e.b = c;
     if (c == TECLA_BORRAR || c == TECLA_TAB || c == TECLA_INTRO || c == TECLA_ESCAPE || c == TECLA_SUPRIMIR) {
         e.tipo = Evento::Tecla;
         e.a = c;
@@ -51,7 +53,10 @@ bool de_raton(int boton, int estado_abajo, int x, int y, Evento& e) {
 // ---------------------------------------------------------------- queue
 
 void Cola::poner(const Evento& e) {
-    if (visible_) eventos_.push_back(e);
+    if (!visible_) return;
+    auto it = eventos_.end();
+    while (it != eventos_.begin() && std::prev(it)->orden > e.orden) --it;
+    eventos_.insert(it, e);
 }
 
 void Cola::ocultar() {
@@ -62,9 +67,12 @@ void Cola::ocultar() {
 
 void Cola::mostrar() { visible_ = true; }
 
-bool Cola::pulsacion_pendiente() const {
-    return std::any_of(eventos_.begin(), eventos_.end(),
-                       [](const Evento& e) { return e.tipo == Evento::Boton && e.b != 0; });
+bool Cola::cuenta_antes_de(unsigned long orden) const {
+    return std::any_of(eventos_.begin(), eventos_.end(), [orden](const Evento& e) {
+        if (e.orden >= orden) return false;
+        if (e.tipo == Evento::Tecla) return e.a == TECLA_TAB || e.a == TECLA_INTRO || e.a == TECLA_ESCAPE;
+        return e.tipo == Evento::Soltar || (e.tipo == Evento::Boton && e.b);
+    });
 }
 
 bool Cola::consumir(Destino& d) {
@@ -72,6 +80,9 @@ bool Cola::consumir(Destino& d) {
     soltadas.swap(pulsadas_);
     for (int k : soltadas) d.tecla(k, false);
     d.modificadores(0);
+    // The field Tab leads to takes the keyboard in the frame after Tab, and takes no
+    // characters in that frame.
+    bool tras_tab = std::find(soltadas.begin(), soltadas.end(), TECLA_TAB) != soltadas.end();
     if (desde_reposo_) {
         // Whatever was held when the window went away is let go with the pointer
         // elsewhere, so it makes no click.
@@ -80,13 +91,21 @@ bool Cola::consumir(Destino& d) {
         for (int b : {BOTON_IZQUIERDO, BOTON_DERECHO, BOTON_CENTRAL}) d.boton(b, false);
         return !eventos_.empty();
     }
+    if (tras_tab) return !eventos_.empty();
+    bool escrito = false;  // characters handed over in this frame
     while (!eventos_.empty()) {
         const Evento e = eventos_.front();
+        if (e.orden > limite_) return true;
+        bool mueve_foco = e.tipo == Evento::Tecla || e.tipo == Evento::Soltar || (e.tipo == Evento::Boton && e.b);
+        if (escrito && mueve_foco) return true;
         switch (e.tipo) {
             case Evento::Mover: d.puntero(e.x, e.y); break;
             case Evento::Fuera: d.puntero_fuera(); break;
             case Evento::Rueda: d.rueda(static_cast<float>(e.a)); break;
-            case Evento::Caracter: d.caracter(static_cast<unsigned>(e.a)); break;
+            case Evento::Caracter:
+                d.caracter(static_cast<unsigned>(e.a));
+                escrito = true;
+                break;
             case Evento::Boton:
                 if (e.b && d.lista_abierta_fuera(e.x, e.y)) {
                     d.cerrar_listas();
@@ -117,7 +136,10 @@ bool Cola::consumir(Destino& d) {
 
 void Rutas::alta(int ventana, int principal) { colas_[ventana].principal = principal; }
 
-void Rutas::baja(int ventana) { colas_.erase(ventana); }
+void Rutas::baja(int ventana) {
+    colas_.erase(ventana);
+    repartir();
+}
 
 Cola* Rutas::cola(int ventana) {
     auto it = colas_.find(ventana);
@@ -132,6 +154,7 @@ void Rutas::visibilidad(int ventana, bool visible) {
     } else {
         it->second.cola.ocultar();
         it->second.escribiendo = false;
+        repartir();
     }
 }
 
@@ -146,24 +169,60 @@ int Rutas::ventana_escribiendo() const {
     return 0;
 }
 
+bool Rutas::antes_que(unsigned long orden) const {
+    return std::any_of(colas_.begin(), colas_.end(),
+                       [orden](const auto& par) { return par.second.cola.cuenta_antes_de(orden); });
+}
+
+void Rutas::limitar() {
+    unsigned long limite = espera_.empty() ? ~0ul : espera_.front().orden;
+    for (auto& [id, v] : colas_) v.cola.limitar(limite);
+}
+
 bool Rutas::tecla(int ventana, const Evento& e) {
-    auto it = colas_.find(ventana);
-    int destino = it != colas_.end() && it->second.escribiendo ? ventana : ventana_escribiendo();
-    if (destino == 0)
-        for (const auto& [id, v] : colas_)
-            if (v.cola.visible() && v.cola.pulsacion_pendiente()) destino = id;
-    if (destino == 0) return false;
-    colas_[destino].cola.poner(e);
+    (void)ventana;  // keys follow the keyboard focus, not the pointer
+    Evento k = e;
+    k.orden = siguiente_++;
+    if (espera_.empty() && !antes_que(k.orden)) {
+        int destino = ventana_escribiendo();
+        if (destino != 0) colas_[destino].cola.poner(k);
+        else if (programa_.empty()) return false;
+        else programa_.push_back(k);
+        return true;
+    }
+    espera_.push_back(k);
+    limitar();
+    return true;
+}
+
+void Rutas::repartir() {
+    while (!espera_.empty() && !antes_que(espera_.front().orden)) {
+        const Evento& k = espera_.front();
+        int destino = ventana_escribiendo();
+        if (destino != 0) colas_[destino].cola.poner(k);
+        else programa_.push_back(k);
+        espera_.pop_front();
+    }
+    limitar();
+}
+
+bool Rutas::tecla_del_programa(Evento& e) {
+    if (programa_.empty()) return false;
+    e = programa_.front();
+    programa_.pop_front();
     return true;
 }
 
 void Rutas::raton(int ventana, const Evento& e) {
-    if (Cola* c = cola(ventana)) c->poner(e);
+    Evento m = e;
+    m.orden = siguiente_++;
+    if (Cola* c = cola(ventana)) c->poner(m);
 }
 
 void Rutas::pulsacion_principal() {
     Evento e;
     e.tipo = Evento::Soltar;
+    e.orden = siguiente_++;
     for (auto& [id, v] : colas_) v.cola.poner(e);
 }
 

@@ -37,9 +37,10 @@ struct Evento {
         Soltar     // the keyboard focus leaves the window: fields commit, open lists close
     };
     Tipo tipo = Mover;
-    int a = 0, b = 0;
+    int a = 0, b = 0;  // for Caracter and Tecla, b is the character GLUT handed over (0: a special key)
     float x = 0, y = 0;
     int mods = 0;
+    unsigned long orden = 0;  // place in the order the window system delivered the input (set by Rutas)
 };
 
 // GLUT's keyboard callback character: Backspace, Tab, Enter, Escape and Delete are
@@ -70,10 +71,11 @@ public:
     virtual void quitar_foco() = 0;
 };
 
-// One window's queue of input.
+// One window's queue of input, in delivery order.
 class Cola {
 public:
-    // Input for a hidden window is dropped; showing it again starts from rest.
+    // Input for a hidden window is dropped; showing it again starts from rest. An event
+    // goes after every event delivered before it (a key routed late overtakes none).
     void poner(const Evento& e);
     bool vacia() const { return eventos_.empty(); }
     std::size_t tamano() const { return eventos_.size(); }
@@ -81,16 +83,23 @@ public:
     void ocultar();
     void mostrar();
     bool visible() const { return visible_; }
-    // A button press is queued that the window's frame has not taken yet.
-    bool pulsacion_pendiente() const;
+    // An event is queued, delivered before `orden`, that may move the keyboard focus: a
+    // button press, Tab, Enter, Escape, the focus leaving.
+    bool cuenta_antes_de(unsigned long orden) const;
+    // The frames take nothing delivered after `orden` (input of another window waits
+    // to be applied first).
+    void limitar(unsigned long orden) { limite_ = orden; }
 
     // Hands the frame what it may see at once: keys pressed in the previous frame are
     // released first; a button or key change ends the frame's input (a press and a
     // release that arrived together are then seen as a click); a key pressed again right
     // after its release waits a frame, so the frame sees it go up and down again; a press
     // outside an open list closes the list and is kept for the next frame; the focus
-    // leaving ends the frame. Returns whether a later frame has input to take (a
-    // key pressed now is released in the next one).
+    // leaving ends the frame; characters are typed in a frame of their own before a key,
+    // a button or the focus leaving (whatever moves the focus finds them applied); the
+    // frame that releases Tab takes nothing else (the next field takes the keyboard in it).
+    // Returns whether a later frame has input to take (a key pressed now is released in
+    // the next one).
     bool consumir(Destino& d);
 
 private:
@@ -98,9 +107,14 @@ private:
     std::vector<int> pulsadas_;  // keys pressed in the last frame
     bool visible_ = true;
     bool desde_reposo_ = false;  // release everything before the next input
+    unsigned long limite_ = ~0ul;
 };
 
-// Who gets a key: the panel whose field has the keyboard, else the program.
+// Who gets a key: the panel whose field has the keyboard, else the program, decided
+// once everything delivered before the key that may move the keyboard has been applied.
+// Input is numbered as it arrives; a key that arrives while a panel still holds such
+// input (a click, Tab, Enter, Escape, the focus leaving) waits for it, and a panel's
+// input delivered after a waiting key waits for the key.
 class Rutas {
 public:
     void alta(int ventana, int principal);
@@ -113,11 +127,17 @@ public:
     // The window whose field has the keyboard, or 0.
     int ventana_escribiendo() const;
 
-    // A key on a panel window or on the main window: true when queued for a panel,
-    // false when it belongs to the program's keyboard callback. It goes to the panel
-    // whose field has the keyboard, else to a panel with a click still queued (the
-    // click may put the caret in a field: what is typed right after it follows it).
+    // A key on a panel window or on the main window: false when it is the program's
+    // now (its keyboard callback runs at once), true when it is queued for the panel
+    // whose field has the keyboard or waits for earlier input (see repartir).
     bool tecla(int ventana, const Evento& e);
+    // After a frame has run and its actions (commits, callbacks): the waiting keys whose
+    // earlier input has all been taken go to the panel whose field has the keyboard, or
+    // to the program (taken with tecla_del_programa, in order).
+    void repartir();
+    bool tecla_del_programa(Evento& e);
+    // Keys waiting for earlier input.
+    std::size_t en_espera() const { return espera_.size(); }
     // Pointer input on a panel window; dropped for windows it does not know.
     void raton(int ventana, const Evento& e);
     // A press in the main window's drawing: every panel's focus leaves, after the
@@ -130,7 +150,12 @@ private:
         bool escribiendo = false;
         Cola cola;
     };
+    bool antes_que(unsigned long orden) const;
+    void limitar();
     std::map<int, Ventana> colas_;
+    unsigned long siguiente_ = 1;
+    std::deque<Evento> espera_;
+    std::deque<Evento> programa_;
 };
 
 // One motion step per frame of the drawing, a frame every periodo ms, without

@@ -195,7 +195,6 @@ void GLUI_EditText::set_int_val(int v) {
     int_val_ = v;
     float_val_ = static_cast<float>(v);
     refresh_text();
-    if (editing_) entry_text_ = buffer_ = text_;
     changed();
 }
 
@@ -203,27 +202,26 @@ void GLUI_EditText::set_float_val(float v) {
     float_val_ = v;
     int_val_ = entero_acotado(v);
     refresh_text();
-    if (editing_) entry_text_ = buffer_ = text_;
     changed();
 }
 
 void GLUI_EditText::set_text(const std::string& t) {
     if (data_type_ != GLUI_EDITTEXT_TEXT) return;
     text_ = t;
-    if (editing_) entry_text_ = buffer_ = text_;
     changed();
 }
 
 void GLUI_EditText::begin_edit() {
     if (!enabled()) return;
     editing_ = true;
-    entry_text_ = text_;
+    edited_ = false;
     buffer_ = text_;
 }
 
 void GLUI_EditText::edit(const std::string& typed) {
     if (!editing_) return;
     buffer_ = typed;
+    edited_ = true;
 }
 
 void GLUI_EditText::cancel() {
@@ -236,7 +234,7 @@ void GLUI_EditText::cancel() {
 void GLUI_EditText::commit() {
     if (!editing_) return;
     editing_ = false;
-    if (buffer_ == entry_text_) { changed(); return; }
+    if (!edited_ || buffer_ == text_) { changed(); return; }
     note_previous();
     if (data_type_ == GLUI_EDITTEXT_INT) {
         int v;

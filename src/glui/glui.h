@@ -164,18 +164,23 @@ public:
     void set_text(const std::string& t);
 
     // The user's editing: entering the field, typing into it, committing it
-    // (Enter or leaving the field in any way). A commit whose text differs from the
-    // text on entry and parses in full to a finite number of the field's kind sets the
-    // value and runs the callback; other text is refused and the last value shown
-    // again. Cancelling (Escape) shows the value of before and calls nothing.
+    // (Enter or leaving the field in any way). Only what the user typed is committed:
+    // a field left untouched commits nothing, whatever it showed. A commit of typed text
+    // that differs from the value shown and parses in full to a finite number of the
+    // field's kind sets the value and runs the callback; other text is refused and the
+    // last value shown again. Cancelling (Escape) shows the value of before and calls
+    // nothing. A value the program sets while the field is being edited is shown, and
+    // edited further, unless the user has already typed into it.
     void begin_edit();
     void edit(const std::string& typed);
     void commit();
     void cancel();
     void user_commit(const std::string& typed) { begin_edit(); edit(typed); commit(); }
     bool editing() const { return editing_; }
-    // The text being typed (the shown text when not editing).
-    const std::string& edit_text() const { return editing_ ? buffer_ : text_; }
+    // The user has typed into the field since entering it.
+    bool edited() const { return editing_ && edited_; }
+    // The text being typed (the shown text when not editing or not yet typed into).
+    const std::string& edit_text() const { return edited() ? buffer_ : text_; }
 
     // Whole text or nothing, in decimal: an optional sign, digits with a decimal point or,
     // where the text has no point, a decimal comma ("0,5" is 0.5), and an optional
@@ -195,9 +200,9 @@ private:
     double refused_at_ = -1e9;  // seconds on the steady clock
     int data_type_;
     std::string text_;
-    std::string entry_text_;
     std::string buffer_;
     bool editing_ = false;
+    bool edited_ = false;
 };
 
 class GLUI_Listbox : public GLUI_Control {

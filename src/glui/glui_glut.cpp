@@ -198,6 +198,8 @@ void cuadro(Vista& v) {
 
 // ---------------------------------------------------------------- GLUT callbacks of layer windows
 
+void teclas_al_programa();
+
 void vista_display() {
     Vista* v = vista_de(glutGetWindow());
     if (!v) return;
@@ -205,6 +207,11 @@ void vista_display() {
     // The user's actions of the frame may close this very window.
     int id = v->id;
     capa::acciones(*v);
+    // With the frame's commits done, keys that waited for it find their window.
+    rutas.repartir();
+    teclas_al_programa();
+    for (auto& [otra, w] : vistas)
+        if (w->id > 0 && rutas.cola(otra) && !rutas.cola(otra)->vacia()) glutPostWindowRedisplay(otra);
     v = vista_de(id);
     if (!v) return;
     if (v->mas_entrada || v->marcos_extra > 0) {
@@ -241,29 +248,45 @@ void vista_entrada(int estado) {
     repintar(*v);
 }
 
-// A key for the field that has the keyboard, if any; else the program's.
-void tecla(const entrada::Evento& e, unsigned char c, int x, int y) {
-    if (rutas.tecla(glutGetWindow(), e)) {
-        if (Vista* v = vista_de(rutas.ventana_escribiendo())) repintar(*v);
-        return;
-    }
+// A key of the program's: its callback runs with the main window current.
+void tecla_al_programa(const entrada::Evento& e) {
     int principal = GLUI_Master.main_window();
     int previa = glutGetWindow();
     if (principal > 0) glutSetWindow(principal);
+    int x = static_cast<int>(e.x), y = static_cast<int>(e.y);
     if (e.a >= entrada::TECLA_ESPECIAL && e.tipo == entrada::Evento::Tecla) {
         if (auto f = GLUI_Master.special_func()) f(e.a - entrada::TECLA_ESPECIAL, x, y);
     } else if (auto f = GLUI_Master.keyboard_func()) {
-        f(c, x, y);
+        f(static_cast<unsigned char>(e.b), x, y);
     }
     if (previa > 0 && vista_de(previa)) glutSetWindow(previa);
 }
 
-void teclado(unsigned char c, int x, int y) {
-    if (tecla_de_escala(c)) return;
-    tecla(entrada::de_caracter(c, glutGetModifiers()), c, x, y);
+// Keys that waited for earlier input and turned out to be the program's.
+void teclas_al_programa() {
+    entrada::Evento e;
+    while (rutas.tecla_del_programa(e)) tecla_al_programa(e);
 }
 
-void especial(int k, int x, int y) { tecla(entrada::de_especial(k, glutGetModifiers()), 0, x, y); }
+// A key for the field that has the keyboard, if any; else the program's, once what
+// was delivered before it has been applied.
+void tecla(entrada::Evento e, int x, int y) {
+    e.x = static_cast<float>(x);
+    e.y = static_cast<float>(y);
+    if (!rutas.tecla(glutGetWindow(), e)) {
+        tecla_al_programa(e);
+        return;
+    }
+    teclas_al_programa();
+    if (Vista* v = vista_de(rutas.ventana_escribiendo())) repintar(*v);
+}
+
+void teclado(unsigned char c, int x, int y) {
+    if (tecla_de_escala(c)) return;
+    tecla(entrada::de_caracter(c, glutGetModifiers()), x, y);
+}
+
+void especial(int k, int x, int y) { tecla(entrada::de_especial(k, glutGetModifiers()), x, y); }
 
 void vista_reshape(int, int) {
     Vista* v = vista_de(glutGetWindow());
@@ -523,3 +546,13 @@ void glui_glut_iniciar(int ms_por_cuadro) {
 }
 
 void glui_glut_al_cerrar_principal(void (*f)()) { al_cerrar_principal = f; }
+
+bool glui_glut_entrada_aplicada() {
+    if (Display* d = glXGetCurrentDisplay(); d && XPending(d) > 0) return false;
+    if (rutas.en_espera() > 0) return false;
+    for (auto& [id, v] : vistas) {
+        entrada::Cola* c = rutas.cola(id);
+        if (v->id > 0 && ((c && !c->vacia()) || v->mas_entrada)) return false;
+    }
+    return true;
+}

@@ -12,3 +12,8 @@ void glui_glut_iniciar(int ms_por_cuadro);
 // f runs at the next tick, outside GLUT's event handling, and is expected to make a
 // new main window. Without it the program ends with status 0.
 void glui_glut_al_cerrar_principal(void (*f)());
+
+// Every input GLUT has received so far has been applied: no X event waits to be read,
+// no layer window holds queued input, no key waits for its window. What a test that
+// sends input polls for before it reads the result.
+bool glui_glut_entrada_aplicada();

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "angulos.h"
+#include "campos.h"
 #include "estado.h"
 #include "guardar.h"
 #include "movimiento.h"
@@ -227,8 +229,11 @@ void automatico() {
     Stop = Stop == 0 ? 1 : 0;
 }
 
+void paso_final();
+
 void salir_al_dialogo() {
-    v_glui_control(1170);
+    reiniciar();
+    paso_final();
     plataforma().ocultar_ventana();
     // The panel's controls are freed when the closed window is removed: nothing keeps its handle.
     v_glui->close();
@@ -347,9 +352,6 @@ struct Datos {
     }
 };
 
-// The data callbacks: a value typed into a field or chosen in the list.
-bool es_de_datos(int id) { return id >= 1010 && id <= 1130 && id != 1120; }
-
 }  // namespace
 
 void reiniciar() {
@@ -368,43 +370,27 @@ void reiniciar() {
     glui_Sig->enable();
     glui_AutoOnOff->enable();
     glui_AutoOnOff->set_name(_("Automatico"));
-    glui_Dientes->enable();
-    glui_Dientes->set_int_val(14);
-    Z = 14;
-    glui_RPaso->enable();
-    glui_RPaso->set_float_val(14.0f);
-    Rp = 7;
-    glui_RCabeza->enable();
-    glui_RCabeza->set_float_val(16.0f);
-    Rc = 8;
-    glui_RBase->enable();
-    glui_RBase->set_float_val(11.5f);
-    Rb = 5.75f;
-    glui_Angulo->enable();
-    glui_Angulo->set_float_val(20.0f);
-    Angulo = 20;
-    glui_Penetracion->enable();
-    glui_Penetracion->set_float_val(0.0f);
-    Penetracion = 0;
-    glui_Giro->enable();
-    glui_Giro->set_int_val(1);
-    E_incremento = 1;
+    for (GLUI_EditText* e : {glui_Dientes, glui_RPaso, glui_RCabeza, glui_RBase, glui_Angulo, glui_Penetracion, glui_Giro}) {
+        e->enable();
+        mostrar_inicial(e);
+    }
+    datos_iniciales();
     if (estandar()) {
         glui_Modulo->enable();
-        glui_Modulo->set_int_val(0);
+        mostrar_inicial(glui_Modulo);
         paso_circular();
     } else if (experimental()) {
         glui_Modulo_T->enable();
-        glui_Modulo_T->set_float_val(1.0f);
-        Paso = f(glui_Modulo_T->get_float_val() * PI);
+        mostrar_inicial(glui_Modulo_T);
+        Paso = f(inicial(ID_MODULO) * PI);
         glui_iso->enable();
-        glui_radio->set_float_val(0.0f);
+        mostrar_inicial(glui_radio);
         ISO_Radio = 0;
-        glui_depresion->set_float_val(0.0f);
+        mostrar_inicial(glui_depresion);
         ISO_Depresion = 0;
         glui_depresion->disable();
         glui_experimental->enable();
-        glui_Flecha->set_float_val(0.0f);
+        mostrar_inicial(glui_Flecha);
         Flecha = 0;
     }
     paso_llano();
@@ -418,24 +404,24 @@ void v_glui_control(int id) {
     std::optional<Datos> antes;
     if (v_glui && es_de_datos(id)) antes = Datos::tomar();
     switch (id) {
-        case 1010: numero_dientes(); break;
-        case 1020: diametro_exterior(); break;
-        case 1030: diametro_interior(); break;
-        case 1040: diametro_primitivo(); break;
-        case 1050: angulo_presion(); break;
-        case 1060: if (experimental()) angulo_segundo(); break;
-        case 1070: modulo(); break;
-        case 1080: desplazamiento(); break;
-        case 1090: if (experimental()) radio_cabeza(); break;
-        case 1100: if (experimental()) depresion_lateral(); break;
-        case 1110: if (experimental()) flecha(); break;
-        case 1120: elemento_color(); break;
-        case 1130: giro_por_tallada(); break;
-        case 1140: automatico(); break;
-        case 1150: Movimiento = 1; break;
-        case 1160: Movimiento = -1; break;
-        case 1170: reiniciar(); break;
-        case 1180: salir_al_dialogo(); break;
+        case ID_DIENTES: numero_dientes(); break;
+        case ID_DIAMETRO_EXTERIOR: diametro_exterior(); break;
+        case ID_DIAMETRO_INTERIOR: diametro_interior(); break;
+        case ID_DIAMETRO_PRIMITIVO: diametro_primitivo(); break;
+        case ID_ANGULO: angulo_presion(); break;
+        case ID_ANGULO_2: if (experimental()) angulo_segundo(); break;
+        case ID_MODULO: modulo(); break;
+        case ID_DESPLAZAMIENTO: desplazamiento(); break;
+        case ID_RADIO_CABEZA: if (experimental()) radio_cabeza(); break;
+        case ID_DEPRESION: if (experimental()) depresion_lateral(); break;
+        case ID_FLECHA: if (experimental()) flecha(); break;
+        case ID_ELEMENTO_COLOR: elemento_color(); break;
+        case ID_GIRO: giro_por_tallada(); break;
+        case ID_AUTOMATICO: automatico(); break;
+        case ID_SIGUIENTE: Movimiento = 1; break;
+        case ID_ANTERIOR: Movimiento = -1; break;
+        case ID_REINICIAR: reiniciar(); break;
+        case ID_SALIR: salir_al_dialogo(); break;
         case ID_ARCHIVO: break;
         case ID_GUARDAR: guardar_desde_panel(); break;
         case ID_GUARDAR_ANIMACION: guardar_animacion_desde_panel(); break;
@@ -443,9 +429,9 @@ void v_glui_control(int id) {
         case ID_VELOCIDAD: velocidad(); break;
         case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;
         case ID_EVOLVENTE: entrada_de_color(glui_Evolvente, C_Evolvente_ON); break;
-        case 5000: componente_color(0, glui_Rojo); break;
-        case 5100: componente_color(1, glui_Verde); break;
-        case 5200: componente_color(2, glui_Azul); break;
+        case ID_ROJO: componente_color(0, glui_Rojo); break;
+        case ID_VERDE: componente_color(1, glui_Verde); break;
+        case ID_AZUL: componente_color(2, glui_Azul); break;
         default: break;
     }
     if (antes) {

@@ -5,10 +5,8 @@
 
 #include <vector>
 
+#include "angulos.h"
 #include "glui/glui.h"
-
-constexpr double PI = 3.141592653589793;
-constexpr double DOS_PI = 6.283185307179586;
 
 // Ways of simulating chosen in the start dialog.
 constexpr int SIMULACION_ESTANDAR = 100;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr double GRADO = PI / 180.0;
-
 // Polar point turned by psi radians, at radius r.
 Punto polar(double r, double psi) {
     return {static_cast<float>(r * std::cos(psi)), static_cast<float>(r * std::sin(psi))};
@@ -36,8 +34,6 @@ std::vector<Punto> flanco(const DatosEvolvente& d, double a, double psi0, int la
 }  // namespace
 
 double radio_base(double rp, double angulo_grados) { return rp * std::cos(angulo_grados * GRADO); }
-
-double involuta(double a) { return std::tan(a) - a; }
 
 double semiangulo_hueco(const DatosEvolvente& d, double angulo_grados) {
     double paso = PI * d.modulo;

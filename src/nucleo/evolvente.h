@@ -4,13 +4,11 @@
 
 #include <vector>
 
+#include "angulos.h"
 #include "mecanismos.h"
 
 // Base circle radius r_b = rp·cos(angle).
 double radio_base(double rp, double angulo_grados);
-
-// Involute function inv(a) = tan a - a (radians).
-double involuta(double a);
 
 // What fixes the theoretical teeth: teeth, pitch radius, module, shift coefficient x,
 // the pressure angles of the two flanks of the rack tooth, the radii the flanks run

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "campos.h"
 #include "glui/glui.h"
 
-constexpr int ID_ARCHIVO = 1500, ID_GUARDAR = 1510, ID_GUARDAR_ANIMACION = 1520;
 
 extern GLUI_Rollout* glui_exportar;
 extern GLUI_EditText* glui_Archivo;

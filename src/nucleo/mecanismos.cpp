@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "angulos.h"
+
 namespace {
 
-constexpr double PI = 3.141592653589793;
 
 float f(double v) { return static_cast<float>(v); }
 

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "angulos.h"
+
 namespace {
 
-constexpr double PI = 3.141592653589793;
 double radianes(double grados) { return grados * PI / 180.0; }
 
 // Even-odd rule over every ring of every piece.
@@ -47,7 +48,6 @@ void cruces(const Anillo& a, double r, std::vector<double>& out) {
     }
 }
 
-double evolvente(double a) { return std::tan(a) - a; }
 
 double ajustar(double a) {
     a = std::fmod(a, 2 * PI);
@@ -156,7 +156,7 @@ Desviacion desviacion_evolvente(const std::vector<Pieza>& piezas, double rp, dou
     for (const Arco& a : arcos_en_material(piezas, rp)) centros.push_back((a.desde + a.hasta) / 2);
     if (centros.empty() || !(rb > 0) || rp < rb) return d;
     // Half the tooth's angle on rp, and the involute's polar angle there.
-    double psi = espesor / (2 * rp), inv_p = evolvente(std::acos(rb / rp));
+    double psi = espesor / (2 * rp), inv_p = involuta(std::acos(rb / rp));
     d.mayor = -INFINITY;
     d.menor = INFINITY;
     for (const Pieza& p : piezas) {
@@ -169,7 +169,7 @@ Desviacion desviacion_evolvente(const std::vector<Pieza>& piezas, double rp, dou
                 if (std::fabs(dd) < std::fabs(cerca)) cerca = dd;
             }
             // Below the base circle the reference is the involute's radial tangent at its start.
-            double desv = rho >= rb ? rb * (std::fabs(cerca) - (psi + inv_p - evolvente(std::acos(rb / rho))))
+            double desv = rho >= rb ? rb * (std::fabs(cerca) - (psi + inv_p - involuta(std::acos(rb / rho))))
                                     : rho * (std::fabs(cerca) - (psi + inv_p));
             d.mayor = std::max(d.mayor, desv);
             d.menor = std::min(d.menor, desv);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "campos.h"
 #include "idioma/idioma.h"
 
 const char* const TEXTO_VERSION = "Ortanel 2.01";
@@ -13,22 +14,6 @@ struct Opcion {
     const char* valor;  // placeholder shown in the usage
     bool experimental;  // accepted only with --experimental
     const char* ayuda;
-};
-
-// The panel values the command line sets, in the order the panel shows them.
-const Opcion OPCIONES[] = {
-    {"dientes", "Z", false, N_("numero de dientes (entero, 14 por omision)")},
-    {"modulo", "M", false, N_("modulo en mm: uno de la lista (1.00 ... 50.00); libre con --experimental")},
-    {"diametro-primitivo", "D", true, N_("diametro de la circunferencia primitiva")},
-    {"diametro-exterior", "D", true, N_("diametro exterior")},
-    {"diametro-interior", "D", true, N_("diametro interior")},
-    {"angulo", "A", false, N_("angulo de presion en grados (20 por omision)")},
-    {"desplazamiento", "X", false, N_("coeficiente de desplazamiento del perfil (0 por omision)")},
-    {"radio-cabeza", "R", true, N_("radio de cabeza del diente de la cremallera (ISO 6336)")},
-    {"depresion", "P", true, N_("depresion lateral del diente (ISO 6336, necesita --radio-cabeza)")},
-    {"angulo2", "A", true, N_("segundo angulo de presion del diente asimetrico (implica --asimetrico)")},
-    {"flecha", "F", true, N_("flecha de la deformacion circular del flanco")},
-    {"giro", "G", false, N_("angulo girado por tallada en grados (entero, 1 por omision)")},
 };
 
 // The options that are not panel values, in the order the usage lists them.
@@ -59,19 +44,25 @@ std::string linea_de_ayuda(const Opcion& op) {
     return izquierda + _(op.ayuda) + (op.experimental ? _(" (con --experimental)") : "") + "\n";
 }
 
-int orden_de(const std::string& nombre) {
-    int i = 0;
-    for (const auto& o : OPCIONES) {
-        if (nombre == o.nombre) return i;
-        ++i;
-    }
-    return i;
+// The first row of each option: an option that names a list in one mode and a number
+// in the other has two rows, with the same help.
+bool primera_de_su_opcion(const Campo& c) {
+    if (!c.opcion) return false;
+    for (const Campo* o = CAMPOS; o != &c; ++o)
+        if (o->opcion && std::string(o->opcion) == c.opcion) return false;
+    return true;
 }
 
-const Opcion* buscar(const std::string& nombre) {
-    for (const auto& o : OPCIONES)
-        if (nombre == o.nombre) return &o;
-    return nullptr;
+// Position of the option in the panel's order; past every option for an unknown name.
+int orden_de(const std::string& nombre) {
+    for (int i = 0; i < NUM_CAMPOS; ++i)
+        if (CAMPOS[i].opcion && nombre == CAMPOS[i].opcion) return i;
+    return NUM_CAMPOS;
+}
+
+const Campo* buscar(const std::string& nombre) {
+    int i = orden_de(nombre);
+    return i < NUM_CAMPOS ? &CAMPOS[i] : nullptr;
 }
 
 }  // namespace
@@ -112,7 +103,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.con_retorno = true;
             continue;
         }
-        const Opcion* op = buscar(nombre);
+        const Campo* op = buscar(nombre);
         bool propia = nombre == "exportar" || nombre == "animacion" || nombre == "tamano" || nombre == "idioma" ||
                       nombre == "paso" || nombre == "retardo";
         if (!op && !propia)
@@ -137,7 +128,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.idioma = valor;
         } else {
             o.valores.emplace_back(nombre, valor);
-            if (op->experimental) experimentales.push_back(a);
+            if (op->opcion_experimental) experimentales.push_back(a);
             if (nombre == "angulo2") o.asimetrico = true;
         }
     }
@@ -181,6 +172,9 @@ std::string texto_ayuda() {
     std::string t = std::string(_("Uso: ortanel [OPCIONES]")) + "\n" +
                     _("Sin opciones abre el simulador del tallado de engranajes rectos con cremallera.") + "\n\n";
     for (const auto& op : GENERALES) t += linea_de_ayuda(op);
-    for (const auto& op : OPCIONES) t += linea_de_ayuda(op);
+    for (int i = 0; i < NUM_CAMPOS; ++i) {
+        const Campo& c = CAMPOS[i];
+        if (primera_de_su_opcion(c)) t += linea_de_ayuda({c.opcion, c.muestra, c.opcion_experimental, c.ayuda});
+    }
     return t;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "callbacks.h"
+#include "campos.h"
 #include "idioma/idioma.h"
 #include "estado.h"
 #include "guardar.h"
@@ -16,8 +17,25 @@ namespace {
 
 void salir_programa(int codigo) { std::exit(codigo); }
 
-// Label padding as the panel shows it: the text followed by n blanks.
-std::string con_blancos(const char* texto, int n) { return std::string(texto) + std::string(static_cast<size_t>(n), ' '); }
+// A data field of the open panel's mode, built from its row of the table, showing its initial value.
+GLUI_EditText* campo_de_texto(GLUI_Panel* panel, IdControl id) {
+    const Campo& c = *campo_de(id, QueSimula);
+    GLUI_EditText* e =
+        v_glui->add_edittext_to_panel(panel, etiqueta_de(c).c_str(),
+                                      c.tipo == TipoCampo::Entero ? GLUI_EDITTEXT_INT : GLUI_EDITTEXT_FLOAT, nullptr,
+                                      id, v_glui_control);
+    mostrar_inicial(e);
+    return e;
+}
+
+// The standard module list, showing its first entry.
+GLUI_Listbox* lista_de_modulos(GLUI_Panel* panel) {
+    const Campo& c = *campo_de(ID_MODULO, SIMULACION_ESTANDAR);
+    GLUI_Listbox* l = v_glui->add_listbox_to_panel(panel, etiqueta_de(c).c_str(), nullptr, ID_MODULO, v_glui_control);
+    for (int i = 0; i < NUM_MODULOS; ++i) l->add_item(i, MODULO[i]);
+    mostrar_inicial(l);
+    return l;
+}
 
 // Teaching aids, in a rollout of their own that starts closed so that the panel looks as
 // without them: the overlays, the pace of the cut and the button that completes it.
@@ -76,6 +94,28 @@ void construir_dialogo() {
     glui->set_close_callback(salir_programa, 0);
     informa = glui->add_statictext("");
     glui->set_main_gfx_window(winIdMain);
+}
+
+float inicial(IdControl id) {
+    const Campo* c = campo_de(id, QueSimula);
+    return c ? c->inicial : 0.0f;
+}
+
+void mostrar_inicial(GLUI_Control* c) {
+    const Campo* fila = campo_de(static_cast<IdControl>(c->get_id()), QueSimula);
+    if (!fila) return;
+    if (fila->tipo == TipoCampo::Real) c->set_float_val(fila->inicial);
+    else c->set_int_val(static_cast<int>(fila->inicial));
+}
+
+void datos_iniciales() {
+    Z = inicial(ID_DIENTES);
+    Rp = inicial(ID_DIAMETRO_PRIMITIVO) / 2;
+    Rc = inicial(ID_DIAMETRO_EXTERIOR) / 2;
+    Rb = inicial(ID_DIAMETRO_INTERIOR) / 2;
+    Angulo = inicial(ID_ANGULO);
+    Penetracion = 0;
+    E_incremento = inicial(ID_GIRO);
 }
 
 double coeficiente_desplazamiento() {
@@ -145,40 +185,15 @@ void glui_control(int ch) {
     v_glui = GLUI_Master.create_glui_subwindow(winIdMain, GLUI_SUBWINDOW_LEFT);
 
     glui_datos = v_glui->add_panel(_("Datos"), GLUI_PANEL_EMBOSSED);
-    glui_Dientes = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Numero de dientes"), 26).c_str(),
-                                                 GLUI_EDITTEXT_INT, nullptr, 1010, v_glui_control);
-    glui_Dientes->set_int_val(14);
-    Z = 14.0f;
-    if (estandar) {
-        glui_Modulo = v_glui->add_listbox_to_panel(glui_datos, con_blancos(_("Modulo"), 33).c_str(), nullptr, 1070,
-                                                   v_glui_control);
-        for (int i = 0; i < NUM_MODULOS; ++i) glui_Modulo->add_item(i, MODULO[i]);
-        glui_Modulo->set_int_val(0);
-    }
-    if (experimental) {
-        glui_Modulo_T = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Modulo"), 38).c_str(),
-                                                      GLUI_EDITTEXT_FLOAT, nullptr, 1070, v_glui_control);
-        glui_Modulo_T->set_float_val(1.0f);
-    }
-    glui_RPaso = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Diametro circunferencia primitiva"), 3).c_str(),
-                                               GLUI_EDITTEXT_FLOAT, nullptr, 1040, v_glui_control);
-    glui_RPaso->set_float_val(14.0f);
-    Rp = 7.0f;
-    glui_RCabeza = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Diametro exterior"), 25).c_str(),
-                                                 GLUI_EDITTEXT_FLOAT, nullptr, 1020, v_glui_control);
-    glui_RCabeza->set_float_val(16.0f);
-    Rc = 8.0f;
-    glui_RBase = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Diametro interior"), 26).c_str(),
-                                               GLUI_EDITTEXT_FLOAT, nullptr, 1030, v_glui_control);
-    glui_RBase->set_float_val(11.5f);
-    Rb = 5.75f;
-    glui_Angulo = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Angulo de presion"), 23).c_str(),
-                                                GLUI_EDITTEXT_FLOAT, nullptr, 1050, v_glui_control);
-    glui_Angulo->set_float_val(20.0f);
-    Angulo = 20.0f;
-    glui_Penetracion = v_glui->add_edittext_to_panel(glui_datos, con_blancos(_("Coeficiente de desplazamiento"), 6).c_str(),
-                                                     GLUI_EDITTEXT_FLOAT, nullptr, 1080, v_glui_control);
-    glui_Penetracion->set_float_val(0.0f);
+    glui_Dientes = campo_de_texto(glui_datos, ID_DIENTES);
+    if (estandar) glui_Modulo = lista_de_modulos(glui_datos);
+    if (experimental) glui_Modulo_T = campo_de_texto(glui_datos, ID_MODULO);
+    glui_RPaso = campo_de_texto(glui_datos, ID_DIAMETRO_PRIMITIVO);
+    glui_RCabeza = campo_de_texto(glui_datos, ID_DIAMETRO_EXTERIOR);
+    glui_RBase = campo_de_texto(glui_datos, ID_DIAMETRO_INTERIOR);
+    glui_Angulo = campo_de_texto(glui_datos, ID_ANGULO);
+    glui_Penetracion = campo_de_texto(glui_datos, ID_DESPLAZAMIENTO);
+    datos_iniciales();
     if (estandar) {
         v_glui->add_statictext_to_panel(glui_datos, " ");
         informa = v_glui->add_statictext_to_panel(glui_datos, "");
@@ -191,12 +206,8 @@ void glui_control(int ch) {
         glui_iso = v_glui->add_panel("ISO 6336", GLUI_PANEL_EMBOSSED);
         glui_ISO = v_glui->add_checkbox_to_panel(glui_iso, _("Mostrar / Ocultar"), &C_ISO, -1, GLUI_CB());
         glui_ISO->set_int_val(1);
-        glui_radio = v_glui->add_edittext_to_panel(glui_iso, con_blancos(_("     Radio de cabeza"), 19).c_str(),
-                                                   GLUI_EDITTEXT_FLOAT, nullptr, 1090, v_glui_control);
-        glui_radio->set_float_val(0.0f);
-        glui_depresion = v_glui->add_edittext_to_panel(glui_iso, con_blancos(_("     Depresion lateral del diente"), 4).c_str(),
-                                                       GLUI_EDITTEXT_FLOAT, nullptr, 1100, v_glui_control);
-        glui_depresion->set_float_val(0.0f);
+        glui_radio = campo_de_texto(glui_iso, ID_RADIO_CABEZA);
+        glui_depresion = campo_de_texto(glui_iso, ID_DEPRESION);
         glui_depresion->disable();
 
         glui_experimental = v_glui->add_panel(_("Experimental"), GLUI_PANEL_EMBOSSED);
@@ -204,21 +215,17 @@ void glui_control(int ch) {
         glui_C_Asimetria = v_glui->add_checkbox_to_panel(glui_asimetrico, _("Mostrar / Ocultar"), &C_Asimetria, -1,
                                                          GLUI_CB());
         glui_C_Asimetria->set_int_val(0);
-        glui_Angulo_2 = v_glui->add_edittext_to_panel(glui_asimetrico, _(" 2\xC2\xBA Angulo "), GLUI_EDITTEXT_FLOAT,
-                                                      nullptr, 1060, v_glui_control);
-        glui_Angulo_2->set_float_val(20.0f);
-        Angulo_2 = 20.0f;
+        glui_Angulo_2 = campo_de_texto(glui_asimetrico, ID_ANGULO_2);
+        Angulo_2 = inicial(ID_ANGULO_2);
         v_glui->add_column_to_panel(glui_experimental, 0);
         glui_circular = v_glui->add_panel_to_panel(glui_experimental, _("Deformacion circular"), GLUI_PANEL_EMBOSSED);
         glui_C_Flecha = v_glui->add_checkbox_to_panel(glui_circular, _("Mostrar / Ocultar"), &C_Flecha, -1, GLUI_CB());
         glui_C_Flecha->set_int_val(1);
-        glui_Flecha = v_glui->add_edittext_to_panel(glui_circular, _("Flecha "), GLUI_EDITTEXT_FLOAT, nullptr, 1110,
-                                                    v_glui_control);
-        glui_Flecha->set_float_val(0.0f);
+        glui_Flecha = campo_de_texto(glui_circular, ID_FLECHA);
     }
 
     glui_Color = v_glui->add_rollout(_("Seleccion del color"), 1, GLUI_PANEL_EMBOSSED);
-    glui_Elementos = v_glui->add_radiogroup_to_panel(glui_Color, nullptr, 1120, v_glui_control);
+    glui_Elementos = v_glui->add_radiogroup_to_panel(glui_Color, nullptr, ID_ELEMENTO_COLOR, v_glui_control);
     glui_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, _("Fondo de la ventana"));
     glui_Engranaje = v_glui->add_radiobutton_to_group(glui_Elementos, _("Engranaje"));
     glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, _("Cremallera"));
@@ -233,13 +240,13 @@ void glui_control(int ch) {
     glui_Elementos->set_int_val(0);
     // The spinners edit the element the radio group shows, starting from its colour.
     QueObjeto = 0;
-    glui_Rojo = v_glui->add_spinner_to_panel(glui_Color, _("Rojo"), GLUI_SPINNER_FLOAT, nullptr, 5000, v_glui_control);
+    glui_Rojo = v_glui->add_spinner_to_panel(glui_Color, _("Rojo"), GLUI_SPINNER_FLOAT, nullptr, ID_ROJO, v_glui_control);
     glui_Rojo->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Rojo->set_speed(1.0f);
-    glui_Verde = v_glui->add_spinner_to_panel(glui_Color, _("Verde"), GLUI_SPINNER_FLOAT, nullptr, 5100, v_glui_control);
+    glui_Verde = v_glui->add_spinner_to_panel(glui_Color, _("Verde"), GLUI_SPINNER_FLOAT, nullptr, ID_VERDE, v_glui_control);
     glui_Verde->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Verde->set_speed(1.0f);
-    glui_Azul = v_glui->add_spinner_to_panel(glui_Color, _("Azul"), GLUI_SPINNER_FLOAT, nullptr, 5200, v_glui_control);
+    glui_Azul = v_glui->add_spinner_to_panel(glui_Color, _("Azul"), GLUI_SPINNER_FLOAT, nullptr, ID_AZUL, v_glui_control);
     glui_Azul->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Azul->set_speed(1.0f);
     glui_Rojo->set_float_val(ColorFondo[0]);
@@ -247,17 +254,15 @@ void glui_control(int ch) {
     glui_Azul->set_float_val(ColorFondo[2]);
 
     glui_opciones = v_glui->add_panel(_("Opciones"), GLUI_PANEL_EMBOSSED);
-    glui_Giro = v_glui->add_edittext_to_panel(glui_opciones, con_blancos(_("Angulo girado por tallada"), 9).c_str(),
-                                              GLUI_EDITTEXT_INT, nullptr, 1130, v_glui_control);
-    glui_Giro->set_int_val(1);
-    E_incremento = 1.0f;
+    glui_Giro = campo_de_texto(glui_opciones, ID_GIRO);
+    E_incremento = inicial(ID_GIRO);
     glui_boton = v_glui->add_panel_to_panel(glui_opciones, _("Control de movimiento"), GLUI_PANEL_EMBOSSED);
-    glui_Clear = v_glui->add_button_to_panel(glui_boton, _("Reiniciar"), 1170, v_glui_control);
-    glui_Ant = v_glui->add_button_to_panel(glui_boton, _("<< Anterior"), 1160, v_glui_control);
+    glui_Clear = v_glui->add_button_to_panel(glui_boton, _("Reiniciar"), ID_REINICIAR, v_glui_control);
+    glui_Ant = v_glui->add_button_to_panel(glui_boton, _("<< Anterior"), ID_ANTERIOR, v_glui_control);
     glui_Ant->disable();
     v_glui->add_column_to_panel(glui_boton, 0);
-    glui_AutoOnOff = v_glui->add_button_to_panel(glui_boton, _("Automatico"), 1140, v_glui_control);
-    glui_Sig = v_glui->add_button_to_panel(glui_boton, _("Siguiente >>"), 1150, v_glui_control);
+    glui_AutoOnOff = v_glui->add_button_to_panel(glui_boton, _("Automatico"), ID_AUTOMATICO, v_glui_control);
+    glui_Sig = v_glui->add_button_to_panel(glui_boton, _("Siguiente >>"), ID_SIGUIENTE, v_glui_control);
     glui_CPaso = v_glui->add_checkbox_to_panel(glui_opciones, _("Circunferencia de paso"), &C_Paso_ON, -1, GLUI_CB());
     glui_CPaso->set_int_val(1);
     glui_CFondo = v_glui->add_checkbox_to_panel(glui_opciones, _("Circunferencia de fondo"), &C_Fondo_ON, -1, GLUI_CB());
@@ -272,7 +277,7 @@ void glui_control(int ch) {
     }
     construir_exportar(v_glui);
     construir_ayudas();
-    v_glui->add_button(_("Salir"), 1180, v_glui_control);
+    v_glui->add_button(_("Salir"), ID_SALIR, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
     C_Paso_Y = Penetracion > 0 ? static_cast<float>(2.0 * (Rc - Rb) / 10.0)

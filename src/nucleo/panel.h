@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "campos.h"
+#include "glui/glui.h"
+
 // Builds the start dialog (a stand-alone window) with its credits, the two ways
 // of simulating and "Salir"; leaves the main window current.
 void construir_dialogo();
@@ -22,9 +25,18 @@ void prueba_socavacion();
 // The panel's line of the least shift coefficient without undercut.
 std::string texto_desplazamiento_minimo(double z, double angulo_grados);
 
-// Identifiers of the teaching aids' controls, and the moves per frame the speed list offers.
-constexpr int ID_TERMINAR = 1300, ID_VELOCIDAD = 1310, ID_CIRC_BASE = 1320, ID_EVOLVENTE = 1330;
+// The moves per frame the speed list offers.
 constexpr int PASOS_VELOCIDAD[] = {1, 2, 5, 10, 50};
+
+// The initial value of a data field of the open panel's mode, as its field shows it (0 for no such field).
+float inicial(IdControl id);
+
+// Shows in a data field of the open panel the initial value of its row; other controls are left alone.
+void mostrar_inicial(GLUI_Control* c);
+
+// The gear data the panel opens with and "Reiniciar" brings back: teeth, the three diameters
+// halved, the pressure angle, no shift, the turn per step.
+void datos_iniciales();
 // Dark red of the undercut warning.
 constexpr float COLOR_AVISO[3] = {0.65f, 0.0f, 0.0f};
 

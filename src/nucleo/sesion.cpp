@@ -9,6 +9,7 @@
 
 #include "animacion_corte.h"
 #include "callbacks.h"
+#include "campos.h"
 #include "escena.h"
 #include "estado.h"
 #include "exportar/exportar.h"
@@ -22,21 +23,10 @@ namespace {
 
 // The panel control behind a command-line value, null when the open panel has none.
 GLUI_Control* control_de(const std::string& opcion) {
-    bool estandar = QueSimula == SIMULACION_ESTANDAR;
-    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
-    if (opcion == "dientes") return glui_Dientes;
-    if (opcion == "modulo") return estandar ? static_cast<GLUI_Control*>(glui_Modulo) : glui_Modulo_T;
-    if (opcion == "angulo") return glui_Angulo;
-    if (opcion == "desplazamiento") return glui_Penetracion;
-    if (opcion == "giro") return glui_Giro;
-    if (!experimental) return nullptr;
-    if (opcion == "diametro-primitivo") return glui_RPaso;
-    if (opcion == "diametro-exterior") return glui_RCabeza;
-    if (opcion == "diametro-interior") return glui_RBase;
-    if (opcion == "radio-cabeza") return glui_radio;
-    if (opcion == "depresion") return glui_depresion;
-    if (opcion == "angulo2") return glui_Angulo_2;
-    if (opcion == "flecha") return glui_Flecha;
+    const Campo* c = campo_de_opcion(opcion, QueSimula);
+    if (!c || !v_glui) return nullptr;
+    for (const auto& control : v_glui->controls())
+        if (control->get_id() == c->id) return control.get();
     return nullptr;
 }
 

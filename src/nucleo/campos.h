@@ -1,0 +1,77 @@
+// The panel's controls by identifier, and the table of its data fields: one row a
+// field, read by the panel's builder, its callback, the command line and the
+// session without windows.
+#pragma once
+
+#include <string>
+
+// Identifiers of the panel's controls: the single callback is keyed by them.
+enum IdControl : int {
+    ID_DIENTES = 1010,
+    ID_DIAMETRO_EXTERIOR = 1020,
+    ID_DIAMETRO_INTERIOR = 1030,
+    ID_DIAMETRO_PRIMITIVO = 1040,
+    ID_ANGULO = 1050,
+    ID_ANGULO_2 = 1060,
+    ID_MODULO = 1070,
+    ID_DESPLAZAMIENTO = 1080,
+    ID_RADIO_CABEZA = 1090,
+    ID_DEPRESION = 1100,
+    ID_FLECHA = 1110,
+    ID_ELEMENTO_COLOR = 1120,
+    ID_GIRO = 1130,
+    ID_AUTOMATICO = 1140,
+    ID_SIGUIENTE = 1150,
+    ID_ANTERIOR = 1160,
+    ID_REINICIAR = 1170,
+    ID_SALIR = 1180,
+    ID_TERMINAR = 1300,
+    ID_VELOCIDAD = 1310,
+    ID_CIRC_BASE = 1320,
+    ID_EVOLVENTE = 1330,
+    ID_ARCHIVO = 1500,
+    ID_GUARDAR = 1510,
+    ID_GUARDAR_ANIMACION = 1520,
+    ID_ROJO = 5000,
+    ID_VERDE = 5100,
+    ID_AZUL = 5200,
+};
+
+// What a field holds: a whole number, a number, or an entry of the module list.
+enum class TipoCampo { Entero, Real, Lista };
+
+// The panels a field is in.
+enum class EnModo { Ambos, Estandar, Experimental };
+
+struct Campo {
+    IdControl id;
+    EnModo modo;
+    TipoCampo tipo;
+    const char* etiqueta;  // the label (untranslated), followed by `blancos` blanks on the panel
+    int blancos;
+    float inicial;         // the value shown when the panel opens and after "Reiniciar"
+    float minimo;          // a smaller value typed is raised to it; -infinity: no lower bound
+    // The command line: option name without dashes (null: none), its value's placeholder and help,
+    // and whether only the experimental simulation takes it.
+    const char* opcion;
+    const char* muestra;
+    const char* ayuda;
+    bool opcion_experimental;
+};
+
+// The data fields in the order the panel shows them; a field with a list in one mode and a
+// number in the other has a row for each.
+extern const Campo CAMPOS[];
+extern const int NUM_CAMPOS;
+
+// The row of a field in the given mode (SIMULACION_ESTANDAR or SIMULACION_EXPERIMENTAL), or null.
+const Campo* campo_de(IdControl id, int modo);
+
+// The row of a command-line option in the given mode, or null when the option sets no field there.
+const Campo* campo_de_opcion(const std::string& opcion, int modo);
+
+// The label as the panel shows it, in the program's language.
+std::string etiqueta_de(const Campo& c);
+
+// The data callbacks: a value typed into a field or chosen in the list.
+bool es_de_datos(int id);
