@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "nucleo/evolvente.h"
+#include "nucleo/escena.h"
 
 void Evolvente(const float color[3]) {
     glColor3f(color[0], color[1], color[2]);

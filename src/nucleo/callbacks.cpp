@@ -142,6 +142,7 @@ void modulo() {
 // diameters m(Z + 2 + 2x) and m(Z - 2.5 + 2x) of the shifted gear.
 void desplazamiento() {
     double x = glui_Penetracion->get_float_val();
+    modelo.rueda.coeficiente = f(x);
     Penetracion = f(x * Paso / -PI);
     if (Penetracion > 0) C_Paso_Y = f(2.0 * (Rc - Rb) / 10.0);
     else C_Paso_Y = f((2.0 * (Rc - Rb) + Penetracion) / 10.0);
@@ -282,8 +283,8 @@ void paso_final() {
 // What a data callback may change: the gear and rack data, the values derived from
 // them and the values the panel's fields and list show.
 struct Datos {
-    float z, rp, rc, rb, paso, angulo, angulo_2, penetracion, iso_radio, iso_depresion, flecha, origen, paso_y,
-        incremento;
+    float z, rp, rc, rb, paso, angulo, angulo_2, penetracion, coeficiente, iso_radio, iso_depresion, flecha, origen,
+        paso_y, incremento;
     // Each field with its int and its float value, kept apart: an int field's value may
     // have no exact float.
     struct Campo {
@@ -297,8 +298,8 @@ struct Datos {
     std::string aviso;
 
     static Datos tomar() {
-        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, ISO_Radio, ISO_Depresion, Flecha, Origen,
-                C_Paso_Y, E_incremento, {}, {}, informa ? informa->get_text() : std::string()};
+        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, modelo.rueda.coeficiente, ISO_Radio, ISO_Depresion,
+                Flecha, Origen, C_Paso_Y, E_incremento, {}, {}, informa ? informa->get_text() : std::string()};
         for (auto& c : v_glui->controls())
             if (c->kind() == GLUI_Kind::EditText || c->kind() == GLUI_Kind::Listbox)
                 d.campos.push_back({c.get(), c->get_int_val(), c->get_float_val()});
@@ -312,7 +313,7 @@ struct Datos {
     // judged when it is typed: a later change of the teeth does not undo it.
     bool validos(int id) const {
         double m = paso / PI;
-        double x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0;
+        double x = coeficiente;
         // The module from the pitch, a float: the largest listed one within its rounding.
         if (z > DIENTES_MAXIMO || !(m <= MODULO_MAXIMO * (1 + 1e-6))) return false;
         if (angulo < ANGULO_MINIMO || angulo > ANGULO_MAXIMO) return false;
@@ -322,7 +323,7 @@ struct Datos {
         if (!(rp > 0 && rc > 0) || rp > radio_maximo || rc > radio_maximo || rb > radio_maximo) return false;
         if (experimental() && std::fabs(flecha) > FLECHA_MAXIMA * m) return false;
         if (id == 1130 && incremento > giro_maximo(z)) return false;
-        for (float v : {z, rp, rc, rb, paso, angulo, angulo_2, penetracion, iso_radio, iso_depresion, flecha, origen,
+        for (float v : {z, rp, rc, rb, paso, angulo, angulo_2, penetracion, coeficiente, iso_radio, iso_depresion, flecha, origen,
                         paso_y, incremento})
             if (!std::isfinite(v)) return false;
         for (const auto& campo : campos)
@@ -335,7 +336,7 @@ struct Datos {
 
     void poner() const {
         Z = z, Rp = rp, Rc = rc, Rb = rb, Paso = paso, Angulo = angulo, Angulo_2 = angulo_2;
-        Penetracion = penetracion, ISO_Radio = iso_radio, ISO_Depresion = iso_depresion, Flecha = flecha;
+        Penetracion = penetracion, modelo.rueda.coeficiente = coeficiente, ISO_Radio = iso_radio, ISO_Depresion = iso_depresion, Flecha = flecha;
         Origen = origen, C_Paso_Y = paso_y, E_incremento = incremento;
         for (const auto& [c, entero, real] : campos) {
             bool es_entero = c->kind() == GLUI_Kind::Listbox ||

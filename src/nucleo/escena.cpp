@@ -67,3 +67,10 @@ void colocar_actual(float (&datos)[NUM_DATOS]) {
     datos[1] = C_Y + Origen;
     datos[2] = 0;
 }
+
+DatosEvolvente evolvente_actual() {
+    float datos[NUM_DATOS];
+    llenar_datos(datos);
+    double x = modelo.rueda.coeficiente;
+    return {Z, Rp, Paso / PI, x, datos[5], datos[10], radio_circ_fondo(), radio_engranaje(), E_angulo};
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "estado.h"
+#include "evolvente.h"
 
 struct CajaVista {
     double izquierda, derecha, abajo, arriba;
@@ -42,6 +43,10 @@ void colocar_traza(float (&datos)[NUM_DATOS], float t, float x_historia, float a
 
 // Slots 0 to 2 for the rack where it stands now.
 void colocar_actual(float (&datos)[NUM_DATOS]);
+
+// The involute data as the simulation stands now (panel values, the rack's flank angles, the
+// radii as drawn, the blank's turn).
+DatosEvolvente evolvente_actual();
 
 template <class F>
 int recorrer_trazas(float (&datos)[NUM_DATOS], F&& visita) {

@@ -2,7 +2,6 @@
 #include "idioma/idioma.h"
 
 #include <cmath>
-#include <cstring>
 
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
@@ -16,34 +15,7 @@ const float BLANCO[3] = {1.0f, 1.0f, 1.0f};
 const float CIAN_CLARO[3] = {0.4f, 1.0f, 1.0f};
 const float VERDE[3] = {0.0f, 1.0f, 0.0f};
 
-int QueSimula = 0;
-int QueObjeto = 0;
-
-float Z = 0, Rp = 0, Rc = 0, Rb = 0, Paso = 0, Angulo = 0, Angulo_2 = 0, Penetracion = 0;
-float ISO_Radio = 0, ISO_Depresion = 0, Flecha = 0;
-float Origen = 0, C_Paso_Y = 0;
-
-int C_ISO = 0, C_Asimetria = 0, C_Flecha = 0, C_Paso_ON = 0, C_Fondo_ON = 0;
-int C_Base_ON = 0, C_Evolvente_ON = 0;
-
-float ColorFondo[3] = {0.0f, 0.0f, 0.0f};
-float ColorEngranaje[3] = {1.0f, 0.0f, 0.0f};
-float ColorCremallera[3] = {0.0f, 0.0f, 1.0f};
-float ColorCirFondo[3] = {1.0f, 1.0f, 0.0f};
-float ColorCirPaso[3] = {1.0f, 1.0f, 1.0f};
-float ColorCirBase[3] = {0.4f, 1.0f, 1.0f};
-float ColorEvolvente[3] = {0.0f, 1.0f, 0.0f};
-
-int C_Mueve = 0, Stop = 1, Movimiento = 0, Primera_Vez = 1, Diente = 0, Conta_h = 1;
-float C_Contador = 0, C_Y = 0, C_X = 0, C_Desplaza = 0, C_Ultimo_X = 0, E_angulo = 0, E_incremento = 0;
-std::vector<float> C_Historia_X;
-int Velocidad = 1;
-
-float C_Datos[NUM_DATOS] = {};
-
-float trans[3] = {0.0f, 0.0f, 0.0f};
-int mouse_x = 0, mouse_y = 0, MoverGrafico = 0;
-int fin = 0;
+Modelo modelo;
 
 int winIdMain = 0;
 GLUI* glui = nullptr;
@@ -74,35 +46,7 @@ GLUI_StaticText* informa_x = nullptr;
 GLUI_StaticText* informa_espesor = nullptr;
 
 void estado_inicial() {
-    QueSimula = QueObjeto = 0;
-    Z = Rp = Rc = Rb = Paso = Angulo = Angulo_2 = Penetracion = 0;
-    ISO_Radio = ISO_Depresion = Flecha = 0;
-    Origen = C_Paso_Y = 0;
-    C_ISO = C_Asimetria = C_Flecha = C_Paso_ON = C_Fondo_ON = 0;
-    C_Base_ON = C_Evolvente_ON = 0;
-    for (int i = 0; i < 3; ++i) {
-        ColorFondo[i] = 0.0f;
-        ColorEngranaje[i] = ROJO[i];
-        ColorCremallera[i] = AZUL[i];
-        ColorCirFondo[i] = AMARILLO[i];
-        ColorCirPaso[i] = BLANCO[i];
-        ColorCirBase[i] = CIAN_CLARO[i];
-        ColorEvolvente[i] = VERDE[i];
-        trans[i] = 0.0f;
-    }
-    C_Mueve = 0;
-    Stop = 1;
-    Movimiento = 0;
-    Primera_Vez = 1;
-    Diente = 0;
-    Conta_h = 1;
-    C_Contador = C_Y = C_X = C_Desplaza = C_Ultimo_X = E_angulo = E_incremento = 0;
-    C_Historia_X.clear();
-    C_Historia_X.shrink_to_fit();
-    Velocidad = 1;
-    std::memset(C_Datos, 0, sizeof C_Datos);
-    mouse_x = mouse_y = MoverGrafico = 0;
-    fin = 0;
+    modelo = Modelo{};
     winIdMain = 0;
     glui = v_glui = nullptr;
     glui_firma = glui_datos = glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;

@@ -1,12 +1,13 @@
-// Simulation state shared by every part of the program, under the names the
-// panel, the motion and the drawing use. Floats are 32-bit; lengths are in the
-// unit of the module, angles in degrees.
+// The simulation's state: one model, and the names the panel, the motion and the
+// drawing use for its parts. Floats are 32-bit; lengths are in the unit of the
+// module, angles in degrees.
 #pragma once
 
 #include <vector>
 
 #include "angulos.h"
 #include "glui/glui.h"
+
 
 // Ways of simulating chosen in the start dialog.
 constexpr int SIMULACION_ESTANDAR = 100;
@@ -22,43 +23,138 @@ constexpr int NUM_MODULOS = 18;
 extern const char* const MODULO[NUM_MODULOS];
 extern const char* const TEXTO_SOCAVACION;
 
-// Mode and selection
-extern int QueSimula;
-extern int QueObjeto;
+// The one aggregate that owns the simulation's state. Its parts: what the user gave (the
+// gear and rack data, the shown switches, the colours), the cut in progress, the view.
+// Floats are 32-bit; lengths in the unit of the module, angles in degrees.
 
-// Gear and rack data
-extern float Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion;
-extern float ISO_Radio, ISO_Depresion, Flecha;
+// The gear and the rack, with the values derived from them for the motion.
+struct DatosRueda {
+    float dientes = 0;
+    float radio_primitivo = 0, radio_exterior = 0, radio_interior = 0;
+    float paso = 0;                      // circular pitch, π·módulo
+    float angulo = 0, angulo_2 = 0;      // pressure angles of the rack's left and right flank
+    float penetracion = 0;               // depth the rack cuts past the standard, -x·m
+    float coeficiente = 0;               // the profile-shift coefficient x as the user gave it
+    float radio_cabeza = 0, depresion = 0, flecha = 0;  // the rack tooth's tip radius, flank relief, sagitta
+    float origen = 0, paso_y = 0;        // height of the rack's start, approach step
+};
 
-// Values derived for the motion
-extern float Origen, C_Paso_Y;
+// The check boxes: which parts of the rack are shaped and which circles are shown (0 or 1).
+struct Interruptores {
+    int radio_cabeza = 0, asimetria = 0, flecha = 0;
+    int circ_paso = 0, circ_fondo = 0, circ_base = 0, evolvente = 0;
+};
 
-// Display switches (live variables of check boxes)
-extern int C_ISO, C_Asimetria, C_Flecha, C_Paso_ON, C_Fondo_ON;
+struct Colores {
+    float fondo[3] = {0.0f, 0.0f, 0.0f};
+    float engranaje[3] = {1.0f, 0.0f, 0.0f};
+    float cremallera[3] = {0.0f, 0.0f, 1.0f};
+    float circ_fondo[3] = {1.0f, 1.0f, 0.0f};
+    float circ_paso[3] = {1.0f, 1.0f, 1.0f};
+    float circ_base[3] = {0.4f, 1.0f, 1.0f};
+    float evolvente[3] = {0.0f, 1.0f, 0.0f};
+};
+
+// The cut in progress: the motion's state, the rack's place, the blank's turn and the history.
+struct Corte {
+    int fase = 0;                 // APROXIMACION ... TERMINADO
+    int parado = 1;               // 1: manual, 0: automatic
+    int pedido = 0;               // 1: a step forwards asked for, -1: backwards
+    int primera_vez = 1, diente = 0, siguiente_historia = 1;
+    float contador = 0, y = 0, x = 0, desplaza = 0, ultimo_x = 0;
+    float giro = 0, incremento = 0;  // degrees the blank has turned; degrees per rolling step
+    // Rack X after each rolling step; entry 0 is the start. Sized for one full turn at 1° a step.
+    std::vector<float> historia_x;
+    // Motion moves per frame of the automatic cut and per press of "Siguiente >>" (1 at start).
+    int velocidad = 1;
+};
+
+// The view: the offsets and zoom of the panel's translations, the pointer's drag.
+struct Vista {
+    float trans[3] = {0.0f, 0.0f, 0.0f};
+    int raton_x = 0, raton_y = 0, arrastre = 0;
+};
+
+// Slots of the rack data block (see mecanismos.h).
+constexpr int NUM_DATOS = 12;
+
+struct Modelo {
+    int simulacion = 0;           // SIMULACION_ESTANDAR or SIMULACION_EXPERIMENTAL; 0 before choosing
+    int objeto_color = 0;         // the element the colour spinners edit
+    DatosRueda rueda;
+    Interruptores muestra;
+    Colores colores;
+    Corte corte;
+    Vista vista;
+    float datos_cremallera[NUM_DATOS] = {};  // rack data block handed to the rack's drawing
+    int fin = 0;
+};
+
+extern Modelo modelo;
+
+// The names the panel, the motion, the drawing and the tests use, each a part of the model.
+inline int& QueSimula = modelo.simulacion;
+inline int& QueObjeto = modelo.objeto_color;
+
+inline float& Z = modelo.rueda.dientes;
+inline float& Rp = modelo.rueda.radio_primitivo;
+inline float& Rc = modelo.rueda.radio_exterior;
+inline float& Rb = modelo.rueda.radio_interior;
+inline float& Paso = modelo.rueda.paso;
+inline float& Angulo = modelo.rueda.angulo;
+inline float& Angulo_2 = modelo.rueda.angulo_2;
+inline float& Penetracion = modelo.rueda.penetracion;
+inline float& ISO_Radio = modelo.rueda.radio_cabeza;
+inline float& ISO_Depresion = modelo.rueda.depresion;
+inline float& Flecha = modelo.rueda.flecha;
+inline float& Origen = modelo.rueda.origen;
+inline float& C_Paso_Y = modelo.rueda.paso_y;
+
+// Check boxes.
+inline int& C_ISO = modelo.muestra.radio_cabeza;
+inline int& C_Asimetria = modelo.muestra.asimetria;
+inline int& C_Flecha = modelo.muestra.flecha;
+inline int& C_Paso_ON = modelo.muestra.circ_paso;
+inline int& C_Fondo_ON = modelo.muestra.circ_fondo;
 // Teaching overlays: the base circle and the theoretical involute of every flank, both off at start.
-extern int C_Base_ON, C_Evolvente_ON;
+inline int& C_Base_ON = modelo.muestra.circ_base;
+inline int& C_Evolvente_ON = modelo.muestra.evolvente;
 
-// Colours
-extern float ColorFondo[3], ColorEngranaje[3], ColorCremallera[3], ColorCirFondo[3], ColorCirPaso[3];
-extern float ColorCirBase[3], ColorEvolvente[3];
+inline float (&ColorFondo)[3] = modelo.colores.fondo;
+inline float (&ColorEngranaje)[3] = modelo.colores.engranaje;
+inline float (&ColorCremallera)[3] = modelo.colores.cremallera;
+inline float (&ColorCirFondo)[3] = modelo.colores.circ_fondo;
+inline float (&ColorCirPaso)[3] = modelo.colores.circ_paso;
+inline float (&ColorCirBase)[3] = modelo.colores.circ_base;
+inline float (&ColorEvolvente)[3] = modelo.colores.evolvente;
 extern const float ROJO[3], AZUL[3], AMARILLO[3], BLANCO[3], CIAN_CLARO[3], VERDE[3];
 
-// Cutting motion
-extern int C_Mueve, Stop, Movimiento, Primera_Vez, Diente, Conta_h;
-extern float C_Contador, C_Y, C_X, C_Desplaza, C_Ultimo_X, E_angulo, E_incremento;
-// Rack X after each rolling step; entry 0 is the start. Sized for one full turn at 1° a step.
-extern std::vector<float> C_Historia_X;
-// Motion moves per frame of the automatic cut and per press of "Siguiente >>" (1 at start).
-extern int Velocidad;
+// The cut (the C_ names of the rack's motion).
+inline int& C_Mueve = modelo.corte.fase;
+inline int& Stop = modelo.corte.parado;
+inline int& Movimiento = modelo.corte.pedido;
+inline int& Primera_Vez = modelo.corte.primera_vez;
+inline int& Diente = modelo.corte.diente;
+inline int& Conta_h = modelo.corte.siguiente_historia;
+inline float& C_Contador = modelo.corte.contador;
+inline float& C_Y = modelo.corte.y;
+inline float& C_X = modelo.corte.x;
+inline float& C_Desplaza = modelo.corte.desplaza;
+inline float& C_Ultimo_X = modelo.corte.ultimo_x;
+inline float& E_angulo = modelo.corte.giro;
+inline float& E_incremento = modelo.corte.incremento;
+inline std::vector<float>& C_Historia_X = modelo.corte.historia_x;
+inline int& Velocidad = modelo.corte.velocidad;
 
 // Rack data block passed to the rack drawing.
-constexpr int NUM_DATOS = 12;
-extern float C_Datos[NUM_DATOS];
+inline float (&C_Datos)[NUM_DATOS] = modelo.datos_cremallera;
 
 // View
-extern float trans[3];
-extern int mouse_x, mouse_y, MoverGrafico;
-extern int fin;
+inline float (&trans)[3] = modelo.vista.trans;
+inline int& mouse_x = modelo.vista.raton_x;
+inline int& mouse_y = modelo.vista.raton_y;
+inline int& MoverGrafico = modelo.vista.arrastre;
+inline int& fin = modelo.fin;
 
 // Windows
 extern int winIdMain;
@@ -89,7 +185,7 @@ extern GLUI_StaticText* informa_x;
 // The measured tooth thickness once a cut has ended (empty otherwise).
 extern GLUI_StaticText* informa_espesor;
 
-// Puts every variable back to its value at program start (handles null, no history).
+// Puts the model back to its value at program start (handles null, no history).
 void estado_inicial();
 
 // Whether the control panel is built and not closing: its control handles are valid.

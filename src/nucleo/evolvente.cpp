@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "escena.h"
-#include "estado.h"
 
 namespace {
 
@@ -51,11 +49,4 @@ std::vector<std::vector<Punto>> flancos_evolvente(const DatosEvolvente& d, int n
         lineas.push_back(flanco(d, d.angulo2, psi0, +1, n));
     }
     return lineas;
-}
-
-DatosEvolvente evolvente_actual() {
-    float datos[NUM_DATOS];
-    llenar_datos(datos);
-    double x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0;
-    return {Z, Rp, Paso / PI, x, datos[5], datos[10], radio_circ_fondo(), radio_engranaje(), E_angulo};
 }

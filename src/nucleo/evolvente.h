@@ -30,7 +30,3 @@ double semiangulo_hueco(const DatosEvolvente& d, double angulo_grados);
 // centre at the start. The flanks are placed by the textbook tooth thickness on the pitch
 // circle, m(π/2 + x·(tan α1 + tan α2)). A flank that has no length is an empty polyline.
 std::vector<std::vector<Punto>> flancos_evolvente(const DatosEvolvente& d, int puntos_por_flanco = 24);
-
-// The data above as the simulation stands now (panel values, the rack's flank angles, the
-// radii as drawn, the blank's turn).
-DatosEvolvente evolvente_actual();

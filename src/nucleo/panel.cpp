@@ -115,6 +115,7 @@ void datos_iniciales() {
     Rb = inicial(ID_DIAMETRO_INTERIOR) / 2;
     Angulo = inicial(ID_ANGULO);
     Penetracion = 0;
+    modelo.rueda.coeficiente = inicial(ID_DESPLAZAMIENTO);
     E_incremento = inicial(ID_GIRO);
 }
 

@@ -129,7 +129,7 @@ std::vector<std::string> texto_del_corte() {
                             std::to_string(entero_acotado(Z)).c_str(), numero(modulo_actual()).c_str(),
                             numero(Angulo).c_str()));
     texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
-                            numero(glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0).c_str()));
+                            numero(modelo.rueda.coeficiente).c_str()));
     // The diameters of the gear cut: the tip and root moved by the shift.
     texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
                             numero(2.0 * radio_engranaje()).c_str(), numero(2.0 * radio_circ_fondo()).c_str()));
@@ -162,7 +162,7 @@ exportar::Lamina lamina_del_corte() {
 }
 
 std::string nombre_por_omision() {
-    float x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0f;
+    float x = modelo.rueda.coeficiente;
     if (x == 0)
         return formato(_("engranaje-z%s-m%s.svg"), std::to_string(entero_acotado(Z)).c_str(),
                        numero(modulo_actual()).c_str());
