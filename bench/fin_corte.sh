@@ -20,7 +20,7 @@ cuadros=build/bench_cuadros
 pantalla=tests/pantalla.py
 tmp="$(mktemp -d)"
 pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 read -r esquina_x esquina_y < <(xdotool getdisplaygeometry | awk '{print $1 - 10, $2 - 10}')
 falla() { echo "fin_corte.sh: $*; no figures printed" >&2; exit 1; }
 ahora() { date +%s.%N; }

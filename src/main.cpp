@@ -87,11 +87,16 @@ int main(int argc, char** argv) {
     switch (o.accion) {
         case Ordenes::AYUDA: std::fputs(texto_ayuda().c_str(), stdout); return 0;
         case Ordenes::VERSION: std::printf("%s\n", TEXTO_VERSION); return 0;
-        case Ordenes::EXPORTAR:
-            fallo = exportar_sin_ventanas(o);
-            if (fallo.empty()) return 0;
+        case Ordenes::EXPORTAR: {
+            std::string informe;
+            fallo = exportar_sin_ventanas(o, &informe);
+            if (fallo.empty()) {
+                std::fputs(informe.c_str(), stdout);
+                return 0;
+            }
             std::fprintf(stderr, "ortanel: %s\n", fallo.c_str());
             return 2;
+        }
         case Ordenes::ANIMACION:
             fallo = animar_sin_ventanas(o);
             if (fallo.empty()) return 0;

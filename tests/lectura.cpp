@@ -117,6 +117,9 @@ public:
         d_.circulos.push_back({attributes.getLayer(), c.cx, c.cy, c.radius});
     }
     void addText(const DL_TextData& t) override { d_.textos.push_back(t.text); }
+    void addLine(const DL_LineData& l) override {
+        d_.lineas.push_back({attributes.getLayer(), {l.x1, l.y1}, {l.x2, l.y2}});
+    }
 private:
     Dxf& d_;
 };

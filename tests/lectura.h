@@ -41,10 +41,15 @@ struct CirculoDxf {
     std::string capa;
     double cx, cy, radio;
 };
+struct LineaDxf {
+    std::string capa;
+    Punto desde, hasta;
+};
 struct Dxf {
     std::vector<std::string> capas;
     std::vector<PolilineaDxf> polilineas;
     std::vector<CirculoDxf> circulos;
+    std::vector<LineaDxf> lineas;
     std::vector<std::string> textos;
 };
 bool leer_dxf(const std::string& ruta, Dxf& d);

@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "lectura.h"
+#include <nlohmann/json.hpp>
+
 #include "nucleo/medidas.h"
 
 namespace {
@@ -327,6 +329,117 @@ TEST_F(LineaDeOrdenes, ElEngranajeLeidoTieneSusDientesYSuEspesor) {
     EXPECT_NEAR(espesor_en_primitiva(piezas, rp), teorico, 0.005 * teorico);
 }
 
+// The pair in mesh: the report read back as JSON, the DXF read back as two gears at distance a.
+TEST_F(LineaDeOrdenes, InformeJsonDelEngrane) {
+    Salida s = correr({"--informe"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    nlohmann::json j = nlohmann::json::parse(s.out);
+    EXPECT_EQ(j["rueda"]["dientes"], 14);
+    EXPECT_NEAR(j["rueda"]["radio_primitivo"].get<double>(), 7.0, 1e-9);
+    EXPECT_NEAR(j["rueda"]["radio_base"].get<double>(), 7.0 * std::cos(20 * M_PI / 180), 1e-6);
+    EXPECT_NEAR(j["rueda"]["espesor_medido"].get<double>(), M_PI / 2, 0.005);
+    EXPECT_EQ(j["rueda"]["socavado"], true);
+    EXPECT_FALSE(j.contains("engrane"));
+
+    s = correr({"--informe", "--dientes", "12", "--desplazamiento", "0.3", "--engrane", "40"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    j = nlohmann::json::parse(s.out);
+    const auto& g = j["engrane"];
+    EXPECT_NEAR(g["angulo_funcionamiento"].get<double>(), 21.660904, 1e-4);
+    EXPECT_NEAR(g["distancia_funcionamiento"].get<double>(), 26.288371, 1e-4);
+    EXPECT_NEAR(g["distancia"].get<double>(), 26.288371, 1e-4);
+    EXPECT_NEAR(g["relacion_contacto"].get<double>(), 1.457679, 1e-4);
+    EXPECT_NEAR(g["relacion_contacto_medida"].get<double>(), 1.457679, 0.1);
+    EXPECT_NEAR(g["juego_normal"].get<double>(), 0, 0.002);
+    EXPECT_EQ(g["interferencia"], false);
+    EXPECT_EQ(j["rueda2"]["dientes"], 40);
+    EXPECT_NEAR(j["rueda2"]["radio_cabeza"].get<double>(), 21, 1e-6);
+    EXPECT_EQ(j["rueda"]["socavado"], false);
+    for (const char* k : {"modulo", "angulo_presion", "desplazamiento", "radio_pie", "espesor_teorico",
+                          "desplazamiento_minimo"}) {
+        EXPECT_TRUE(j["rueda"].contains(k)) << k;
+        EXPECT_TRUE(j["rueda2"].contains(k)) << k;
+    }
+
+    // Module 2, a larger distance: lengths in millimetres, and backlash.
+    s = correr({"--informe", "--dientes", "20", "--modulo", "2", "--engrane", "20", "--distancia", "40.2"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    j = nlohmann::json::parse(s.out);
+    EXPECT_NEAR(j["engrane"]["distancia_funcionamiento"].get<double>(), 40, 1e-9);
+    EXPECT_NEAR(j["engrane"]["juego_normal"].get<double>(), 2 * 0.0696729, 0.05 * 2 * 0.0696729);
+
+    s = correr({"--informe", "--engrane", "0"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    j = nlohmann::json::parse(s.out);
+    EXPECT_EQ(j["rueda2"]["dientes"], 0);
+    EXPECT_NEAR(j["engrane"]["relacion_contacto"].get<double>(), 1.721771, 1e-4);
+    EXPECT_EQ(j["engrane"]["interferencia"], true);
+}
+
+TEST_F(LineaDeOrdenes, ElParEngranadoEnDxf) {
+    Salida s = correr({"--exportar", "p.dxf", "--dientes", "20", "--engrane", "30", "--distancia", "25.5", "--informe"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(nlohmann::json::parse(s.out)["engrane"]["distancia"], 25.5);
+    lectura::Dxf dxf;
+    ASSERT_TRUE(lectura::leer_dxf(en("p.dxf"), dxf));
+    std::vector<exportar::Anillo> uno, dos;
+    for (const auto& p : dxf.polilineas) {
+        EXPECT_TRUE(p.cerrada);
+        if (p.capa == "ENGRANAJE") uno.push_back(p.puntos);
+        if (p.capa == "ENGRANAJE2") dos.push_back(p.puntos);
+    }
+    ASSERT_FALSE(uno.empty());
+    ASSERT_FALSE(dos.empty());
+    // Each gear's tip circle centred on its own centre, 25.5 apart.
+    auto centro_de = [](const std::vector<exportar::Anillo>& a, double& cx, double& cy, double& r) {
+        size_t mayor = 0;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i].size() > a[mayor].size()) mayor = i;
+        centro(a[mayor], cx, cy, r);
+    };
+    double x1, y1, r1, x2, y2, r2;
+    centro_de(uno, x1, y1, r1);
+    centro_de(dos, x2, y2, r2);
+    EXPECT_NEAR(std::hypot(x2 - x1, y2 - y1), 25.5, 0.05);
+    EXPECT_NEAR(r1, 11, 0.05);
+    EXPECT_NEAR(r2, 16, 0.05);
+    auto piezas = piezas_leidas(dos, x2, y2);
+    EXPECT_EQ(contar_dientes(piezas, 15), 30);
+    ASSERT_EQ(dxf.lineas.size(), 1u);
+    EXPECT_EQ(dxf.lineas[0].capa, "ENGRANE");
+    // The line of action runs between the two base circles, tangent to both.
+    EXPECT_NEAR(std::hypot(dxf.lineas[0].desde.x - x1, dxf.lineas[0].desde.y - y1), 10 * std::cos(20 * M_PI / 180), 0.01);
+    EXPECT_NEAR(std::hypot(dxf.lineas[0].hasta.x - x2, dxf.lineas[0].hasta.y - y2), 15 * std::cos(20 * M_PI / 180), 0.01);
+}
+
+TEST_F(LineaDeOrdenes, EngraneMalSaleConDosSinArchivo) {
+    struct Caso {
+        std::vector<std::string> args;
+        std::string dice;
+    } casos[] = {
+        {{"--exportar", "a.svg", "--engrane", "2"}, "--engrane: 2 fuera de 0"},
+        {{"--exportar", "a.svg", "--engrane", "-1"}, "--engrane: -1 fuera de 0"},
+        {{"--exportar", "a.svg", "--engrane", "x"}, "no es un numero entero"},
+        {{"--exportar", "a.svg", "--engrane", "20", "--desplazamiento2", "uno"}, "--desplazamiento2: 'uno'"},
+        {{"--exportar", "a.svg", "--engrane", "0", "--desplazamiento2", "0.2"}, "la cremallera no admite"},
+        {{"--exportar", "a.svg", "--engrane", "20", "--distancia", "16"}, "menor que la de funcionamiento"},
+        {{"--exportar", "a.svg", "--engrane", "20", "--distancia", "-3"}, "--distancia: -3 debe ser mayor que 0"},
+        {{"--exportar", "a.svg", "--engrane", "20", "--desplazamiento2", "-12"}, "sin fondo"},
+        {{"--exportar", "a.svg", "--distancia", "20"}, "--distancia solo vale con --engrane"},
+        {{"--engrane", "20"}, "--engrane solo vale con --exportar o --informe"},
+        {{"--informe", "--engrane", "20", "--distancia", "10"}, "menor que la de funcionamiento"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.dice);
+        Salida s = correr(c.args);
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(lineas(s.err), 1) << s.err;
+        EXPECT_NE(s.err.find(c.dice), std::string::npos) << s.err;
+        EXPECT_EQ(s.out, "");
+        EXPECT_FALSE(lectura::existe(en("a.svg")));
+    }
+}
+
 namespace {
 
 // The outline of an exported DXF as the core's pieces about the gear's centre.
@@ -553,7 +666,7 @@ TEST_F(LineaDeOrdenes, LaAyudaEnLosDosIdiomasTieneLasMismasOpciones) {
     Salida es = correr({"--help"});
     ASSERT_EQ(es.estado, 0);
     std::vector<std::string> opciones = opciones_de(es.out);
-    EXPECT_EQ(opciones.size(), 26u) << es.out;
+    EXPECT_EQ(opciones.size(), 30u) << es.out;
     EXPECT_NE(std::find(opciones.begin(), opciones.end(), "--idioma"), opciones.end());
     for (const auto& [args, entorno] : std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
              {{"--idioma", "en", "--help"}, {}},

@@ -126,7 +126,8 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
     while (std::getline(s, linea)) lineas.push_back(linea);
     for (const char* op : {"--help", "--version", "--exportar", "--animacion", "--experimental", "--tamano", "--sin-datos",
                            "--idioma", "--paso", "--retardo", "--con-retorno", "--dientes", "--modulo",
-                           "--angulo ", "--desplazamiento", "--giro", "--diametro-exterior", "--diametro-interior",
+                           "--angulo ", "--desplazamiento ", "--giro", "--diametro-exterior", "--diametro-interior",
+                           "--informe", "--engrane", "--desplazamiento2", "--distancia",
                            "--diametro-primitivo", "--radio-cabeza", "--depresion", "--angulo2", "--flecha"}) {
         int n = 0;
         for (const auto& l : lineas)

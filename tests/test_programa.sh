@@ -35,7 +35,7 @@ se_mantiene() {
 esperar_hasta 60 xdpyinfo >/dev/null 2>&1 || true
 tmp="$(mktemp -d)"
 pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 captura() { import -window root -depth 8 "ppm:$tmp/p.ppm"; }
 falla() {
   echo "FAIL: $*"

@@ -226,6 +226,30 @@ TEST_F(Tallado_, ElDesplazamientoFijaLosRadiosDelEngranaje) {
     }
 }
 
+TEST_F(Tallado_, UnaRuedaCortadaDeUnaVezEsLaDelCorte) {
+    // The same rack, blank and rolling cut all at once: the same gear, only turned (the cut
+    // leaves the blank at its last angle), for a shift either way.
+    for (float x : {-0.3f, 0.4f}) {
+        SCOPED_TRACE(x);
+        glui_Clear->user_press();
+        glui_Penetracion->user_commit(testing::PrintToString(x));
+        completar_corte();
+        std::vector<Pieza> corte = copia();
+        float d[NUM_DATOS];
+        llenar_datos(d);
+        std::vector<Pieza> rueda = tallar_rueda(d, radio_engranaje(), Rp, distancia_referencia(), E_incremento);
+        ASSERT_EQ(rueda.size(), 1u);
+        EXPECT_NEAR(area_total(rueda), area_total(corte), 1e-6 * area_total(corte));
+        // Turned by the blank's angle, every point of one lies on the other.
+        double g = E_angulo * M_PI / 180, c = std::cos(g), s = std::sin(g), lejos = 0;
+        for (size_t i = 0; i < rueda[0].exterior.size(); i += 7) {
+            const Vertice& v = rueda[0].exterior[i];
+            lejos = std::max(lejos, distancia_al_borde(corte, v.x * c - v.y * s, v.x * s + v.y * c));
+        }
+        EXPECT_LT(lejos, 1e-4);
+    }
+}
+
 TEST_F(Tallado_, ConstruidoAparteEsElMismoContorno) {
     pasos(30, 1);
     std::vector<Pieza> p;

@@ -87,10 +87,15 @@ std::string escribir_dxf(const Lamina& l, std::string& bytes) {
     dxf.writeLinetype(*dw, DL_LinetypeData("CONTINUOUS", "Continuous", 0, 0, 0.0));
     dw->tableEnd();
 
-    // Layer "0", the polygons' layer, then each circle layer once, in the colour of its first circle.
+    // Layer "0", the polygons' layer, the groups' layers, then each circle and line layer once, in
+    // the colour of its first circle or line.
     std::vector<std::pair<std::string, int>> capas{{"0", 7}, {l.capa_poligonos, indice_color(l.relleno)}};
     std::set<std::string> vistas{"0", l.capa_poligonos};
+    for (const auto& g : l.grupos)
+        if (vistas.insert(g.capa).second) capas.emplace_back(g.capa, indice_color(g.relleno));
     for (const auto& k : l.circulos)
+        if (vistas.insert(k.capa).second) capas.emplace_back(k.capa, indice_color(k.color));
+    for (const auto& k : l.lineas)
         if (vistas.insert(k.capa).second) capas.emplace_back(k.capa, indice_color(k.color));
     dw->tableLayers(static_cast<int>(capas.size()));
     for (const auto& [nombre, color] : capas)
@@ -122,7 +127,14 @@ std::string escribir_dxf(const Lamina& l, std::string& bytes) {
         anillo(dxf, *dw, p.exterior, l.capa_poligonos);
         for (const auto& h : p.huecos) anillo(dxf, *dw, h, l.capa_poligonos);
     }
+    for (const auto& g : l.grupos)
+        for (const auto& p : g.poligonos) {
+            anillo(dxf, *dw, p.exterior, g.capa);
+            for (const auto& h : p.huecos) anillo(dxf, *dw, h, g.capa);
+        }
     for (const auto& k : l.circulos) dxf.writeCircle(*dw, DL_CircleData(k.cx, k.cy, 0.0, k.radio), atributos(k.capa));
+    for (const auto& k : l.lineas)
+        dxf.writeLine(*dw, DL_LineData(k.desde.x, k.desde.y, 0.0, k.hasta.x, k.hasta.y, 0.0), atributos(k.capa));
     if (!l.texto.empty()) {
         Pagina p = pagina_de(l);
         for (size_t i = 0; i < l.texto.size(); ++i) {

@@ -32,13 +32,30 @@ struct Circulo {
     std::string capa;
 };
 
+// Further filled regions, in a colour and on a layer of their own.
+struct Grupo {
+    std::vector<Poligono> poligonos;
+    Color relleno;
+    std::string capa;
+};
+
+// A thin straight line.
+struct Linea {
+    Punto desde, hasta;
+    Color color;
+    std::string capa;
+};
+
 // Lengths in millimetres, y growing upwards. The polygons are filled in one colour
-// and sit on one layer; the text block is a few lines printed under the drawing.
+// and sit on one layer, the groups over them; the text block is a few lines printed
+// under the drawing.
 struct Lamina {
     std::vector<Poligono> poligonos;
     Color relleno{0.8, 0.1, 0.1};
     std::string capa_poligonos = "ENGRANAJE";
+    std::vector<Grupo> grupos;
     std::vector<Circulo> circulos;
+    std::vector<Linea> lineas;
     std::vector<std::string> texto;
 };
 

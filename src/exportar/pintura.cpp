@@ -24,6 +24,13 @@ Caja caja_de(const Lamina& l) {
     };
     for (const auto& p : l.poligonos)
         for (const auto& v : p.exterior) incluir(v.x, v.y);
+    for (const auto& g : l.grupos)
+        for (const auto& p : g.poligonos)
+            for (const auto& v : p.exterior) incluir(v.x, v.y);
+    for (const auto& k : l.lineas) {
+        incluir(k.desde.x, k.desde.y);
+        incluir(k.hasta.x, k.hasta.y);
+    }
     for (const auto& k : l.circulos) {
         incluir(k.cx - k.radio, k.cy - k.radio);
         incluir(k.cx + k.radio, k.cy + k.radio);
@@ -75,16 +82,28 @@ void trazar_anillo(cairo_t* cr, const Anillo& a, const Pagina& p) {
 }
 
 // Draws the sheet in page millimetres on a context already scaled to them.
-void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    for (const auto& pol : l.poligonos) {
+void rellenar(cairo_t* cr, const std::vector<Poligono>& poligonos, const Color& c, const Pagina& p) {
+    for (const auto& pol : poligonos) {
         cairo_new_path(cr);
         trazar_anillo(cr, pol.exterior, p);
         for (const auto& h : pol.huecos) trazar_anillo(cr, h, p);
-        cairo_set_source_rgb(cr, l.relleno.r, l.relleno.g, l.relleno.b);
+        cairo_set_source_rgb(cr, c.r, c.g, c.b);
         cairo_fill(cr);
     }
+}
+
+void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    rellenar(cr, l.poligonos, l.relleno, p);
+    for (const auto& g : l.grupos) rellenar(cr, g.poligonos, g.relleno, p);
     cairo_set_line_width(cr, p.linea);
+    for (const auto& k : l.lineas) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, k.desde.x + p.dx, p.dy - k.desde.y);
+        cairo_line_to(cr, k.hasta.x + p.dx, p.dy - k.hasta.y);
+        cairo_set_source_rgb(cr, k.color.r, k.color.g, k.color.b);
+        cairo_stroke(cr);
+    }
     for (const auto& k : l.circulos) {
         cairo_new_path(cr);
         cairo_arc(cr, k.cx + p.dx, p.dy - k.cy, k.radio, 0, 2 * M_PI);

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "engrane_estado.h"
+
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
                                          "16.00", "20.00", "25.00", "32.00", "40.00", "50.00"};
@@ -68,6 +70,7 @@ void estado_inicial() {
     glui_C_Base = glui_Evolvente = nullptr;
     informa_x = nullptr;
     informa_espesor = nullptr;
+    engrane_inicial();
 }
 
 int entradas_historia(float incremento) {

@@ -34,6 +34,10 @@ const Opcion GENERALES[] = {
     {"retardo", "CS", false, N_("GIF: centesimas de segundo entre cuadros (4 por omision)")},
     {"con-retorno", "", false, N_("GIF: muestra tambien la retirada y el retorno de la cremallera")},
     {"idioma", "L", false, N_("idioma de los textos: es (espanol) o en (ingles); por omision el del entorno")},
+    {"informe", "", false, N_("escribe en la salida un informe JSON del engranaje (y del engrane)")},
+    {"engrane", "Z2", false, N_("engrana con una rueda de Z2 dientes tallada igual (0: la cremallera)")},
+    {"desplazamiento2", "X2", false, N_("coeficiente de desplazamiento de la rueda 2 (0 por omision)")},
+    {"distancia", "A", false, N_("distancia entre centros en mm (la de funcionamiento por omision)")},
 };
 
 // One line of the usage: the option and its placeholder, then its help from column 26.
@@ -99,13 +103,18 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             experimentales.push_back(a);
             continue;
         }
+        if (nombre == "informe") {
+            o.informe = true;
+            continue;
+        }
         if (nombre == "con-retorno") {
             o.con_retorno = true;
             continue;
         }
         const Campo* op = buscar(nombre);
         bool propia = nombre == "exportar" || nombre == "animacion" || nombre == "tamano" || nombre == "idioma" ||
-                      nombre == "paso" || nombre == "retardo";
+                      nombre == "paso" || nombre == "retardo" || nombre == "engrane" || nombre == "desplazamiento2" ||
+                      nombre == "distancia";
         if (!op && !propia)
             return formato(_("opcion desconocida: %s"), a.c_str());
         if (i + 1 >= argc) return formato(_("falta el valor de %s"), a.c_str());
@@ -126,6 +135,12 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             idioma::Idioma l;
             if (!idioma::de_opcion(valor, l)) return formato(_("--idioma: '%s' no es un idioma disponible (es, en)"), valor.c_str());
             o.idioma = valor;
+        } else if (nombre == "engrane") {
+            o.engrane = valor;
+        } else if (nombre == "desplazamiento2") {
+            o.desplazamiento2 = valor;
+        } else if (nombre == "distancia") {
+            o.distancia = valor;
         } else {
             o.valores.emplace_back(nombre, valor);
             if (op->opcion_experimental) experimentales.push_back(a);
@@ -147,20 +162,30 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         if (!o.retardo.empty()) return formato(solo_animacion, "--retardo");
         if (o.con_retorno) return formato(solo_animacion, "--con-retorno");
     }
-    if (!exportar && !animacion) {
+    if (o.engrane.empty() && !o.desplazamiento2.empty()) return formato(_("%s solo vale con --engrane"), "--desplazamiento2");
+    if (o.engrane.empty() && !o.distancia.empty()) return formato(_("%s solo vale con --engrane"), "--distancia");
+    if (animacion && o.informe) return formato(_("%s no va con --animacion"), "--informe");
+    if (animacion && !o.engrane.empty()) return formato(_("%s no va con --animacion"), "--engrane");
+    if (!exportar && !animacion && !o.informe) {
         const char* solo = _("%s solo vale con --exportar o --animacion");
         if (!o.valores.empty()) return formato(solo, ("--" + o.valores.front().first).c_str());
+        if (!o.engrane.empty()) return _("--engrane solo vale con --exportar o --informe");
         if (!o.tamano.empty()) return formato(solo, "--tamano");
         if (o.experimental) return formato(solo, "--experimental");
         if (o.sin_datos) return formato(solo, "--sin-datos");
         if (!experimentales.empty()) return formato(solo, experimentales.front().c_str());
         return "";
     }
-    o.accion = exportar ? Ordenes::EXPORTAR : Ordenes::ANIMACION;
+    if (!exportar && !animacion) {
+        // The report alone: nothing is drawn.
+        if (!o.tamano.empty()) return formato(_("%s solo vale con --exportar o --animacion"), "--tamano");
+        if (o.sin_datos) return formato(_("%s solo vale con --exportar o --animacion"), "--sin-datos");
+    }
+    o.accion = animacion ? Ordenes::ANIMACION : Ordenes::EXPORTAR;
     // Applied in the panel's order, whatever the order typed: later fields may depend on earlier ones.
     std::stable_sort(o.valores.begin(), o.valores.end(),
                      [](const auto& a, const auto& b) { return orden_de(a.first) < orden_de(b.first); });
-    if (o.archivo.empty())
+    if ((exportar || animacion) && o.archivo.empty())
         return exportar ? _("--exportar necesita un nombre de archivo") : _("--animacion necesita un nombre de archivo");
     if (!o.resto.empty()) return formato(_("argumento desconocido: %s"), o.resto.front().c_str());
     if (!o.experimental && !experimentales.empty())

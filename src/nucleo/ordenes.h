@@ -8,6 +8,7 @@
 #include <vector>
 
 struct Ordenes {
+    // EXPORTAR: the cut without windows, saved to `archivo` when there is one, reported when `informe`.
     enum Accion { VENTANAS, AYUDA, VERSION, EXPORTAR, ANIMACION };
     Accion accion = VENTANAS;
     std::string archivo;
@@ -18,6 +19,9 @@ struct Ordenes {
     bool asimetrico = false, sin_iso = false, sin_flecha = false;
     std::string tamano;  // PNG or GIF width as typed; empty: the default
     std::string idioma;  // "es" or "en" as given by --idioma; empty: the environment's
+    bool informe = false;  // print the JSON report on stdout (EXPORTAR with or without a file)
+    // The mating gear as typed: teeth (0: the rack), shift coefficient, centre distance; empty: not given.
+    std::string engrane, desplazamiento2, distancia;
     // The animation's moves per picture and delay between pictures as typed (empty: the defaults),
     // and whether it shows the return stroke.
     std::string paso, retardo;

@@ -7,9 +7,14 @@
 
 #include <unistd.h>
 
+#include <nlohmann/json.hpp>
+
 #include "animacion_corte.h"
 #include "callbacks.h"
 #include "campos.h"
+#include "engrane.h"
+#include "engrane_estado.h"
+#include "medidas.h"
 #include "escena.h"
 #include "estado.h"
 #include "exportar/exportar.h"
@@ -50,25 +55,79 @@ exportar::Color en_papel(const float c[3]) {
 }
 
 const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
+const exportar::Color COLOR_RUEDA2{0.1, 0.3, 0.8};
+const exportar::Color COLOR_LINEA{0.5, 0.2, 0.6};
 
-}  // namespace
-
-// Lengths in the unit of the module are millimetres once the module is taken in millimetres.
-std::vector<exportar::Poligono> contorno_del_corte() {
+std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g) {
     auto anillo = [](const Anillo& a) {
         exportar::Anillo r;
         r.reserve(a.size());
         for (const Vertice& v : a) r.push_back({v.x, v.y});
         return r;
     };
-    std::vector<exportar::Poligono> piezas;
-    for (const Pieza& p : contorno_tallado()) {
+    std::vector<exportar::Poligono> out;
+    for (const Pieza& p : g) {
         exportar::Poligono q{anillo(p.exterior), {}};
         for (const Anillo& h : p.huecos) q.huecos.push_back(anillo(h));
-        piezas.push_back(std::move(q));
+        out.push_back(std::move(q));
     }
-    return piezas;
+    return out;
 }
+
+nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bool socavado) {
+    nlohmann::json j;
+    j["dientes"] = r.z;
+    j["modulo"] = r.m;
+    j["angulo_presion"] = r.alfa;
+    j["desplazamiento"] = r.x;
+    j["espesor_teorico"] = espesor_teorico(r.m, r.alfa, r.x);
+    if (r.z == 0) {
+        // The rack: straight flanks, no circles; its addendum and dedendum over the reference line.
+        for (const char* k : {"radio_primitivo", "radio_base", "radio_cabeza", "radio_pie", "espesor_medido",
+                              "desplazamiento_minimo"})
+            j[k] = nullptr;
+        j["altura_cabeza"] = r.ra;
+        j["altura_pie"] = r.rf;
+        j["socavado"] = false;
+        return j;
+    }
+    j["radio_primitivo"] = r.rp;
+    j["radio_base"] = r.rb;
+    j["radio_cabeza"] = r.ra;
+    j["radio_pie"] = r.rf;
+    j["espesor_medido"] = espesor_en_primitiva(contorno, r.rp);
+    j["desplazamiento_minimo"] = desplazamiento_minimo(r.z, r.alfa);
+    j["socavado"] = socavado;
+    return j;
+}
+
+// The mating gear's values as typed, checked for form and range; "" or the line saying why not.
+std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
+    if (!GLUI_EditText::parse_int(o.engrane, z2)) return "--engrane: '" + o.engrane + "' no es un numero entero";
+    if (z2 < 0 || z2 == 1 || z2 == 2 || z2 > 1000)
+        return "--engrane: " + o.engrane + " fuera de 0 (cremallera) o 3 ... 1000 dientes";
+    x2 = 0;
+    a = 0;
+    float v;
+    if (!o.desplazamiento2.empty()) {
+        if (!GLUI_EditText::parse_float(o.desplazamiento2, v) || !std::isfinite(v))
+            return "--desplazamiento2: '" + o.desplazamiento2 + "' no es un numero";
+        if (z2 == 0 && v != 0) return "--desplazamiento2: la cremallera no admite desplazamiento";
+        x2 = v;
+    }
+    if (!o.distancia.empty()) {
+        if (!GLUI_EditText::parse_float(o.distancia, v) || !std::isfinite(v))
+            return "--distancia: '" + o.distancia + "' no es un numero";
+        if (!(v > 0)) return "--distancia: " + o.distancia + " debe ser mayor que 0";
+        a = v;
+    }
+    return "";
+}
+
+}  // namespace
+
+// Lengths in the unit of the module are millimetres once the module is taken in millimetres.
+std::vector<exportar::Poligono> contorno_del_corte() { return poligonos(contorno_tallado()); }
 
 void sesion_abrir(int modo) {
     GLUI_Master.reset();
@@ -174,14 +233,78 @@ std::string guardar_corte(const std::string& ruta, int ancho_png) {
     return exportar::guardar(lamina_del_corte(), ruta, ancho_png);
 }
 
-std::string exportar_sin_ventanas(const Ordenes& o) {
+exportar::Lamina lamina_del_engrane(const Engrane& e, double giro1) {
+    exportar::Lamina l = lamina_del_corte();
+    const Teoria& t = e.teoria();
+    const Rueda &r1 = e.rueda1(), &r2 = e.rueda2();
+    Instante s = e.en(giro1);
+    l.poligonos = poligonos(s.rueda1);
+    l.grupos.push_back({poligonos(s.rueda2), COLOR_RUEDA2, "ENGRANAJE2"});
+    l.circulos.clear();
+    exportar::Color base = en_papel(COLOR_BASE), paso = en_papel(ColorCirPaso);
+    l.circulos.push_back({0, 0, r1.rb, base, "BASE"});
+    l.circulos.push_back({0, 0, t.rw1, paso, "PRIMITIVA"});
+    if (r2.z > 0) {
+        l.circulos.push_back({t.a, 0, r2.rb, base, "BASE"});
+        l.circulos.push_back({t.a, 0, t.rw2, paso, "PRIMITIVA"});
+        l.lineas.push_back({{t.T1.x, t.T1.y}, {t.T2.x, t.T2.y}, COLOR_LINEA, "ENGRANE"});
+    } else {
+        // The rack's pitch line, and the line of action from T1 on past E by as much as T1 lies before C.
+        double w = 4 * PI * r1.m;
+        l.lineas.push_back({{-w, -t.rw1}, {w, -t.rw1}, paso, "PRIMITIVA"});
+        double fx = t.E.x + (t.C.x - t.T1.x), fy = t.E.y + (t.C.y - t.T1.y);
+        l.lineas.push_back({{t.T1.x, t.T1.y}, {fx, fy}, COLOR_LINEA, "ENGRANE"});
+    }
+    l.texto.push_back("Engrana con " + (r2.z > 0 ? "una rueda de " + numero(r2.z) + " dientes, desplazamiento " +
+                                                       numero(r2.x)
+                                                 : std::string("la cremallera")) +
+                      "   Distancia entre centros: " + numero(t.a) + " mm (funcionamiento " + numero(t.a_w) + ")");
+    l.texto.push_back("Angulo de funcionamiento: " + numero(t.alfa_w) + " grados   Relacion de contacto: " +
+                      numero(t.epsilon) + (t.interferencia ? "   Interferencia" : ""));
+    return l;
+}
+
+std::string informe_json(const Engrane* e) {
+    nlohmann::json j;
+    Rueda r1 = e ? e->rueda1() : rueda_actual();
+    bool socavado = QueSimula == SIMULACION_ESTANDAR ? coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo)
+                                                     : r1.x < desplazamiento_minimo(r1.z, r1.alfa);
+    j["rueda"] = rueda_json(r1, contorno_tallado(), socavado);
+    if (e) {
+        const Rueda& r2 = e->rueda2();
+        j["rueda2"] = rueda_json(r2, e->contorno2(), r2.z > 0 && r2.x < desplazamiento_minimo(r2.z, r2.alfa));
+        const Teoria& t = e->teoria();
+        Engrane::Medidas m = e->medir(MUESTRAS_INFORME);
+        nlohmann::json g;
+        g["angulo_funcionamiento"] = t.alfa_w;
+        g["distancia_funcionamiento"] = t.a_w;
+        g["distancia"] = t.a;
+        g["angulo_presion_distancia"] = t.alfa_a;
+        g["relacion_contacto"] = t.epsilon;
+        g["relacion_contacto_medida"] = m.relacion_contacto;
+        g["juego_normal"] = m.juego_normal;
+        g["juego_normal_teorico"] = t.juego_normal;
+        g["solape_maximo"] = m.solape;
+        g["interferencia"] = t.interferencia;
+        j["engrane"] = g;
+    }
+    return j.dump(2) + "\n";
+}
+
+std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
+    int z2 = 0;
+    double x2 = 0, a = 0;
+    if (!o.engrane.empty()) {
+        std::string fallo = leer_engrane(o, z2, x2, a);
+        if (!fallo.empty()) return fallo;
+    }
     int ancho = 1200;
     if (!o.tamano.empty()) {
         if (!GLUI_EditText::parse_int(o.tamano, ancho)) return formato(_("--tamano: '%s' no es un numero entero"), o.tamano.c_str());
         if (ancho < 16 || ancho > exportar::ANCHO_PNG_MAXIMO)
             return formato(_("--tamano: %s fuera de 16 ... %d pixeles"), o.tamano.c_str(), exportar::ANCHO_PNG_MAXIMO);
     }
-    if (!exportar::extension_conocida(o.archivo))
+    if (!o.archivo.empty() && !exportar::extension_conocida(o.archivo))
         return formato(_("extension desconocida en '%s' (se admiten %s)"), o.archivo.c_str(), exportar::EXTENSIONES);
     sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
     if (o.experimental) {
@@ -194,9 +317,21 @@ std::string exportar_sin_ventanas(const Ordenes& o) {
         if (!fallo.empty()) return fallo;
     }
     sesion_cortar();
-    exportar::Lamina l = lamina_del_corte();
-    if (o.sin_datos) l.texto.clear();
-    return exportar::guardar(l, o.archivo, ancho);
+    const Engrane* e = nullptr;
+    if (!o.engrane.empty()) {
+        std::string fallo;
+        e = engrane_actual(z2, x2, a, &fallo);
+        if (!e) return "--engrane: " + fallo;
+    }
+    std::string texto = o.informe ? informe_json(e) : "";
+    if (!o.archivo.empty()) {
+        exportar::Lamina l = e ? lamina_del_engrane(*e, 0) : lamina_del_corte();
+        if (o.sin_datos) l.texto.clear();
+        std::string fallo = exportar::guardar(l, o.archivo, ancho);
+        if (!fallo.empty()) return fallo;
+    }
+    if (informe) *informe = texto;
+    return "";
 }
 
 namespace {

@@ -41,9 +41,23 @@ std::string nombre_por_omision();
 // Saves the cut as it stands in the format of the name's extension; returns "" or why not.
 std::string guardar_corte(const std::string& ruta, int ancho_png = 1200);
 
-// The whole command-line export: checks, panel values, cut, file. Returns "" or the
-// line that explains why nothing was written.
-std::string exportar_sin_ventanas(const Ordenes& o);
+class Engrane;
+
+// The pair in mesh drawn with gear 1 turned by giro1 (radians): gear 1 as the cut's sheet fills it,
+// gear 2 on layer ENGRANAJE2, both base circles, both pitch circles rolling at a, the line of
+// action on layer ENGRANE, and the data.
+exportar::Lamina lamina_del_engrane(const Engrane& e, double giro1);
+
+// Samples over one pitch for the measured contact ratio, backlash and overlap of the report.
+constexpr int MUESTRAS_INFORME = 120;
+
+// The JSON report: "rueda" (the cut gear) and, with a pair, "rueda2" and "engrane".
+std::string informe_json(const Engrane* e);
+
+// The whole command-line run: checks, panel values, cut, the pair in mesh with --engrane, the
+// file with --exportar, the report into `informe` with --informe. Returns "" or the line that
+// explains why nothing was written.
+std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe = nullptr);
 
 // The whole command-line animation: checks, panel values, the cut as a GIF (animacion_corte.h),
 // progress on stderr when stderr is a terminal. Returns "" or the line that explains why

@@ -277,6 +277,60 @@ bool tallado_activo = true;
 
 }  // namespace
 
+std::vector<Pieza> tallar_rueda(const float datos[], double radio, double rp, double distancia, double paso_grados) {
+    std::vector<Pieza> out;
+    if (!(paso_grados > 0) || !std::isfinite(paso_grados)) return out;
+    GEOSContextHandle_t c = contexto();
+    Geo rack = cremallera(datos);
+    Geo blanco = disco(radio);
+    if (!rack || !blanco) return out;
+    int pasos = static_cast<int>(std::floor(360.0 / paso_grados + 1e-9));
+    std::vector<GEOSGeometry*> posiciones;
+    for (int i = 0; i <= pasos; ++i) {
+        // In the blank's own frame the position i is turned back by i steps and has rolled i steps along.
+        double phi = -i * paso_grados * PI / 180.0;
+        // The rack repeats every pitch: its travel is kept within half a pitch of the centre, as
+        // the cut keeps it within its passes, so that its teeth stay where the blank is.
+        double h = -rp * phi;
+        if (datos[D_PASO] > 0) h -= datos[D_PASO] * std::round(h / datos[D_PASO]);
+        Traza t{static_cast<float>(h * std::cos(phi) + distancia * std::sin(phi)),
+                static_cast<float>(h * std::sin(phi) - distancia * std::cos(phi)), static_cast<float>(-i * paso_grados)};
+        Geo pieza = colocar(rack, t);
+        if (pieza && cajas_se_tocan(pieza.get(), blanco.get())) posiciones.push_back(pieza.release());
+    }
+    // The blank minus every position, as one difference with their union: the same area as taking
+    // them away one by one, in a fifth of the time.
+    GEOSGeometry* col = GEOSGeom_createCollection_r(c, GEOS_GEOMETRYCOLLECTION, posiciones.data(),
+                                                    static_cast<unsigned>(posiciones.size()));
+    Geo todas(GEOSUnaryUnion_r(c, col));
+    GEOSGeom_destroy_r(c, col);
+    Geo r;
+    if (todas) {
+        r.reset(GEOSDifference_r(c, blanco.get(), todas.get()));
+        if (!r) r.reset(GEOSDifferencePrec_r(c, blanco.get(), todas.get(), 1e-9 * (1 + std::fabs(radio))));
+    }
+    if (r) anadir_poligonos(r.get(), 1.0, 0.0, out);
+    return out;
+}
+
+std::vector<Pieza> area_cremallera(const float datos[], int copias) {
+    std::vector<Pieza> out;
+    GEOSContextHandle_t c = contexto();
+    Geo rack = cremallera(datos);
+    if (!rack) return out;
+    std::vector<GEOSGeometry*> partes;
+    for (int k = -copias; k <= copias; ++k) {
+        Geo g = colocar(rack, Traza{static_cast<float>(5.0 * k * datos[D_PASO]), 0.0f, 0.0f});
+        if (g) partes.push_back(g.release());
+    }
+    GEOSGeometry* col =
+        GEOSGeom_createCollection_r(c, GEOS_GEOMETRYCOLLECTION, partes.data(), static_cast<unsigned>(partes.size()));
+    Geo u(GEOSUnaryUnion_r(c, col));
+    GEOSGeom_destroy_r(c, col);
+    if (u) anadir_poligonos(u.get(), 1.0, 0.0, out);
+    return out;
+}
+
 void actualizar_tallado() {
     Tallado& t = estado();
     if (!t.leido) return;

@@ -46,6 +46,17 @@ void descartar_tallado();
 // outline's own tests check.
 void calcular_tallado(bool si);
 
+// A gear cut by the rack of `datos` (slots 3 to 11; slots 0 to 2 are not read) rolling without
+// slipping on the circle of radius rp, with the same polygons and the same differences as the cut
+// on screen: a blank of radius `radio` with its centre hole, minus the rack at every step of
+// paso_grados over one full turn (steps 0 to 360 degrees), the rack frame's y = 0 line at
+// `distancia` from the centre. In the gear's own frame, the first position straight below the centre.
+std::vector<Pieza> tallar_rueda(const float datos[], double radio, double rp, double distancia, double paso_grados);
+
+// The rack of `datos` as the one area the cut subtracts, in its own frame, with copies of it moved
+// by k·5 pitches for k in -copias..copias so that it reaches further along its line.
+std::vector<Pieza> area_cremallera(const float datos[], int copias);
+
 // Sides of the polygon standing for the blank's circles: finer than the drawn 60-slice disc,
 // so that the outside radius of the outline is right to 1e-5 of the radius.
 constexpr int LADOS_DISCO = 720;
