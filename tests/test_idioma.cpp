@@ -72,6 +72,10 @@ TEST_F(Idiomas, ElEntornoEligeEnElOrdenDeGettext) {
     EXPECT_EQ(idioma::del_entorno(), Idioma::ESPANOL) << "a language without a catalogue";
     poner("LANG", "eng");
     EXPECT_EQ(idioma::del_entorno(), Idioma::ESPANOL) << "only the language code en";
+    for (const char* ingles : {"en", "en.UTF-8", "en@quot", "en_CA"}) {
+        poner("LANG", ingles);
+        EXPECT_EQ(idioma::del_entorno(), Idioma::INGLES) << ingles;
+    }
 
     poner("LANG", "es_ES.UTF-8");
     poner("LC_MESSAGES", "en_GB.UTF-8");
@@ -342,6 +346,48 @@ TEST_F(Textos, SinEntornoSonLosTextosEspanolesDeSiempre) {
     EXPECT_EQ(Recorrido(dir).textos, originales) << "--idioma es over an English environment";
 }
 
+
+// Words of three letters or more, lower-cased; option names, paths and file names left out.
+std::set<std::string> palabras(const std::vector<std::string>& textos) {
+    static const std::regex fuera(R"((--[a-z0-9-]+)|(\S*/\S*)|(\S*\.(svg|pdf|png|dxf|gif|xyz)\b))");
+    std::set<std::string> r;
+    for (const auto& t : textos) {
+        std::string limpio = std::regex_replace(t, fuera, " ");
+        std::string p;
+        for (char c : limpio + " ") {
+            if (std::isalpha(static_cast<unsigned char>(c))) {
+                p += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            } else {
+                if (p.size() >= 3) r.insert(p);
+                p.clear();
+            }
+        }
+    }
+    return r;
+}
+
+TEST_F(Textos, EnInglesNoQuedaNingunTextoEspanol) {
+    std::vector<std::string> es = sin_catalogo();
+    idioma::iniciar(Idioma::INGLES, ORTANEL_PRUEBA_CATALOGOS);
+    std::vector<std::string> en = Recorrido(dir).textos;
+    ASSERT_EQ(en.size(), es.size()) << "the walk is the same in both languages";
+
+    // A text the same in both languages: only one with no words, or a name.
+    const std::set<std::string> iguales_validos = {"Ortanel", "Version 2.01", "Experimental", "Manual",
+                                                   "ISO 6336"};
+    std::vector<std::string> sin_traducir;
+    for (size_t i = 0; i < es.size(); ++i)
+        if (en[i] == es[i] && !palabras({es[i]}).empty() && !iguales_validos.count(es[i])) sin_traducir.push_back(es[i]);
+    EXPECT_EQ(sin_traducir, std::vector<std::string>()) << "texts left in Spanish";
+
+    // No Spanish word inside an English text, such as a format left untranslated.
+    const std::set<std::string> de_los_dos = {"ortanel", "version", "experimental", "manual", "iso",
+                                                "base",    "circular", "control",      "extension", "png", "svg", "pdf", "dxf", "gif", "json"};
+    std::set<std::string> de_es = palabras(es), restos;
+    for (const auto& p : palabras(en))
+        if (de_es.count(p) && !de_los_dos.count(p)) restos.insert(p);
+    EXPECT_EQ(restos, std::set<std::string>()) << "Spanish words in the English texts";
+}
 
 // ---------------------------------------------------------------- the English panels' layout
 

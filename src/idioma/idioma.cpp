@@ -55,7 +55,7 @@ Idioma de_nombre(const std::string& nombre) { return es_lengua(nombre, "en") ? I
 Idioma del_entorno() {
     std::string lista = variable("LANGUAGE");
     size_t i = 0;
-    while (i <= lista.size() && !lista.empty()) {
+    while (i < lista.size()) {
         size_t fin = lista.find(':', i);
         if (fin == std::string::npos) fin = lista.size();
         std::string entrada = lista.substr(i, fin - i);
