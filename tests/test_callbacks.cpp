@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "nucleo/callbacks.h"
 #include "nucleo/escena.h"
@@ -63,8 +65,11 @@ TEST_F(Callbacks, Diametros) {
         TearDown();
         SetUp();
         elegir(modo);
+        // Standard: raised to the pitch diameter; experimental: a tip of radius 0 leaves no
+        // gear, refused.
         teclear(glui_RCabeza, "-4");
-        EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), modo == SIMULACION_ESTANDAR ? 14.0f : 0.0f);
+        EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), modo == SIMULACION_ESTANDAR ? 14.0f : 16.0f);
+        EXPECT_EQ(glui_RCabeza->recently_refused(), modo == SIMULACION_EXPERIMENTAL);
         teclear(glui_RCabeza, "12");
         // Below the pitch diameter: replaced by it in standard mode only.
         EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), modo == SIMULACION_ESTANDAR ? 14.0f : 12.0f);
@@ -78,15 +83,11 @@ TEST_F(Callbacks, Diametros) {
         teclear(glui_RBase, "1.5");  // small, but no less than nothing: kept
         EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 1.5f);
         EXPECT_FLOAT_EQ(Rb, 0.75f);
+        // Corrected to 0, the pitch circle would roll nothing (standard: every radius 0 and
+        // a view of no size): refused in both simulations.
         teclear(glui_RPaso, "-3");
-        if (modo == SIMULACION_ESTANDAR) {
-            // Corrected to 0, all the radii would be 0 and the view of no size: refused.
-            EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 14.0f);
-            EXPECT_FLOAT_EQ(Rp, 7.0f);
-        } else {
-            EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 0.0f);
-            EXPECT_FLOAT_EQ(Rp, 0.0f);
-        }
+        EXPECT_FLOAT_EQ(glui_RPaso->get_float_val(), 14.0f);
+        EXPECT_FLOAT_EQ(Rp, 7.0f);
     }
 }
 
@@ -114,11 +115,12 @@ TEST_F(Callbacks, ValoresQueDesbordanSeRechazan) {
         EXPECT_EQ(despues, campos);
         EXPECT_EQ(informa->get_text(), aviso);
     }
-    // Large but harmless values go through.
+    // Values the cut cannot make a gear of are refused too: a blank far beyond the largest
+    // gear of the module (the view would no longer pan), a shift past a module.
     teclear(glui_RCabeza, "1e6");
-    EXPECT_FLOAT_EQ(Rc, 5e5f);
+    EXPECT_FLOAT_EQ(Rc, 8.0f);
     teclear(glui_Penetracion, "1e30");
-    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 1e30f);
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.0f);
     // A pitch radius whose rolling step at this turn per cut would overflow the rack's travel.
     TearDown();
     SetUp();
@@ -183,17 +185,24 @@ TEST_F(Callbacks, DesplazamientoEstandar) {
     EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), static_cast<float>(2 * (6.75 - 0.1)));
 }
 
-TEST_F(Callbacks, DesplazamientoExperimentalSeAcumula) {
+// The shift moves the rack in the experimental simulation as in the standard one: the
+// radii stay, the fields show the shifted tip and root, a new shift replaces the old.
+TEST_F(Callbacks, DesplazamientoExperimentalMueveLaCremallera) {
     experimental();
     teclear(glui_Penetracion, "0.5");
-    EXPECT_FLOAT_EQ(Rc, 8.5f);
-    EXPECT_EQ(Penetracion, 0.0f);
+    EXPECT_FLOAT_EQ(Rc, 8.0f);
+    EXPECT_FLOAT_EQ(Penetracion, -0.5f);
+    EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 17.0f);
+    EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), 12.5f);
+    EXPECT_FLOAT_EQ(radio_engranaje(), 8.5f);
+    EXPECT_FLOAT_EQ(radio_circ_fondo(), 6.25f);
     teclear(glui_Penetracion, "0.25");
-    EXPECT_FLOAT_EQ(Rc, 8.75f);
-    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.25f);
+    EXPECT_FLOAT_EQ(radio_engranaje(), 8.25f) << "replaced, not added";
     teclear(glui_Penetracion, "-0.5");
-    EXPECT_FLOAT_EQ(Rb, 5.25f);
-    EXPECT_EQ(Penetracion, 0.0f);
+    EXPECT_FLOAT_EQ(Rb, 5.75f);
+    EXPECT_FLOAT_EQ(Penetracion, 0.5f);
+    EXPECT_FLOAT_EQ(radio_engranaje(), 7.5f) << "the tip follows a negative shift";
+    EXPECT_FLOAT_EQ(radio_circ_fondo(), 5.25f);
 }
 
 TEST_F(Callbacks, ModuloExperimental) {
@@ -247,24 +256,25 @@ TEST_F(Callbacks, LimitesIso) {
     EXPECT_FLOAT_EQ(glui_radio->get_float_val(), 0.0f);
 }
 
-TEST_F(Callbacks, DepresionConAnguloNulo) {
+// A pressure angle outside 10 to 35 degrees gives no proper tooth: refused on either flank.
+TEST_F(Callbacks, AngulosFueraDeRangoSeRechazan) {
     experimental();
-    teclear(glui_radio, "0.2");
-    teclear(glui_Angulo, "0");
-    teclear(glui_depresion, "0.3");
-    EXPECT_EQ(ISO_Depresion, 0.0f);
-    EXPECT_FLOAT_EQ(glui_depresion->get_float_val(), 0.0f);
-}
-
-TEST_F(Callbacks, AnguloDeNoventaGrados) {
-    experimental();
-    teclear(glui_Angulo_2, "90");
-    EXPECT_EQ(radio_maximo_iso(), 0.0f);
-    EXPECT_FALSE(glui_circular->enabled()) << "different angles exclude the circular flanks";
-    teclear(glui_radio, "0.3");
-    EXPECT_EQ(ISO_Radio, 0.0f);
-    teclear(glui_Angulo_2, "20");
+    for (const char* malo : {"0", "9.99", "35.01", "90", "-20"}) {
+        SCOPED_TRACE(malo);
+        teclear(glui_Angulo, malo);
+        EXPECT_EQ(Angulo, 20.0f);
+        EXPECT_TRUE(glui_Angulo->recently_refused());
+        teclear(glui_Angulo_2, malo);
+        EXPECT_EQ(Angulo_2, 20.0f);
+        EXPECT_FLOAT_EQ(glui_Angulo_2->get_float_val(), 20.0f);
+    }
     EXPECT_TRUE(glui_circular->enabled());
+    teclear(glui_Angulo_2, "35");
+    EXPECT_EQ(Angulo_2, 35.0f);
+    EXPECT_FALSE(glui_circular->enabled()) << "different angles exclude the circular flanks";
+    teclear(glui_Angulo, "10");
+    EXPECT_EQ(Angulo, 10.0f);
+    EXPECT_FALSE(glui_Angulo->recently_refused());
 }
 
 TEST_F(Callbacks, FlechaExcluyeIsoYAsimetria) {
@@ -522,4 +532,76 @@ TEST_F(Callbacks, NuevoCorteExperimentalRespetaLosPanelesApagados) {
     glui_NuevoCorte->user_press();
     EXPECT_FALSE(glui_Flecha->enabled()) << "the angles differ: no circular flanks";
     EXPECT_TRUE(glui_Dientes->enabled());
+}
+
+// After a shift the diameter fields show the textbook tip m(Z + 2 + 2x) and root
+// m(Z - 2.5 + 2x), in both directions; the least shift shown, typed, clears the warning.
+TEST_F(Callbacks, DiametrosTrasElDesplazamiento) {
+    estandar();
+    struct Caso { const char* x; float exterior, interior; };
+    for (Caso c : {Caso{"0.5", 17.0f, 12.5f}, Caso{"-0.3", 15.4f, 10.9f}, Caso{"0", 16.0f, 11.5f}}) {
+        SCOPED_TRACE(c.x);
+        teclear(glui_Penetracion, c.x);
+        EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), c.exterior);
+        EXPECT_FLOAT_EQ(glui_RBase->get_float_val(), c.interior);
+        EXPECT_FLOAT_EQ(2 * radio_engranaje(), c.exterior) << "the blank turned to the tip";
+        EXPECT_FLOAT_EQ(2 * radio_circ_fondo(), c.interior);
+    }
+    for (int z : {5, 10, 14, 16}) {
+        SCOPED_TRACE(z);
+        glui_Clear->user_press();
+        teclear(glui_Dientes, std::to_string(z).c_str());
+        teclear(glui_Penetracion, "0");
+        std::string texto = informa_x->get_text();
+        ASSERT_EQ(texto.rfind("Desplazamiento minimo x = ", 0), 0u) << texto;
+        std::string minimo = texto.substr(26);
+        EXPECT_GE(std::atof(minimo.c_str()), desplazamiento_minimo(z, 20));
+        EXPECT_LT(std::atof(minimo.c_str()), desplazamiento_minimo(z, 20) + 0.001);
+        teclear(glui_Penetracion, minimo.c_str());
+        EXPECT_EQ(informa->get_text(), "") << "typing what is shown clears the warning";
+    }
+}
+
+// Teeth from 3 to 500; giro up to two cuts a tooth pitch; a shift that leaves no root,
+// a huge diameter: refused, with the red line under the field; a decimal comma is a point.
+TEST_F(Callbacks, RangosDelPanel) {
+    estandar();
+    teclear(glui_Dientes, "500");
+    EXPECT_EQ(Z, 500.0f);
+    teclear(glui_Dientes, "501");
+    EXPECT_EQ(Z, 500.0f);
+    EXPECT_EQ(glui_Dientes->get_int_val(), 500);
+    EXPECT_TRUE(glui_Dientes->recently_refused());
+    teclear(glui_Dientes, "14");
+    EXPECT_FALSE(glui_Dientes->recently_refused());
+    teclear(glui_Giro, "12");
+    EXPECT_EQ(E_incremento, 12.0f);
+    teclear(glui_Giro, "13");
+    EXPECT_EQ(E_incremento, 12.0f);
+    teclear(glui_Giro, "360");
+    EXPECT_EQ(E_incremento, 12.0f);
+    teclear(glui_Dientes, "3");
+    teclear(glui_Penetracion, "-0.25");
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), 0.0f) << "a root of radius 0";
+    teclear(glui_Penetracion, "-0,2");
+    EXPECT_FLOAT_EQ(glui_Penetracion->get_float_val(), -0.2f) << "decimal comma";
+    teclear(glui_Dientes, "14");
+    float d = glui_RPaso->get_float_val();
+    teclear(glui_RPaso, "99999999999");
+    EXPECT_EQ(glui_RPaso->get_float_val(), d);
+    EXPECT_TRUE(glui_RPaso->recently_refused());
+    EXPECT_LE(glui_RPaso->get_text().size(), 8u) << "the number fits its field";
+    teclear(glui_Penetracion, "x");
+    EXPECT_TRUE(glui_Penetracion->recently_refused()) << "a text that is no number";
+}
+
+// An int field's value comes back whole after a refusal: the copy keeps ints as ints.
+TEST_F(Callbacks, UnEnteroGrandeVuelveEntero) {
+    estandar();
+    glui_Giro->set_int_val(2147483647);
+    teclear(glui_RPaso, "3e38");
+    EXPECT_EQ(glui_Giro->get_int_val(), 2147483647);
+    glui_Dientes->set_int_val(2147483646);
+    teclear(glui_Angulo, "90");
+    EXPECT_EQ(glui_Dientes->get_int_val(), 2147483646);
 }

@@ -59,12 +59,12 @@ TEST_F(Escena, RadiosDelDisco) {
     EXPECT_FLOAT_EQ(radio_engranaje(), 8.2f);
     EXPECT_FLOAT_EQ(radio_circ_fondo(), 5.95f);
     Penetracion = 0.3f;
-    EXPECT_FLOAT_EQ(radio_engranaje(), 8.0f);
+    EXPECT_FLOAT_EQ(radio_engranaje(), 7.7f) << "a negative shift turns the blank down";
     EXPECT_FLOAT_EQ(radio_circ_fondo(), 5.45f);
     QueSimula = SIMULACION_EXPERIMENTAL;
     Penetracion = -0.2f;
-    EXPECT_FLOAT_EQ(radio_engranaje(), 8.0f);
-    EXPECT_FLOAT_EQ(radio_circ_fondo(), 5.75f);
+    EXPECT_FLOAT_EQ(radio_engranaje(), 8.2f) << "the same in the experimental simulation";
+    EXPECT_FLOAT_EQ(radio_circ_fondo(), 5.95f);
 }
 
 TEST_F(Escena, BloqueDeDatos) {
@@ -178,7 +178,7 @@ TEST_F(Escena, TrazasConDesplazamientoGiranConElDisco) {
             elegir(modo);
             glui_Penetracion->user_commit(testing::PrintToString(x));
             float exterior = 8 + std::max(x, 0.0f);
-            float fondo = modo == SIMULACION_EXPERIMENTAL && x > 0 ? 5.75f : 5.75f + x;
+            float fondo = 5.75f + x;
             for (int i = 0; i < 14; ++i) {
                 glui_Sig->user_press();
                 for (int k = 0; k < 10 && Movimiento != 0; ++k) idle();

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <set>
 
 #include "lectura.h"
@@ -107,6 +110,35 @@ TEST_F(Guardar, DicePorQueNo) {
     teclear(glui_Archivo, "e.png");
     glui_Guardar->user_press();
     EXPECT_EQ(aviso().rfind("Guardado en:\n", 0), 0u) << "the line is updated";
+}
+
+// "Guardar" over the file size limit: the line says why and the old file stays as it was.
+TEST_F(Guardar, UnaEscrituraFallidaLoDiceYDejaElArchivo) {
+    elegir(SIMULACION_ESTANDAR);
+    teclear(glui_Dientes, "40");
+    for (const char* nombre : {"e.svg", "e.pdf", "e.png", "e.dxf"}) {
+        SCOPED_TRACE(nombre);
+        std::ofstream(nombre) << "viejo";
+        teclear(glui_Archivo, nombre);
+        pid_t hijo = fork();
+        if (hijo == 0) {
+            rlimit limite{8192, 8192};
+            setrlimit(RLIMIT_FSIZE, &limite);
+            glui_Guardar->user_press();
+            std::ofstream("aviso") << glui_Exportado->get_text();
+            _exit(0);
+        }
+        int estado = 0;
+        ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+        ASSERT_TRUE(WIFEXITED(estado));
+        EXPECT_EQ(lectura::contenido("aviso"),
+                  "No se pudo guardar:\n" + en_renglones(std::string("no se puede escribir '") + nombre +
+                                                             "': el archivo supera el tamano permitido",
+                                                         44, 2));
+        EXPECT_EQ(lectura::contenido(nombre), "viejo");
+        EXPECT_NE(std::system("ls -A | grep -q '^[.]ortanel'"), 0) << "no temporary file left behind";
+        std::remove("aviso");
+    }
 }
 
 TEST_F(Guardar, GuardarAnimacionVaAlLadoDeGuardar) {

@@ -24,6 +24,7 @@
 #include "glui/glui.h"
 #include "idioma/idioma.h"
 #include "exportar/dxf.h"
+#include "exportar/exportar.h"
 #include "exportar/pintura.h"
 #include "nucleo/callbacks.h"
 #include "nucleo/guardar.h"
@@ -253,8 +254,9 @@ public:
             textos.push_back(nombre_por_omision());
         }
         exportar::Lamina vacia;
-        textos.push_back(exportar::escribir_png(vacia, dir + "/b.png", 0));
-        textos.push_back(exportar::escribir_dxf(vacia, dir + "/falta/b.dxf"));
+        std::string bytes;
+        textos.push_back(exportar::escribir_png(vacia, bytes, 0));
+        textos.push_back(exportar::guardar(vacia, dir + "/falta/b.dxf"));
 
         for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
                  {"--nada"}, {"--dientes"}, {"--idioma", "fr"}, {"--dientes", "3"}, {"--tamano", "3"},

@@ -45,9 +45,13 @@ protected:
     Salida correr(const std::vector<std::string>& args, const std::vector<std::string>& entorno = {}) {
         return correr_programa(std::getenv("ORTANEL"), args, entorno);
     }
+    // The same after a shell command run first in the same shell (a limit, say).
+    Salida correr_tras(const std::string& antes, const std::vector<std::string>& args) {
+        return correr_programa(std::getenv("ORTANEL"), args, {}, antes);
+    }
     Salida correr_programa(const std::string& programa, const std::vector<std::string>& args,
-                           const std::vector<std::string>& entorno) {
-        std::string orden = "cd " + comillas(dir) +
+                           const std::vector<std::string>& entorno, const std::string& antes = "true") {
+        std::string orden = "cd " + comillas(dir) + " && " + antes +
                             " && env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG";
         for (const auto& e : entorno) orden += " " + comillas(e);
         orden += " " + comillas(programa);
@@ -166,6 +170,26 @@ TEST_F(LineaDeOrdenes, EntradaMalaSaleConDosSinArchivo) {
     EXPECT_EQ(s.estado, 2);
     EXPECT_EQ(std::system(("ls -A " + comillas(dir) + " | grep -v '^archivo$' | grep -q .").c_str()) != 0, true)
         << "no temporary file left behind";
+}
+
+// A file that cannot be written whole is not written at all: with the file size limited
+// below what the picture needs, each format fails with one line and keeps the old file.
+TEST_F(LineaDeOrdenes, UnaEscrituraFallidaDejaElArchivoQueHabia) {
+    const std::string viejo = "viejo\n" + std::string(300, 'v');
+    for (const char* nombre : {"e.svg", "e.pdf", "e.png", "e.dxf"}) {
+        SCOPED_TRACE(nombre);
+        std::ofstream(en(nombre)) << viejo;
+        Salida s = correr_tras("ulimit -f 16", {"--exportar", nombre, "--dientes", "40"});
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(lineas(s.err), 1) << s.err;
+        EXPECT_NE(s.err.find(std::string("no se puede escribir '") + nombre + "'"), std::string::npos) << s.err;
+        EXPECT_EQ(lectura::contenido(en(nombre)), viejo);
+        EXPECT_NE(std::system(("ls -A " + comillas(dir) + " | grep -q '^[.]ortanel'").c_str()), 0)
+            << "no temporary file left behind";
+        ASSERT_EQ(correr({"--exportar", nombre, "--dientes", "40"}).estado, 0) << "the same without the limit";
+        EXPECT_GT(lectura::contenido(en(nombre)).size(), 8192u) << "larger than the limit above";
+        std::remove(en(nombre).c_str());
+    }
 }
 
 TEST_F(LineaDeOrdenes, LaAnimacionMalPedidaSaleConDosSinArchivo) {
@@ -418,6 +442,30 @@ TEST_F(LineaDeOrdenes, EngraneMalSaleConDosSinArchivo) {
 
 namespace {
 
+// The outline of an exported DXF as the core's pieces about the gear's centre.
+std::vector<Pieza> contorno_dxf(const std::string& ruta) {
+    lectura::Dxf dxf;
+    if (!lectura::leer_dxf(ruta, dxf) || dxf.circulos.empty()) return {};
+    std::vector<exportar::Anillo> anillos;
+    for (const auto& p : dxf.polilineas) anillos.push_back(p.puntos);
+    return piezas_leidas(anillos, dxf.circulos[0].cx, dxf.circulos[0].cy);
+}
+
+// The drawing of a DXF file: its ENTITIES section (the tables hold a value that changes
+// from run to run).
+std::string entidades(const std::string& ruta) {
+    std::string t = lectura::contenido(ruta);
+    auto desde = t.find("ENTITIES");
+    return desde == std::string::npos ? "" : t.substr(desde, t.find("ENDSEC", desde) - desde);
+}
+
+double radio_de_cabeza(const std::vector<Pieza>& piezas) {
+    double r = 0;
+    for (const auto& p : piezas)
+        for (const auto& v : p.exterior) r = std::max(r, std::hypot(v.x, v.y));
+    return r;
+}
+
 // The options a usage lists, in order: the first word of each line that starts with "--".
 std::vector<std::string> opciones_de(const std::string& ayuda) {
     std::vector<std::string> r;
@@ -433,11 +481,192 @@ std::vector<std::string> opciones_de(const std::string& ayuda) {
 
 }  // namespace
 
+// Out of range, a value is refused with one line naming the option and its range, and
+// nothing is written; just inside, the same option is taken.
+TEST_F(LineaDeOrdenes, ValoresFueraDeRangoSeRechazan) {
+    struct Caso {
+        std::vector<std::string> args;
+        std::string dice;
+    };
+    const Caso casos[] = {
+        {{"--desplazamiento", "-50"}, "--desplazamiento: -50 fuera de -1 ... 1"},
+        {{"--desplazamiento", "50"}, "--desplazamiento: 50 fuera de -1 ... 1"},
+        {{"--desplazamiento", "1.01"}, "--desplazamiento: 1.01 fuera de -1 ... 1"},
+        {{"--dientes", "3", "--desplazamiento", "-0.3"}, "--desplazamiento: -0.3 deja el engranaje sin circunferencia"},
+        {{"--angulo", "90"}, "--angulo: 90 fuera de 10 ... 35 grados"},
+        {{"--angulo", "0"}, "--angulo: 0 fuera de 10 ... 35 grados"},
+        {{"--angulo", "-20"}, "--angulo: -20 fuera de 10 ... 35 grados"},
+        {{"--angulo", "9.99"}, "--angulo: 9.99 fuera de 10 ... 35 grados"},
+        {{"--angulo", "35.01"}, "--angulo: 35.01 fuera de 10 ... 35 grados"},
+        {{"--giro", "360"}, "--giro: 360 fuera de 1 ... 12 grados"},
+        {{"--giro", "13"}, "--giro: 13 fuera de 1 ... 12 grados"},
+        {{"--giro", "0"}, "--giro: 0 fuera de 1 ... 12 grados"},
+        {{"--dientes", "60", "--giro", "4"}, "--giro: 4 fuera de 1 ... 3 grados"},
+        {{"--experimental", "--diametro-primitivo", "0"}, "--diametro-primitivo: 0 fuera de mas de 0 ... 504 mm"},
+        {{"--experimental", "--diametro-primitivo", "1e30"}, "--diametro-primitivo: 1e30 fuera de"},
+        {{"--experimental", "--diametro-exterior", "-5"}, "--diametro-exterior: -5 fuera de"},
+        {{"--experimental", "--diametro-interior", "15"}, "--diametro-interior: 15 no vale con los otros datos"},
+        {{"--experimental", "--flecha", "1e30"}, "--flecha: 1e30 fuera de -0.5 ... 0.5 mm"},
+        {{"--experimental", "--modulo", "3e38"}, "--modulo: 3e38 fuera de 1 ... 50 mm"},
+        {{"--experimental", "--modulo", "0.5"}, "--modulo: 0.5 fuera de 1 ... 50 mm"},
+        {{"--experimental", "--radio-cabeza", "-1"}, "--radio-cabeza: -1 fuera de 0 o mas"},
+        {{"--experimental", "--radio-cabeza", "5"}, "--radio-cabeza: 5 no vale con los otros datos"},
+        {{"--experimental", "--angulo2", "40"}, "--angulo2: 40 fuera de 10 ... 35 grados"},
+        {{"--dientes", "0"}, "--dientes: 0 fuera de 3 ... 500"},
+        {{"--dientes", "-5"}, "--dientes: -5 fuera de 3 ... 500"},
+        {{"--dientes", "2"}, "--dientes: 2 fuera de 3 ... 500"},
+        {{"--dientes", "501"}, "--dientes: 501 fuera de 3 ... 500"},
+        {{"--dientes", "1000"}, "--dientes: 1000 fuera de 3 ... 500"},
+        {{"--dientes", "2147483647"}, "--dientes: 2147483647 fuera de 3 ... 500"},
+        {{"--dientes", "16777217"}, "--dientes: 16777217 fuera de 3 ... 500"},
+        {{"--dientes", "0x10"}, "--dientes: '0x10' no es un numero entero"},
+        {{"--angulo", "inf"}, "--angulo: 'inf' no es un numero"},
+        {{"--angulo", "nan"}, "--angulo: 'nan' no es un numero"},
+        {{"--tamano", "20000"}, "--tamano: 20000 fuera de 16 ... 8000 pixeles"},
+        {{"--tamano", "8001"}, "--tamano: 8001 fuera de 16 ... 8000 pixeles"},
+        {{"--tamano", "15"}, "--tamano: 15 fuera de 16 ... 8000 pixeles"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.dice);
+        std::vector<std::string> args{"--exportar", "a.png"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        Salida s = correr(args);
+        EXPECT_EQ(s.estado, 2);
+        EXPECT_EQ(lineas(s.err), 1) << s.err;
+        EXPECT_NE(s.err.find(c.dice), std::string::npos) << s.err;
+        EXPECT_FALSE(lectura::existe(en("a.png")));
+    }
+    // The other side of each bound is taken.
+    for (const std::vector<std::string>& bien :
+         {std::vector<std::string>{"--dientes", "3", "--angulo", "10", "--giro", "12", "--tamano", "16"},
+          {"--angulo", "35", "--desplazamiento", "1"},
+          {"--desplazamiento", "-1", "--dientes", "20", "--giro", "9"},
+          {"--experimental", "--modulo", "1", "--flecha", "0.5"},
+          {"--experimental", "--angulo2", "35"},
+          {"--experimental", "--diametro-primitivo", "14", "--diametro-interior", "14"}}) {
+        std::vector<std::string> args{"--exportar", "b.svg"};
+        args.insert(args.end(), bien.begin(), bien.end());
+        Salida s = correr(args);
+        EXPECT_EQ(s.estado, 0) << s.err;
+        EXPECT_TRUE(lectura::existe(en("b.svg")));
+        std::remove(en("b.svg").c_str());
+    }
+}
+
+// The shift turns the blank to the textbook tip m(Z/2 + 1 + x) and moves the root to
+// m(Z/2 - 1.25 + x) in either direction; the text block says so. In the experimental
+// simulation the shift moves the rack as in the standard one.
+TEST_F(LineaDeOrdenes, ElDesplazamientoMueveCabezaYFondo) {
+    struct Caso {
+        std::vector<std::string> args;
+        double m, z, x;
+        std::string diametros;
+    };
+    const Caso casos[] = {
+        {{"--dientes", "12", "--modulo", "3", "--desplazamiento", "-0.2"}, 3, 12, -0.2,
+         "exterior 40.8 mm, interior 27.3 mm"},
+        {{"--dientes", "20", "--desplazamiento", "-0.5"}, 1, 20, -0.5, "exterior 21 mm, interior 16.5 mm"},
+        {{"--desplazamiento", "0,5"}, 1, 14, 0.5, "exterior 17 mm, interior 12.5 mm"},
+        {{"--desplazamiento", "-0.3"}, 1, 14, -0.3, "exterior 15.4 mm, interior 10.9 mm"},
+        {{"--experimental", "--desplazamiento", "0.5"}, 1, 14, 0.5, "exterior 17 mm, interior 12.5 mm"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.diametros);
+        std::vector<std::string> args{"--exportar", "g.dxf"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        ASSERT_EQ(correr(args).estado, 0);
+        auto piezas = contorno_dxf(en("g.dxf"));
+        ASSERT_FALSE(piezas.empty());
+        double rp = c.m * c.z / 2;
+        EXPECT_NEAR(radio_de_cabeza(piezas), rp + c.m * (1 + c.x), 0.002 * c.m) << "tip";
+        EXPECT_NEAR(radio_de_fondo(piezas), rp - c.m * (1.25 - c.x), 0.005 * c.m) << "root";
+        EXPECT_EQ(contar_dientes(piezas, rp), static_cast<int>(c.z));
+        // An undercut may thin the tooth on the pitch circle: the textbook thickness holds above it.
+        if (c.x >= desplazamiento_minimo(c.z, 20)) {
+            EXPECT_NEAR(espesor_en_primitiva(piezas, rp), espesor_teorico(c.m, 20, c.x),
+                        0.005 * espesor_teorico(c.m, 20, c.x));
+        }
+        std::string dxf = lectura::contenido(en("g.dxf"));
+        EXPECT_NE(dxf.find(c.diametros), std::string::npos) << "the text block's diameters";
+    }
+}
+
+// A decimal comma is read as the point; the default name of the panel carries the shift.
+TEST_F(LineaDeOrdenes, ComaDecimal) {
+    ASSERT_EQ(correr({"--exportar", "c.dxf", "--angulo", "22,5", "--desplazamiento", "0,25"}).estado, 0);
+    std::string dxf = lectura::contenido(en("c.dxf"));
+    EXPECT_NE(dxf.find("Angulo de presion: 22.5 grados"), std::string::npos);
+    EXPECT_NE(dxf.find("Coeficiente de desplazamiento: 0.25"), std::string::npos);
+    Salida s = correr({"--exportar", "d.dxf", "--angulo", "2,2,5"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.err.find("'2,2,5' no es un numero"), std::string::npos) << s.err;
+    EXPECT_EQ(correr({"--exportar", "d.dxf", "--angulo", "22.5,0"}).estado, 2) << "a point and a comma";
+}
+
+// "--asimetrico", or a second angle, cuts the asymmetric tooth; the text block names the
+// second angle only then. "--sin-iso" and "--sin-flecha" leave those rack options out.
+TEST_F(LineaDeOrdenes, OpcionesDeLasCasillasExperimentales) {
+    ASSERT_EQ(correr({"--exportar", "s.dxf", "--experimental"}).estado, 0);
+    ASSERT_EQ(correr({"--exportar", "a.dxf", "--experimental", "--angulo2", "30"}).estado, 0);
+    ASSERT_EQ(correr({"--exportar", "b.dxf", "--experimental", "--asimetrico", "--angulo2", "30"}).estado, 0);
+    ASSERT_EQ(correr({"--exportar", "c.dxf", "--experimental", "--asimetrico"}).estado, 0);
+    std::string simetrico = lectura::contenido(en("s.dxf"));
+    EXPECT_EQ(simetrico.find("Segundo angulo"), std::string::npos);
+    EXPECT_NE(lectura::contenido(en("a.dxf")).find("Segundo angulo: 30 grados"), std::string::npos);
+    EXPECT_EQ(entidades(en("a.dxf")), entidades(en("b.dxf")));
+    EXPECT_NE(entidades(en("a.dxf")), "");
+    EXPECT_NE(lectura::contenido(en("c.dxf")).find("Segundo angulo: 20 grados"), std::string::npos);
+    // With 30 degrees on one flank the tooth is thinner at the tip than the symmetric one:
+    // both flanks cross the pitch circle where they did, but one leans more.
+    auto sim = contorno_dxf(en("s.dxf")), asim = contorno_dxf(en("a.dxf"));
+    ASSERT_FALSE(sim.empty());
+    ASSERT_FALSE(asim.empty());
+    EXPECT_EQ(contar_dientes(asim, 7), 14);
+    EXPECT_NEAR(espesor_en_primitiva(asim, 7), espesor_en_primitiva(sim, 7), 0.01);
+    EXPECT_LT(espesor_en_primitiva(asim, 7.8), espesor_en_primitiva(sim, 7.8) - 0.02) << "near the tip";
+
+    ASSERT_EQ(correr({"--exportar", "f.dxf", "--experimental", "--flecha", "0.2"}).estado, 0);
+    ASSERT_EQ(correr({"--exportar", "g.dxf", "--experimental", "--flecha", "0.2", "--sin-flecha"}).estado, 0);
+    EXPECT_NE(lectura::contenido(en("f.dxf")).find("Flecha: 0.2"), std::string::npos);
+    EXPECT_EQ(lectura::contenido(en("g.dxf")).find("Flecha"), std::string::npos);
+    EXPECT_NE(entidades(en("f.dxf")), entidades(en("g.dxf")));
+    ASSERT_EQ(correr({"--exportar", "i.dxf", "--experimental", "--sin-iso"}).estado, 0);
+    EXPECT_EQ(lectura::contenido(en("i.dxf")).find("Radio de cabeza"), std::string::npos);
+    EXPECT_NE(simetrico.find("Radio de cabeza"), std::string::npos);
+    Salida s = correr({"--exportar", "x.dxf", "--asimetrico"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.err.find("--asimetrico solo vale con --experimental"), std::string::npos) << s.err;
+}
+
+// The text block lies within the sheet: read back from the PDF, every line is whole.
+TEST_F(LineaDeOrdenes, ElTextoCabeEnLaHoja) {
+    struct Caso {
+        const char* modulo;
+        const char* linea;
+    };
+    for (Caso c : {Caso{"1", "Diametros: primitivo 100 mm, exterior 102 mm, interior 97.5 mm"},
+                   Caso{"3", "Diametros: primitivo 300 mm, exterior 306 mm, interior 292.5 mm"}}) {
+        SCOPED_TRACE(c.modulo);
+        ASSERT_EQ(correr({"--exportar", "t.pdf", "--dientes", "100", "--modulo", c.modulo}).estado, 0);
+        ASSERT_EQ(std::system(("pdftotext -layout " + comillas(en("t.pdf")) + " " + comillas(en("t.txt"))).c_str()), 0);
+        std::string texto = lectura::contenido(en("t.txt"));
+        std::string junto;
+        for (char ch : texto) {
+            if (ch == ' ' && !junto.empty() && junto.back() == ' ') continue;
+            junto += ch;
+        }
+        EXPECT_NE(junto.find(c.linea), std::string::npos) << texto;
+        EXPECT_NE(junto.find("Dientes: 100 Modulo: " + std::string(c.modulo) + " mm Angulo de presion: 20 grados"),
+                  std::string::npos)
+            << texto;
+    }
+}
+
 TEST_F(LineaDeOrdenes, LaAyudaEnLosDosIdiomasTieneLasMismasOpciones) {
     Salida es = correr({"--help"});
     ASSERT_EQ(es.estado, 0);
     std::vector<std::string> opciones = opciones_de(es.out);
-    EXPECT_EQ(opciones.size(), 27u) << es.out;
+    EXPECT_EQ(opciones.size(), 30u) << es.out;
     EXPECT_NE(std::find(opciones.begin(), opciones.end(), "--idioma"), opciones.end());
     for (const auto& [args, entorno] : std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
              {{"--idioma", "en", "--help"}, {}},

@@ -350,7 +350,10 @@ TEST_F(MovimientoExperimental, ElCorteTerminaAunqueElPasoNoCuadreConLosDientes) 
 }
 
 TEST_F(MovimientoExperimental, SinRadioPrimitivoElDiscoGiraEntero) {
+    // The panel refuses a pitch diameter of 0; the motion copes with it all the same.
     glui_RPaso->user_commit("0");
+    EXPECT_EQ(Rp, 7.0f);
+    Rp = 0;
     completar_corte();
     EXPECT_EQ(C_Mueve, TERMINADO);
     EXPECT_EQ(E_angulo, 361.0f);
@@ -617,9 +620,9 @@ Alturas alturas_cremallera() {
 
 TEST_F(Movimiento_, AproximacionConDesplazamientoHastaElFondo) {
     // Module 1, 14 teeth: outside radius 8, root radius 5.75. A shift coefficient x moves the
-    // cutting depth by x; a positive one grows the blank by x, a negative one leaves it alone.
-    // After the ten equal approach steps the strip edge touches the blank and the tips reach the
-    // shifted root circle, whichever way the shift goes.
+    // cutting depth by x and the blank's radius by x, in both simulations. After the ten equal
+    // approach steps the strip edge is at 8 + max(x, 0) and the tips reach the shifted root
+    // circle, whichever way the shift goes.
     for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
         for (float x : {-0.5f, 0.3f, 0.0f}) {
             SCOPED_TRACE(testing::Message() << modo << " x=" << x);
@@ -627,8 +630,7 @@ TEST_F(Movimiento_, AproximacionConDesplazamientoHastaElFondo) {
             Programa::SetUp();
             elegir(modo);
             glui_Penetracion->user_commit(testing::PrintToString(x));
-            float exterior = 8 + std::max(x, 0.0f), fondo = 5.75f + x;
-            if (modo == SIMULACION_EXPERIMENTAL && x > 0) fondo = 5.75f;  // the blank grew instead
+            float borde = 8 + std::max(x, 0.0f), exterior = 8 + x, fondo = 5.75f + x;
             Alturas inicio = alturas_cremallera();
             EXPECT_LT(inicio.puntas, -fondo) << "the rack starts below the root circle";
             float antes = inicio.puntas;
@@ -640,7 +642,7 @@ TEST_F(Movimiento_, AproximacionConDesplazamientoHastaElFondo) {
             }
             Alturas fin = alturas_cremallera();
             EXPECT_NEAR(fin.puntas, -fondo, 1e-5);
-            EXPECT_NEAR(fin.borde, -exterior, 1e-5);
+            EXPECT_NEAR(fin.borde, -borde, 1e-5);
             EXPECT_NEAR(radio_engranaje(), exterior, 1e-5) << "the blank drawn with the shift";
             EXPECT_NEAR(radio_circ_fondo(), fondo, 1e-5);
             EXPECT_NEAR(C_Desplaza, fin.borde - inicio.borde, 1e-5) << "the first approach is what the traces keep";

@@ -43,9 +43,12 @@ TEST_F(Sesion, AbreElPanelDelModo) {
 
 TEST_F(Sesion, LosValoresPasanPorLasReglasDelPanel) {
     sesion_abrir(SIMULACION_ESTANDAR);
-    EXPECT_EQ(sesion_fijar("dientes", "2"), "");
-    EXPECT_EQ(Z, 3.0f) << "clamped as the panel does";
-    EXPECT_EQ(glui_Dientes->get_int_val(), 3);
+    // What the panel would correct is not what was asked for: refused, naming the range.
+    EXPECT_EQ(sesion_fijar("dientes", "2"), "--dientes: 2 fuera de 3 ... 500");
+    EXPECT_EQ(Z, 14.0f);
+    EXPECT_EQ(sesion_fijar("dientes", "3"), "");
+    EXPECT_EQ(sesion_fijar("dientes", "500"), "");
+    EXPECT_EQ(Z, 500.0f);
     EXPECT_EQ(sesion_fijar("dientes", "20"), "");
     EXPECT_EQ(sesion_fijar("modulo", "2.5"), "");
     EXPECT_FLOAT_EQ(Rp, 25.0f);
@@ -56,8 +59,9 @@ TEST_F(Sesion, LosValoresPasanPorLasReglasDelPanel) {
     EXPECT_EQ(Angulo, 25.0f);
     EXPECT_EQ(sesion_fijar("desplazamiento", "0.5"), "");
     EXPECT_FLOAT_EQ(glui_RCabeza->get_float_val(), 2 * (27.5f + 1.25f)) << "the outside diameter grows with x·m";
-    EXPECT_EQ(sesion_fijar("giro", "0"), "");
-    EXPECT_EQ(E_incremento, 1.0f) << "at least one degree";
+    EXPECT_EQ(sesion_fijar("giro", "0"), "--giro: 0 fuera de 1 ... 9 grados");
+    EXPECT_EQ(sesion_fijar("giro", "9"), "");
+    EXPECT_EQ(E_incremento, 9.0f);
 
     EXPECT_EQ(sesion_fijar("dientes", "14.5"), "--dientes: '14.5' no es un numero entero");
     EXPECT_EQ(sesion_fijar("angulo", "veinte"), "--angulo: 'veinte' no es un numero");
@@ -70,8 +74,10 @@ TEST_F(Sesion, LosValoresPasanPorLasReglasDelPanel) {
 
 TEST_F(Sesion, ExperimentalYCamposDesactivados) {
     sesion_abrir(SIMULACION_EXPERIMENTAL);
-    EXPECT_EQ(sesion_fijar("modulo", "0.5"), "");
-    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 1.0f) << "the free module is at least 1";
+    EXPECT_EQ(sesion_fijar("modulo", "0.5"), "--modulo: 0.5 fuera de 1 ... 50 mm");
+    EXPECT_EQ(sesion_fijar("modulo", "1,5"), "") << "a decimal comma";
+    EXPECT_FLOAT_EQ(glui_Modulo_T->get_float_val(), 1.5f);
+    EXPECT_EQ(sesion_fijar("modulo", "1"), "");
     EXPECT_EQ(sesion_fijar("depresion", "0.1"), "--depresion no se puede cambiar con los otros datos dados");
     EXPECT_EQ(sesion_fijar("radio-cabeza", "0.1"), "");
     EXPECT_FLOAT_EQ(ISO_Radio, 0.1f);

@@ -67,7 +67,7 @@ protected:
         r.fondo_teorico = m * (c.z / 2.0 - 1.25 + c.x);
         r.minimo = desplazamiento_minimo(c.z, c.angulo);
         r.aviso = informa->get_text() == TEXTO_SOCAVACION;
-        double ra = rp + m + std::max(c.x, 0.0) * m;
+        double ra = rp + m + c.x * m;
         Desviacion activo = desviacion_evolvente(g, rp, rb, r.teorico, radio_de_forma(m, c.z, c.angulo, 1 - c.x),
                                                  ra - 1e-3 * m);
         r.flanco = std::max(std::fabs(activo.mayor), std::fabs(activo.menor)) / m;

@@ -131,18 +131,7 @@ std::string Pelicula::agregar(const Cuadro& c) {
 std::vector<unsigned char> Pelicula::terminar(std::string& fallo) { return d_->gif->terminar(fallo); }
 
 std::string guardar_bytes(const std::vector<unsigned char>& bytes, const std::string& ruta) {
-    return escribir_seguro(ruta, [&bytes](const std::string& tmp) -> std::string {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f) return std::strerror(errno);
-        bool bien = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0 &&
-                    fsync(fileno(f)) == 0;
-        int e = errno;
-        if (std::fclose(f) != 0 && bien) {
-            bien = false;
-            e = errno;
-        }
-        return bien ? "" : std::strerror(e);
-    });
+    return escribir_seguro(ruta, std::string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace exportar

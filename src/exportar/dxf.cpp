@@ -3,7 +3,8 @@
 
 #include <dxflib/dl_dxf.h>
 
-#include <memory>
+#include <cstdio>
+#include <cstring>
 #include <set>
 
 #include "pintura.h"
@@ -19,6 +20,41 @@ int indice_color(const Color& c) {
     return TABLA[r][g][b];
 }
 
+// dxflib's ASCII writer with its output kept in memory: every group goes to a string, in
+// the format the library's own file writer uses (real numbers with up to 16 decimals,
+// trailing zeros cut). Its own file stream is never opened.
+class EscritorEnMemoria : public DL_WriterA {
+public:
+    explicit EscritorEnMemoria(std::string& destino) : DL_WriterA("", DL_Codes::AC1015), texto(destino) {}
+
+    void dxfReal(int gc, double value) const override {
+        char s[400];
+        std::snprintf(s, sizeof s, "%.16f", value);
+        // The last non-zero decimal ends the number, keeping one decimal at least.
+        if (char* punto = std::strchr(s, '.')) {
+            char* fin = punto + 2;
+            for (char* c = punto + 1; *c; ++c)
+                if (*c != '0') fin = c + 1;
+            if (fin < s + std::strlen(s)) *fin = '\0';
+        }
+        dxfString(gc, s);
+    }
+    void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
+    void dxfHex(int gc, int value) const override {
+        char s[16];
+        std::snprintf(s, sizeof s, "%0X", static_cast<unsigned>(value));
+        dxfString(gc, s);
+    }
+    void dxfString(int gc, const char* value) const override { dxfString(gc, std::string(value)); }
+    void dxfString(int gc, const std::string& value) const override {
+        texto += gc < 10 ? "  " : gc < 100 ? " " : "";
+        texto += std::to_string(gc) + "\n" + value + "\n";
+    }
+
+private:
+    std::string& texto;
+};
+
 DL_Attributes atributos(const std::string& capa) { return DL_Attributes(capa, 256, -1, "BYLAYER", 1.0); }
 
 void anillo(DL_Dxf& dxf, DL_WriterA& dw, const Anillo& a, const std::string& capa) {
@@ -30,10 +66,13 @@ void anillo(DL_Dxf& dxf, DL_WriterA& dw, const Anillo& a, const std::string& cap
 
 }  // namespace
 
-std::string escribir_dxf(const Lamina& l, const std::string& ruta) {
+std::string escribir_dxf(const Lamina& l, std::string& bytes) {
+    bytes.clear();
     DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> dw(dxf.out(ruta.c_str(), DL_Codes::AC1015));
-    if (!dw) return _("no se puede abrir el archivo");
+    // A new reader-writer speaks AutoCAD 2000, the version the writer below is made for.
+    if (dxf.getVersion() != DL_Codes::AC1015) return _("version de DXF inesperada");
+    EscritorEnMemoria escritor(bytes);
+    DL_WriterA* dw = &escritor;
 
     dxf.writeHeader(*dw);
     dw->dxfString(9, "$INSUNITS");
@@ -110,7 +149,6 @@ std::string escribir_dxf(const Lamina& l, const std::string& ruta) {
     dxf.writeObjects(*dw);
     dxf.writeObjectsEnd(*dw);
     dw->dxfEOF();
-    dw->close();
     return "";
 }
 

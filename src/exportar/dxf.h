@@ -9,7 +9,7 @@
 
 namespace exportar {
 
-// Writes the file at `ruta` directly; returns "" or what went wrong.
-std::string escribir_dxf(const Lamina& l, const std::string& ruta);
+// Makes the whole file in memory, in `bytes`; returns "" or what went wrong.
+std::string escribir_dxf(const Lamina& l, std::string& bytes);
 
 }  // namespace exportar

@@ -34,12 +34,13 @@ std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png) {
     std::string e = extension(ruta);
     if (!extension_conocida(ruta))
         return formato(_("extension desconocida '%s' en '%s' (se admiten %s)"), e.c_str(), ruta.c_str(), EXTENSIONES);
-    return escribir_seguro(ruta, [&](const std::string& tmp) -> std::string {
-        if (e == ".svg") return escribir_svg(l, tmp);
-        if (e == ".pdf") return escribir_pdf(l, tmp);
-        if (e == ".png") return escribir_png(l, tmp, ancho_png);
-        return escribir_dxf(l, tmp);
-    });
+    std::string bytes, fallo;
+    if (e == ".svg") fallo = escribir_svg(l, bytes);
+    else if (e == ".pdf") fallo = escribir_pdf(l, bytes);
+    else if (e == ".png") fallo = escribir_png(l, bytes, ancho_png);
+    else fallo = escribir_dxf(l, bytes);
+    if (!fallo.empty()) return formato(_("no se puede escribir '%s': %s"), ruta.c_str(), fallo.c_str());
+    return escribir_seguro(ruta, bytes);
 }
 
 }  // namespace exportar

@@ -13,7 +13,7 @@ extern const char* const EXTENSIONES;
 // Whether the file name ends in an extension a writer exists for (letter case aside).
 bool extension_conocida(const std::string& ruta);
 
-// Writes the sheet to `ruta` through a temporary file (see escritura.h). `ancho_png`
+// Makes the file in memory, then writes it to `ruta` through a temporary file (see escritura.h). `ancho_png`
 // is the width in pixels of a PNG picture. Returns "" or one line saying why the
 // file could not be written.
 std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png = 1200);

@@ -42,22 +42,36 @@ namespace {
 
 const char* const LETRA = "DejaVu Sans";
 
-// Width of the widest text line at the given height, measured with the same font.
-double ancho_texto(const Lamina& l, double letra) {
-    if (l.texto.empty()) return 0;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
-    cairo_t* cr = cairo_create(s);
+// Text laid out without hinting: glyph advances scale with the letter size, so a line
+// measured once is as wide on every surface and at every scale it is drawn on.
+void letra_sin_ajuste(cairo_t* cr, double letra) {
+    cairo_font_options_t* o = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+    cairo_set_font_options(cr, o);
+    cairo_font_options_destroy(o);
     cairo_select_font_face(cr, LETRA, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, letra);
+}
+
+// Width of the widest text line at the given height, measured on a vector surface with
+// the text set as the pictures set it.
+double ancho_texto(const Lamina& l, double letra) {
+    if (l.texto.empty()) return 0;
+    cairo_surface_t* s = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+    cairo_t* cr = cairo_create(s);
+    // Measured at a size of 100, where a unit is far below a glyph, and scaled.
+    const double MEDIDA = 100;
+    letra_sin_ajuste(cr, MEDIDA);
     double ancho = 0;
     for (const auto& t : l.texto) {
         cairo_text_extents_t e;
         cairo_text_extents(cr, t.c_str(), &e);
-        ancho = std::max(ancho, e.x_advance);
+        ancho = std::max({ancho, e.x_advance, e.x_bearing + e.width});
     }
     cairo_destroy(cr);
     cairo_surface_destroy(s);
-    return ancho;
+    return ancho * letra / MEDIDA;
 }
 
 void trazar_anillo(cairo_t* cr, const Anillo& a, const Pagina& p) {
@@ -97,13 +111,18 @@ void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
         cairo_set_source_rgb(cr, k.color.r, k.color.g, k.color.b);
         cairo_stroke(cr);
     }
-    cairo_select_font_face(cr, LETRA, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, p.letra);
+    letra_sin_ajuste(cr, p.letra);
     cairo_set_source_rgb(cr, 0, 0, 0);
     for (size_t i = 0; i < l.texto.size(); ++i) {
         cairo_move_to(cr, p.texto_x, p.texto_y + static_cast<double>(i) * p.renglon);
         cairo_show_text(cr, l.texto[i].c_str());
     }
+}
+
+// cairo's stream writer: the bytes are appended to a string.
+cairo_status_t anadir(void* destino, const unsigned char* datos, unsigned int n) {
+    static_cast<std::string*>(destino)->append(reinterpret_cast<const char*>(datos), n);
+    return CAIRO_STATUS_SUCCESS;
 }
 
 std::string terminar(cairo_surface_t* s, cairo_t* cr) {
@@ -143,19 +162,22 @@ Pagina pagina_de(const Lamina& l) {
     return p;
 }
 
-std::string escribir_svg(const Lamina& l, const std::string& ruta) {
+std::string escribir_svg(const Lamina& l, std::string& bytes) {
+    bytes.clear();
     Pagina p = pagina_de(l);
     // Surface units are millimetres: the document says width="..mm" and its viewBox is in mm.
-    cairo_surface_t* s = cairo_svg_surface_create(ruta.c_str(), p.ancho, p.alto);
+    cairo_surface_t* s = cairo_svg_surface_create_for_stream(anadir, &bytes, p.ancho, p.alto);
     cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_MM);
     cairo_t* cr = cairo_create(s);
     dibujar(cr, l, p);
     return terminar(s, cr);
 }
 
-std::string escribir_pdf(const Lamina& l, const std::string& ruta) {
+std::string escribir_pdf(const Lamina& l, std::string& bytes) {
+    bytes.clear();
     Pagina p = pagina_de(l);
-    cairo_surface_t* s = cairo_pdf_surface_create(ruta.c_str(), p.ancho * PUNTOS_POR_MM, p.alto * PUNTOS_POR_MM);
+    cairo_surface_t* s =
+        cairo_pdf_surface_create_for_stream(anadir, &bytes, p.ancho * PUNTOS_POR_MM, p.alto * PUNTOS_POR_MM);
     cairo_t* cr = cairo_create(s);
     cairo_scale(cr, PUNTOS_POR_MM, PUNTOS_POR_MM);
     dibujar(cr, l, p);
@@ -163,11 +185,14 @@ std::string escribir_pdf(const Lamina& l, const std::string& ruta) {
     return terminar(s, cr);
 }
 
-std::string escribir_png(const Lamina& l, const std::string& ruta, int ancho_px) {
-    if (ancho_px < 1) return _("ancho de imagen no valido");
+std::string escribir_png(const Lamina& l, std::string& bytes, int ancho_px) {
+    bytes.clear();
+    if (ancho_px < 1 || ancho_px > ANCHO_PNG_MAXIMO) return _("ancho de imagen no valido");
     Pagina p = pagina_de(l);
     double escala = ancho_px / p.ancho;
-    int alto_px = std::max(1, static_cast<int>(std::ceil(p.alto * escala)));
+    double alto = std::ceil(p.alto * escala);
+    if (!(alto <= ANCHO_PNG_MAXIMO)) return _("la imagen seria demasiado alta");
+    int alto_px = std::max(1, static_cast<int>(alto));
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, ancho_px, alto_px);
     cairo_t* cr = cairo_create(s);
     cairo_set_source_rgb(cr, 1, 1, 1);
@@ -175,7 +200,7 @@ std::string escribir_png(const Lamina& l, const std::string& ruta, int ancho_px)
     cairo_scale(cr, escala, escala);
     dibujar(cr, l, p);
     cairo_status_t e = cairo_status(cr);
-    if (e == CAIRO_STATUS_SUCCESS) e = cairo_surface_write_to_png(s, ruta.c_str());
+    if (e == CAIRO_STATUS_SUCCESS) e = cairo_surface_write_to_png_stream(s, anadir, &bytes);
     cairo_destroy(cr);
     cairo_surface_destroy(s);
     return e == CAIRO_STATUS_SUCCESS ? "" : cairo_status_to_string(e);

@@ -1,6 +1,6 @@
 // Pictures of a sheet drawn with cairo: SVG and PDF at true size in millimetres,
-// PNG a given number of pixels wide on white. Each writes the file at `ruta`
-// directly and returns "" or what went wrong; safe replacement is the caller's.
+// PNG a given number of pixels wide on white. Each makes the whole file in memory,
+// in `bytes`, and returns "" or what went wrong; writing it out is the caller's.
 #pragma once
 
 #include <string>
@@ -20,8 +20,11 @@ struct Pagina {
 };
 Pagina pagina_de(const Lamina& l);
 
-std::string escribir_svg(const Lamina& l, const std::string& ruta);
-std::string escribir_pdf(const Lamina& l, const std::string& ruta);
-std::string escribir_png(const Lamina& l, const std::string& ruta, int ancho_px);
+// The largest PNG side in pixels: an 8000 x 8000 picture takes 256 MB in memory.
+constexpr int ANCHO_PNG_MAXIMO = 8000;
+
+std::string escribir_svg(const Lamina& l, std::string& bytes);
+std::string escribir_pdf(const Lamina& l, std::string& bytes);
+std::string escribir_png(const Lamina& l, std::string& bytes, int ancho_px);
 
 }  // namespace exportar

@@ -123,6 +123,12 @@ void campo_texto(GLUI_EditText* e, Vista& v, float x_campo) {
     // the program set since, in a field not typed into, replaces it.
     if (!e->edited()) recargar_activo(ImGui::GetID("##campo"), buf.data());
     bool tecleado = ImGui::InputText("##campo", buf.data(), buf.size());
+    // A text just refused: a short red line under the field for a moment.
+    if (e->recently_refused()) {
+        ImVec2 a = ImGui::GetItemRectMin(), b = ImGui::GetItemRectMax();
+        ImGui::GetWindowDrawList()->AddLine(ImVec2(a.x + 2, b.y + 1), ImVec2(a.x + (b.x - a.x) / 3, b.y + 1),
+                                            IM_COL32(230, 30, 30, 255), 2.0f);
+    }
     anotar(v, e);
     if (ImGui::IsItemActivated()) e->begin_edit();
     // What is typed, also in the frame that leaves the field (characters and Enter may
@@ -211,7 +217,7 @@ void traslacion(GLUI_Translation* t, Vista& v) {
     }
     if (activo) {
         ImVec2 d = ImGui::GetIO().MouseDelta;
-        int dx = static_cast<int>(std::lround(d.x)), dy = static_cast<int>(std::lround(d.y));
+        int dx = entero_acotado(std::round(d.x)), dy = entero_acotado(std::round(d.y));
         if (dx != 0 || dy != 0) v.pendientes.push_back([t, dx, dy] { t->user_drag(dx, dy); });
     }
     float ancho_texto = ImGui::CalcTextSize(t->get_name().c_str()).x;

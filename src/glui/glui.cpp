@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +63,13 @@ void GLUI_Control::disable() {
     changed();
 }
 
+int entero_acotado(double v) {
+    if (!(v == v)) return 0;
+    if (v >= 2147483647.0) return 2147483647;
+    if (v <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<int>(v);
+}
+
 void GLUI_Control::set_int_val(int v) {
     int_val_ = v;
     float_val_ = static_cast<float>(v);
@@ -70,7 +78,7 @@ void GLUI_Control::set_int_val(int v) {
 
 void GLUI_Control::set_float_val(float v) {
     float_val_ = v;
-    int_val_ = static_cast<int>(v);
+    int_val_ = entero_acotado(v);
     changed();
 }
 
@@ -79,6 +87,7 @@ void GLUI_Control::revert_user_value() {
         set_float_val(prev_float_val_);
     else
         set_int_val(prev_int_val_);
+    if (kind_ == GLUI_Kind::EditText) static_cast<GLUI_EditText*>(this)->note_refusal();
 }
 
 void GLUI_Control::changed() {
@@ -104,32 +113,69 @@ GLUI_EditText::GLUI_EditText(GLUI* g, GLUI_Control* parent, std::string name, in
     refresh_text();
 }
 
-bool GLUI_EditText::parse_int(const std::string& s, int& out) {
-    if (s.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long v = std::strtol(s.c_str(), &end, 10);
-    if (end != s.c_str() && *end == '\0') {
-        if (errno == ERANGE || v < -2147483647L || v > 2147483647L) return false;
-        out = static_cast<int>(v);
-        return true;
+namespace {
+
+// The text as a plain decimal number for strtod: a comma taken as the point where there
+// is no point; empty when the text is not such a number.
+std::string decimal(const std::string& s) {
+    // Leading blanks are skipped, as strtod does.
+    std::string t = s.substr(std::min(s.size(), s.find_first_not_of(" \t\n")));
+    if (t.find('.') == std::string::npos) {
+        auto coma = t.find(',');
+        if (coma != std::string::npos) t[coma] = '.';
     }
-    double d = std::strtod(s.c_str(), &end);
-    if (end == s.c_str() || *end != '\0' || !std::isfinite(d)) return false;
+    size_t i = 0, n = t.size();
+    auto digitos = [&] {
+        size_t desde = i;
+        while (i < n && t[i] >= '0' && t[i] <= '9') ++i;
+        return i - desde;
+    };
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+    size_t cifras = digitos();
+    if (i < n && t[i] == '.') {
+        ++i;
+        cifras += digitos();
+    }
+    if (cifras == 0) return "";
+    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+        if (digitos() == 0) return "";
+    }
+    return i == n ? t : "";
+}
+
+double ahora() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+bool GLUI_EditText::parse_int(const std::string& s, int& out) {
+    std::string t = decimal(s);
+    if (t.empty()) return false;
+    errno = 0;
+    double d = std::strtod(t.c_str(), nullptr);
+    if (errno == ERANGE || !std::isfinite(d)) return false;
     if (d != std::trunc(d) || d < -2147483647.0 || d > 2147483647.0) return false;
     out = static_cast<int>(d);
     return true;
 }
 
 bool GLUI_EditText::parse_float(const std::string& s, float& out) {
-    if (s.empty()) return false;
-    char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
-    if (end == s.c_str() || *end != '\0') return false;
-    float f = static_cast<float>(v);
-    if (!std::isfinite(v) || !std::isfinite(f)) return false;
-    out = f;
+    std::string t = decimal(s);
+    if (t.empty()) return false;
+    double v = std::strtod(t.c_str(), nullptr);
+    if (!std::isfinite(v) || std::fabs(v) > 3.4028234663852886e38) return false;
+    out = static_cast<float>(v);
     return true;
+}
+
+bool GLUI_EditText::recently_refused() const { return ahora() - refused_at_ < 1.5; }
+
+void GLUI_EditText::note_refusal() {
+    refused_at_ = ahora();
+    changed();
 }
 
 std::string GLUI_EditText::format_float(float v) {
@@ -154,7 +200,7 @@ void GLUI_EditText::set_int_val(int v) {
 
 void GLUI_EditText::set_float_val(float v) {
     float_val_ = v;
-    int_val_ = static_cast<int>(v);
+    int_val_ = entero_acotado(v);
     refresh_text();
     changed();
 }
@@ -192,17 +238,18 @@ void GLUI_EditText::commit() {
     note_previous();
     if (data_type_ == GLUI_EDITTEXT_INT) {
         int v;
-        if (!parse_int(buffer_, v)) { changed(); return; }
+        if (!parse_int(buffer_, v)) { note_refusal(); return; }
         int_val_ = v;
         float_val_ = static_cast<float>(v);
     } else if (data_type_ == GLUI_EDITTEXT_FLOAT) {
         float v;
-        if (!parse_float(buffer_, v)) { changed(); return; }
+        if (!parse_float(buffer_, v)) { note_refusal(); return; }
         float_val_ = v;
-        int_val_ = static_cast<int>(v);
+        int_val_ = entero_acotado(v);
     } else {
         text_ = buffer_;
     }
+    refused_at_ = -1e9;
     refresh_text();
     changed();
     run_callback();

@@ -20,6 +20,10 @@ constexpr float GLUI_PIXELES_POR_UNIDAD = 18.0f;
 
 using GLUI_Update_CB = void (*)(int);
 
+// The int toward zero from v, held to int's range; 0 for a NaN. Every float value read
+// as an int goes through it, so no conversion leaves the range.
+int entero_acotado(double v);
+
 // A control callback: a plain function called with the control's identifier.
 class GLUI_CB {
 public:
@@ -178,14 +182,22 @@ public:
     // The text being typed (the shown text when not editing or not yet typed into).
     const std::string& edit_text() const { return edited() ? buffer_ : text_; }
 
-    // Whole text or nothing: what strtol takes in full, or what strtod takes in full
-    // when it is a whole number within int ("1e5" is 100000).
+    // Whole text or nothing, in decimal: an optional sign, digits with a decimal point or,
+    // where the text has no point, a decimal comma ("0,5" is 0.5), and an optional
+    // exponent. An int is such a number that is whole and within int ("1e5" is 100000).
+    // Leading blanks aside, nothing else: hexadecimal, "inf" and "nan" are not numbers.
     static bool parse_int(const std::string& s, int& out);
     static bool parse_float(const std::string& s, float& out);
     static std::string format_float(float v);
 
+    // Whether the last text committed was refused, by the field or by the program's
+    // callback, within the last second and a half: the field shows it under its value.
+    bool recently_refused() const;
+    void note_refusal();
+
 private:
     void refresh_text();
+    double refused_at_ = -1e9;  // seconds on the steady clock
     int data_type_;
     std::string text_;
     std::string buffer_;

@@ -15,6 +15,7 @@
 #include "guardar.h"
 #include "movimiento.h"
 #include "panel.h"
+#include "limites.h"
 #include "plataforma.h"
 
 namespace {
@@ -138,25 +139,16 @@ void modulo() {
     paso_llano();
 }
 
+// The shift moves the rack in both simulations; the fields show the textbook tip and root
+// diameters m(Z + 2 + 2x) and m(Z - 2.5 + 2x) of the shifted gear.
 void desplazamiento() {
     double x = glui_Penetracion->get_float_val();
     modelo.rueda.coeficiente = f(x);
     Penetracion = f(x * Paso / -PI);
-    if (Penetracion > 0) {
-        C_Paso_Y = f(2.0 * (Rc - Rb) / 10.0);
-        glui_RBase->set_float_val(f(2.0 * (Rb - Penetracion)));
-        if (experimental()) {
-            Rb = f(Rb - Penetracion);
-            Penetracion = 0;
-        }
-    } else {
-        C_Paso_Y = f((2.0 * (Rc - Rb) + Penetracion) / 10.0);
-        glui_RCabeza->set_float_val(f(2.0 * (Rc - Penetracion)));
-        if (experimental()) {
-            Rc = f(Rc - Penetracion);
-            Penetracion = 0;
-        }
-    }
+    if (Penetracion > 0) C_Paso_Y = f(2.0 * (Rc - Rb) / 10.0);
+    else C_Paso_Y = f((2.0 * (Rc - Rb) + Penetracion) / 10.0);
+    glui_RCabeza->set_float_val(f(2.0 * (Rc - Penetracion)));
+    glui_RBase->set_float_val(f(2.0 * (Rb - Penetracion)));
     if (estandar()) prueba_socavacion();
 }
 
@@ -295,26 +287,49 @@ void paso_final() {
 struct Datos {
     float z, rp, rc, rb, paso, angulo, angulo_2, penetracion, coeficiente, iso_radio, iso_depresion, flecha, origen,
         paso_y, incremento;
-    std::vector<std::pair<GLUI_Control*, float>> campos;
+    // Each field with its int and its float value, kept apart: an int field's value may
+    // have no exact float.
+    struct Campo {
+        GLUI_Control* control;
+        int entero;
+        float real;
+    };
+    std::vector<Campo> campos;
+    // Which controls were enabled: a callback may enable or disable some of them.
+    std::vector<std::pair<GLUI_Control*, bool>> habilitados;
     std::string aviso;
 
     static Datos tomar() {
-        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, modelo.rueda.coeficiente, ISO_Radio, ISO_Depresion, Flecha, Origen,
-                C_Paso_Y, E_incremento, {}, informa ? informa->get_text() : std::string()};
+        Datos d{Z, Rp, Rc, Rb, Paso, Angulo, Angulo_2, Penetracion, modelo.rueda.coeficiente, ISO_Radio, ISO_Depresion,
+                Flecha, Origen, C_Paso_Y, E_incremento, {}, {}, informa ? informa->get_text() : std::string()};
         for (auto& c : v_glui->controls())
             if (c->kind() == GLUI_Kind::EditText || c->kind() == GLUI_Kind::Listbox)
-                d.campos.emplace_back(c.get(), c->get_float_val());
+                d.campos.push_back({c.get(), c->get_int_val(), c->get_float_val()});
+        for (auto& c : v_glui->controls()) d.habilitados.emplace_back(c.get(), c->enabled());
         return d;
     }
 
     // Every number finite, every field showing a finite value, and a view of some size
-    // (the projection box is 2.8·|Origen| wide).
-    bool validos() const {
+    // (the projection box is 2.8·|Origen| wide); every value within its range (limites.h),
+    // so that the outline is a gear and the view still pans and zooms. The turn per cut is
+    // judged when it is typed: a later change of the teeth does not undo it.
+    bool validos(int id) const {
+        double m = paso / PI;
+        double x = coeficiente;
+        // The module from the pitch, a float: the largest listed one within its rounding.
+        if (z > DIENTES_MAXIMO || !(m <= MODULO_MAXIMO * (1 + 1e-6))) return false;
+        if (angulo < ANGULO_MINIMO || angulo > ANGULO_MAXIMO) return false;
+        if (experimental() && (angulo_2 < ANGULO_MINIMO || angulo_2 > ANGULO_MAXIMO)) return false;
+        if (std::fabs(x) > DESPLAZAMIENTO_MAXIMO || (estandar() && !deja_fondo(z, x))) return false;
+        double radio_maximo = diametro_maximo(m) / 2;
+        if (!(rp > 0 && rc > 0) || rp > radio_maximo || rc > radio_maximo || rb > radio_maximo) return false;
+        if (experimental() && std::fabs(flecha) > FLECHA_MAXIMA * m) return false;
+        if (id == 1130 && incremento > giro_maximo(z)) return false;
         for (float v : {z, rp, rc, rb, paso, angulo, angulo_2, penetracion, coeficiente, iso_radio, iso_depresion, flecha, origen,
                         paso_y, incremento})
             if (!std::isfinite(v)) return false;
-        for (const auto& [c, v] : campos)
-            if (!std::isfinite(c->get_float_val())) return false;
+        for (const auto& campo : campos)
+            if (!std::isfinite(campo.control->get_float_val())) return false;
         // The rack's travel: up to a pitch and a rolling step sideways, ten approach steps up.
         if (!std::isfinite(Paso + 2 * std::fabs(paso_rodadura())) || !std::isfinite(10 * std::fabs(C_Paso_Y)))
             return false;
@@ -325,12 +340,17 @@ struct Datos {
         Z = z, Rp = rp, Rc = rc, Rb = rb, Paso = paso, Angulo = angulo, Angulo_2 = angulo_2;
         Penetracion = penetracion, modelo.rueda.coeficiente = coeficiente, ISO_Radio = iso_radio, ISO_Depresion = iso_depresion, Flecha = flecha;
         Origen = origen, C_Paso_Y = paso_y, E_incremento = incremento;
-        for (const auto& [c, v] : campos) {
-            bool entero = c->kind() == GLUI_Kind::Listbox ||
-                          static_cast<GLUI_EditText*>(c)->data_type() == GLUI_EDITTEXT_INT;
-            if (entero) c->set_int_val(static_cast<int>(v));
-            else c->set_float_val(v);
+        for (const auto& [c, entero, real] : campos) {
+            bool es_entero = c->kind() == GLUI_Kind::Listbox ||
+                             static_cast<GLUI_EditText*>(c)->data_type() == GLUI_EDITTEXT_INT;
+            if (es_entero) c->set_int_val(entero);
+            else c->set_float_val(real);
         }
+        for (const auto& [c, si] : habilitados)
+            if (c->enabled() != si) {
+                if (si) c->enable();
+                else c->disable();
+            }
         if (informa) informa->set_text(aviso.c_str());
     }
 };
@@ -461,7 +481,7 @@ void v_glui_control(int id) {
         default: break;
     }
     if (antes) {
-        if (!Datos::tomar().validos()) {
+        if (!Datos::tomar().validos(id)) {
             antes->poner();
             for (auto& c : v_glui->controls())
                 if (c->get_id() == id) c->revert_user_value();

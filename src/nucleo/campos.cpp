@@ -36,7 +36,7 @@ const Campo CAMPOS[] = {
     {ID_DEPRESION, M::Experimental, T::Real, N_("     Depresion lateral del diente"), 4, 0.0f, SIN_MINIMO, "depresion",
      "P", N_("depresion lateral del diente (ISO 6336, necesita --radio-cabeza)"), true},
     {ID_ANGULO_2, M::Experimental, T::Real, N_(" 2\xC2\xBA Angulo "), 0, 20.0f, SIN_MINIMO, "angulo2", "A",
-     N_("segundo angulo de presion del diente asimetrico"), true},
+     N_("segundo angulo de presion del diente asimetrico (implica --asimetrico)"), true},
     {ID_FLECHA, M::Experimental, T::Real, N_("Flecha "), 0, 0.0f, SIN_MINIMO, "flecha", "F",
      N_("flecha de la deformacion circular del flanco"), true},
     {ID_GIRO, M::Ambos, T::Entero, N_("Angulo girado por tallada"), 9, 1.0f, 1.0f, "giro", "G",

@@ -1,4 +1,5 @@
 #include "engrane.h"
+#include "idioma/idioma.h"
 
 #include <algorithm>
 #include <cmath>
@@ -167,20 +168,20 @@ Rueda cremallera_basica(double m, double alfa_grados, double h, double k) {
 }
 
 std::string comprobar_engrane(const Rueda& r1, const Rueda& r2, double a) {
-    if (r1.z < 3) return "la rueda 1 necesita al menos 3 dientes";
-    if (r2.z != 0 && r2.z < 3) return "la rueda 2 necesita 0 (cremallera) o al menos 3 dientes";
+    if (r1.z < 3) return _("la rueda 1 necesita al menos 3 dientes");
+    if (r2.z != 0 && r2.z < 3) return _("la rueda 2 necesita 0 (cremallera) o al menos 3 dientes");
     for (double v : {r1.m, r1.alfa, r1.x, r2.x, r1.ra, r2.ra, r1.rf, r2.rf, a})
-        if (!std::isfinite(v)) return "valores no finitos";
-    if (!(r1.m > 0) || !(r1.alfa > 0 && r1.alfa < 45)) return "modulo o angulo de presion fuera de lo admitido";
-    if (!(r1.rf > 0) || (!cremallera(r2) && !(r2.rf > 0))) return "el desplazamiento deja la rueda sin fondo";
-    if (!(r1.ra > r1.rb) || (!cremallera(r2) && !(r2.ra > r2.rb))) return "la cabeza no pasa del circulo base";
-    if (cremallera(r2) && r2.x != 0) return "la cremallera no admite desplazamiento";
+        if (!std::isfinite(v)) return _("valores no finitos");
+    if (!(r1.m > 0) || !(r1.alfa > 0 && r1.alfa < 45)) return _("modulo o angulo de presion fuera de lo admitido");
+    if (!(r1.rf > 0) || (!cremallera(r2) && !(r2.rf > 0))) return _("el desplazamiento deja la rueda sin fondo");
+    if (!(r1.ra > r1.rb) || (!cremallera(r2) && !(r2.ra > r2.rb))) return _("la cabeza no pasa del circulo base");
+    if (cremallera(r2) && r2.x != 0) return _("la cremallera no admite desplazamiento");
     double inv = involuta(rad(r1.alfa)) + 2 * std::tan(rad(r1.alfa)) * (r1.x + r2.x) / (r1.z + r2.z);
-    if (!cremallera(r2) && !(inv > 0)) return "los desplazamientos dan un angulo de funcionamiento nulo";
+    if (!cremallera(r2) && !(inv > 0)) return _("los desplazamientos dan un angulo de funcionamiento nulo");
     Teoria t = teoria_engrane(r1, r2, 0);
     if (a > 0 && a < t.a_w - 1e-9 * t.a_w)
-        return "distancia entre centros " + numero(a) + " menor que la de funcionamiento " + numero(t.a_w) +
-               ": los dientes se penetrarian";
+        return formato(_("distancia entre centros %s menor que la de funcionamiento %s: los dientes se penetrarian"),
+                       numero(a).c_str(), numero(t.a_w).c_str());
     return "";
 }
 

@@ -25,15 +25,9 @@ CajaVista caja_proyeccion(float origen, const float d[3], int ancho, int alto) {
     return c;
 }
 
-float radio_engranaje() {
-    if (Penetracion < 0 && QueSimula == SIMULACION_ESTANDAR) return Rc - Penetracion;
-    return Rc;
-}
+float radio_engranaje() { return Rc - Penetracion; }
 
-float radio_circ_fondo() {
-    if (QueSimula == SIMULACION_ESTANDAR) return Rb - Penetracion;
-    return Rb;
-}
+float radio_circ_fondo() { return Rb - Penetracion; }
 
 float radio_base_actual() { return static_cast<float>(radio_base(Rp, Angulo)); }
 

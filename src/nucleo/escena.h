@@ -17,7 +17,9 @@ struct CajaVista {
 // along the longer side of a drawing area that is not square so circles stay round.
 CajaVista caja_proyeccion(float origen, const float desplazamiento[3], int ancho, int alto);
 
-// Radius of the blank and of the root circle as drawn.
+// Radius of the blank and of the root circle as drawn: both moved by the profile shift,
+// in either direction and in both simulations, so the blank is turned to the textbook
+// tip radius m(Z/2 + 1 + x) and the tooth depth stays 2.25 m.
 float radio_engranaje();
 float radio_circ_fondo();
 

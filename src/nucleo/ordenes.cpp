@@ -27,6 +27,9 @@ const Opcion GENERALES[] = {
     {"experimental", "", false, N_("simulacion experimental (modulo libre y opciones de la cremallera)")},
     {"tamano", "P", false, N_("ancho de la imagen en pixeles (PNG: 1200 por omision; GIF: 800, hasta 8000)")},
     {"sin-datos", "", false, N_("solo el dibujo, sin el bloque de texto con los datos")},
+    {"asimetrico", "", true, N_("diente asimetrico: el segundo flanco con --angulo2")},
+    {"sin-iso", "", true, N_("sin el perfil de cabeza ISO 6336")},
+    {"sin-flecha", "", true, N_("sin la deformacion circular del flanco")},
     {"paso", "N", false, N_("GIF: un cuadro cada N movimientos (unos 240 cuadros por omision)")},
     {"retardo", "CS", false, N_("GIF: centesimas de segundo entre cuadros (4 por omision)")},
     {"con-retorno", "", false, N_("GIF: muestra tambien la retirada y el retorno de la cremallera")},
@@ -95,6 +98,11 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.sin_datos = true;
             continue;
         }
+        if (nombre == "asimetrico" || nombre == "sin-iso" || nombre == "sin-flecha") {
+            (nombre == "asimetrico" ? o.asimetrico : nombre == "sin-iso" ? o.sin_iso : o.sin_flecha) = true;
+            experimentales.push_back(a);
+            continue;
+        }
         if (nombre == "informe") {
             o.informe = true;
             continue;
@@ -136,6 +144,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         } else {
             o.valores.emplace_back(nombre, valor);
             if (op->opcion_experimental) experimentales.push_back(a);
+            if (nombre == "angulo2") o.asimetrico = true;
         }
     }
     if (ayuda) {
@@ -164,6 +173,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         if (!o.tamano.empty()) return formato(solo, "--tamano");
         if (o.experimental) return formato(solo, "--experimental");
         if (o.sin_datos) return formato(solo, "--sin-datos");
+        if (!experimentales.empty()) return formato(solo, experimentales.front().c_str());
         return "";
     }
     if (!exportar && !animacion) {

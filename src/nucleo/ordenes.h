@@ -14,6 +14,9 @@ struct Ordenes {
     std::string archivo;
     bool experimental = false;
     bool sin_datos = false;  // leave the text block out of the picture
+    // The experimental panel's check boxes: the asymmetric tooth on (also implied by a
+    // second angle), the ISO tip profile and the circular flank off.
+    bool asimetrico = false, sin_iso = false, sin_flecha = false;
     std::string tamano;  // PNG or GIF width as typed; empty: the default
     std::string idioma;  // "es" or "en" as given by --idioma; empty: the environment's
     bool informe = false;  // print the JSON report on stdout (EXPORTAR with or without a file)

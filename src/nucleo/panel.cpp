@@ -156,7 +156,10 @@ void prueba_socavacion() {
 }
 
 std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
-    return formato(_("Desplazamiento minimo x = %.3f"), desplazamiento_minimo(z, angulo_grados));
+    // Rounded up to the thousandth shown, a little above the least shift, so that typing
+    // what is shown clears the warning.
+    double x = std::ceil((desplazamiento_minimo(z, angulo_grados) + 1e-6) * 1000.0) / 1000.0;
+    return formato(_("Desplazamiento minimo x = %.3f"), x);
 }
 
 std::string texto_progreso(int grados, int paso) {

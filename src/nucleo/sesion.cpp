@@ -18,6 +18,8 @@
 #include "escena.h"
 #include "estado.h"
 #include "exportar/exportar.h"
+#include "exportar/pintura.h"
+#include "limites.h"
 #include "movimiento.h"
 #include "panel.h"
 #include "tallado.h"
@@ -153,16 +155,26 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
                        MODULO[NUM_MODULOS - 1]);
     }
     auto* campo = static_cast<GLUI_EditText*>(c);
-    if (campo->data_type() == GLUI_EDITTEXT_INT) {
-        int v;
-        if (!GLUI_EditText::parse_int(valor, v)) return formato(_("%s: '%s' no es un numero entero"), nombre.c_str(), valor.c_str());
-        campo->set_int_val(v);
-    } else {
-        float v;
-        if (!GLUI_EditText::parse_float(valor, v)) return formato(_("%s: '%s' no es un numero"), nombre.c_str(), valor.c_str());
-        campo->set_float_val(v);
-    }
+    bool entero = campo->data_type() == GLUI_EDITTEXT_INT;
+    int vi = 0;
+    float vf = 0;
+    if (entero ? !GLUI_EditText::parse_int(valor, vi) : !GLUI_EditText::parse_float(valor, vf))
+        return formato(entero ? _("%s: '%s' no es un numero entero") : _("%s: '%s' no es un numero"), nombre.c_str(),
+                       valor.c_str());
+    double v = entero ? vi : vf;
+    if (!en_rango(opcion, v, modulo_actual(), Z))
+        return formato(_("%s: %s fuera de %s"), nombre.c_str(), valor.c_str(),
+                       rango_de(opcion, modulo_actual(), Z).c_str());
+    if (opcion == "desplazamiento" && QueSimula == SIMULACION_ESTANDAR && !deja_fondo(Z, v))
+        return formato(_("%s: %s deja el engranaje sin circunferencia de fondo"), nombre.c_str(), valor.c_str());
+    if (entero) campo->set_int_val(vi);
+    else campo->set_float_val(vf);
     v_glui_control(c->get_id());
+    // What the panel corrects or refuses is not what was asked for.
+    bool igual = entero ? campo->get_int_val() == vi : campo->get_float_val() == vf;
+    if (!igual)
+        return formato(_("%s: %s no vale con los otros datos (el panel lo deja en %s)"), nombre.c_str(), valor.c_str(),
+                       campo->get_text().c_str());
     return "";
 }
 
@@ -172,17 +184,26 @@ std::vector<std::string> texto_del_corte() {
     std::vector<std::string> texto;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     texto.push_back(experimental ? _("Ortanel 2.01 - Simulacion experimental") : _("Ortanel 2.01 - Simulacion estandar"));
-    texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"), numero(Z).c_str(),
-                            numero(modulo_actual()).c_str(), numero(Angulo).c_str()));
+    texto.push_back(formato(_("Dientes: %s   Modulo: %s mm   Angulo de presion: %s grados"),
+                            std::to_string(entero_acotado(Z)).c_str(), numero(modulo_actual()).c_str(),
+                            numero(Angulo).c_str()));
     texto.push_back(formato(_("Coeficiente de desplazamiento: %s"),
                             numero(modelo.rueda.coeficiente).c_str()));
+    // The diameters of the gear cut: the tip and root moved by the shift.
     texto.push_back(formato(_("Diametros: primitivo %s mm, exterior %s mm, interior %s mm"), numero(2.0 * Rp).c_str(),
-                            numero(2.0 * Rc).c_str(), numero(2.0 * Rb).c_str()));
+                            numero(2.0 * radio_engranaje()).c_str(), numero(2.0 * radio_circ_fondo()).c_str()));
     if (experimental) {
-        texto.push_back(formato(_("Radio de cabeza: %s   Depresion lateral: %s"), numero(ISO_Radio).c_str(),
-                                numero(ISO_Depresion).c_str()));
-        texto.push_back(formato(_("Segundo angulo: %s grados   Flecha: %s"), numero(Angulo_2).c_str(),
-                                numero(Flecha).c_str()));
+        // Only what the rack was cut with: a switched-off option has no figure.
+        if (C_ISO != 0)
+            texto.push_back(formato(_("Radio de cabeza: %s   Depresion lateral: %s"), numero(ISO_Radio).c_str(),
+                                    numero(ISO_Depresion).c_str()));
+        if (C_Asimetria != 0 && C_Flecha != 0)
+            texto.push_back(formato(_("Segundo angulo: %s grados   Flecha: %s"), numero(Angulo_2).c_str(),
+                                    numero(Flecha).c_str()));
+        else if (C_Asimetria != 0)
+            texto.push_back(formato(_("Segundo angulo: %s grados"), numero(Angulo_2).c_str()));
+        else if (C_Flecha != 0)
+            texto.push_back(formato(_("Flecha: %s"), numero(Flecha).c_str()));
     }
     return texto;
 }
@@ -200,7 +221,12 @@ exportar::Lamina lamina_del_corte() {
 }
 
 std::string nombre_por_omision() {
-    return formato(_("engranaje-z%s-m%s.svg"), numero(Z).c_str(), numero(modulo_actual()).c_str());
+    float x = modelo.rueda.coeficiente;
+    if (x == 0)
+        return formato(_("engranaje-z%s-m%s.svg"), std::to_string(entero_acotado(Z)).c_str(),
+                       numero(modulo_actual()).c_str());
+    return formato(_("engranaje-z%s-m%s-x%s.svg"), std::to_string(entero_acotado(Z)).c_str(),
+                   numero(modulo_actual()).c_str(), numero(x).c_str());
 }
 
 std::string guardar_corte(const std::string& ruta, int ancho_png) {
@@ -275,11 +301,17 @@ std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
     int ancho = 1200;
     if (!o.tamano.empty()) {
         if (!GLUI_EditText::parse_int(o.tamano, ancho)) return formato(_("--tamano: '%s' no es un numero entero"), o.tamano.c_str());
-        if (ancho < 16 || ancho > 20000) return formato(_("--tamano: %s fuera de 16 ... 20000 pixeles"), o.tamano.c_str());
+        if (ancho < 16 || ancho > exportar::ANCHO_PNG_MAXIMO)
+            return formato(_("--tamano: %s fuera de 16 ... %d pixeles"), o.tamano.c_str(), exportar::ANCHO_PNG_MAXIMO);
     }
     if (!o.archivo.empty() && !exportar::extension_conocida(o.archivo))
         return formato(_("extension desconocida en '%s' (se admiten %s)"), o.archivo.c_str(), exportar::EXTENSIONES);
     sesion_abrir(o.experimental ? SIMULACION_EXPERIMENTAL : SIMULACION_ESTANDAR);
+    if (o.experimental) {
+        glui_C_Asimetria->set_int_val(o.asimetrico ? 1 : 0);
+        glui_ISO->set_int_val(o.sin_iso ? 0 : 1);
+        glui_C_Flecha->set_int_val(o.sin_flecha ? 0 : 1);
+    }
     for (const auto& [opcion, valor] : o.valores) {
         std::string fallo = sesion_fijar(opcion, valor);
         if (!fallo.empty()) return fallo;

@@ -34,7 +34,8 @@ std::vector<exportar::Poligono> contorno_del_corte();
 // The text block with the present data, one line an element.
 std::vector<std::string> texto_del_corte();
 
-// A file name for the present data: "engranaje-z14-m1.svg" for the defaults.
+// A file name for the present data: "engranaje-z14-m1.svg" for the defaults, the shift
+// added when it is not 0 ("engranaje-z14-m1-x0.5.svg").
 std::string nombre_por_omision();
 
 // Saves the cut as it stands in the format of the name's extension; returns "" or why not.
