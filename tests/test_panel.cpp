@@ -311,6 +311,8 @@ TEST_F(Panel, PruebaDeSocavacion) {
         Angulo = c.angulo;
         Penetracion = c.pen;
         prueba_socavacion();
+        EXPECT_EQ(modelo.panel.aviso, c.aviso ? TEXTO_SOCAVACION : "");
+        sincronizar_panel();
         EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.z << " " << c.angulo << " " << c.pen;
         EXPECT_EQ(informa_x->get_text(), c.aviso ? std::string("Desplazamiento minimo x = ") + c.ayuda : " ")
             << c.z << " " << c.angulo;

@@ -16,6 +16,7 @@
 #include "animacion_corte.h"
 #include "callbacks.h"
 #include "estado.h"
+#include "panel.h"
 #include "plataforma.h"
 #include "sesion.h"
 #include "tallado.h"
