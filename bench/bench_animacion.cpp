@@ -2,8 +2,9 @@
 // writes it: wall and processor time, file size, picture count, peak memory; at 14 and 100
 // teeth (module 1, 20°, 1° a step). Each case runs in a process of its own so that its peak
 // memory is its own. The time of the cut alone, without pictures, is given beside it, and the
-// ratio of the two. The file is read back with giflib: a case whose file is not the size and
-// the data named is refused, not printed.
+// ratio of the two. Then the pair in mesh (`--animacion --engrane`): Z = 14 with 30 teeth and
+// Z = 20 with the rack, one turn at 800 pixels. The file is read back with giflib: a case whose
+// file is not the size, the picture count and the data named is refused, not printed.
 #include <gif_lib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +17,8 @@
 #include <string>
 
 #include "nucleo/animacion_corte.h"
+#include "nucleo/animacion_engrane.h"
+#include "nucleo/engrane_estado.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/sesion.h"
@@ -77,6 +80,49 @@ int medir(int dientes, const std::string& ruta) {
     return 0;
 }
 
+// The pair of the cut gear of z1 teeth with z2 (0: the rack), default options.
+int medir_engrane(int z1, int z2, const std::string& ruta) {
+    sesion_abrir(SIMULACION_ESTANDAR);
+    if (!sesion_fijar("dientes", std::to_string(z1)).empty()) return 1;
+    sesion_cortar();
+    std::string fallo;
+    const Engrane* e = engrane_actual(z2, 0, 0, &fallo);
+    if (!e || e->rueda1().z != z1 || e->rueda2().z != z2) {
+        std::fprintf(stderr, "bench_animacion: no pair %d/%d: %s\n", z1, z2, fallo.c_str());
+        return 1;
+    }
+    OpcionesAnimacion o;
+    double c0 = cpu();
+    auto t0 = Reloj::now();
+    fallo = animar_engrane(ruta, o, *e);
+    double pared = segundos(t0, Reloj::now()), proceso = cpu() - c0;
+    if (!fallo.empty()) {
+        std::fprintf(stderr, "bench_animacion: %s\n", fallo.c_str());
+        return 1;
+    }
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    struct stat st {};
+    stat(ruta.c_str(), &st);
+    int error = 0;
+    GifFileType* g = DGifOpenFileName(ruta.c_str(), &error);
+    if (!g || DGifSlurp(g) != GIF_OK) {
+        std::fprintf(stderr, "bench_animacion: the file written does not read back\n");
+        return 1;
+    }
+    int ancho = g->SWidth, cuadros = g->ImageCount;
+    DGifCloseFile(g, &error);
+    if (ancho != o.ancho || cuadros != cuadros_del_engrane(o)) {
+        std::fprintf(stderr, "bench_animacion: measured %d px and %d pictures, not %d px and %d\n", ancho, cuadros,
+                     o.ancho, cuadros_del_engrane(o));
+        return 1;
+    }
+    std::printf("| Z = %d with %s, %d px | %.2f s (processor %.2f s) | %.2f MB | %d | %.0f MB | | |\n", z1,
+                z2 > 0 ? (std::to_string(z2) + " teeth").c_str() : "the rack", ancho, pared, proceso, st.st_size / 1e6,
+                cuadros, r.ru_maxrss / 1024.0);
+    return 0;
+}
+
 }  // namespace
 
 int main() {
@@ -87,10 +133,14 @@ int main() {
     std::printf("|---|---|---|---|---|---|---|\n");
     std::fflush(stdout);
     int estado_total = 0;
-    for (int dientes : {14, 100}) {
+    struct Caso {
+        int z1, z2;  // z2 < 0: the cut alone
+    };
+    for (Caso c : {Caso{14, -1}, Caso{100, -1}, Caso{14, 30}, Caso{20, 0}}) {
         pid_t pid = fork();
         if (pid == 0) {
-            int r = medir(dientes, dir + "/z" + std::to_string(dientes) + ".gif");
+            std::string ruta = dir + "/z" + std::to_string(c.z1) + "-" + std::to_string(c.z2) + ".gif";
+            int r = c.z2 < 0 ? medir(c.z1, ruta) : medir_engrane(c.z1, c.z2, ruta);
             std::fflush(stdout);
             _exit(r);
         }

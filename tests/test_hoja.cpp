@@ -118,7 +118,21 @@ TEST_F(Hoja, PaginaA4YDibujoAEscala) {
     EXPECT_NEAR((xmin + xmax) / 2.0, 10 * (h.dibujo_x + h.dibujo_ancho / 2), 3) << "centred in its box";
     EXPECT_NEAR((ymin + ymax) / 2.0, 10 * (h.dibujo_y + h.dibujo_alto / 2), 3);
 
+    // The scale bar, under the drawing's box: 5 mm of the gear, 25 mm on paper at 5:1.
+    int barra = 0;
+    for (int y = static_cast<int>(10 * (h.dibujo_y + h.dibujo_alto)); y < static_cast<int>(10 * h.tabla_y); ++y) {
+        int corrida = 0;
+        for (int x = 0; x < png.ancho; ++x) {
+            uint32_t c = png.en(x, y);
+            bool oscuro = ((c >> 16) & 0xFF) < 96 && ((c >> 8) & 0xFF) < 96 && (c & 0xFF) < 96;
+            corrida = oscuro ? corrida + 1 : 0;
+            barra = std::max(barra, corrida);
+        }
+    }
+    EXPECT_NEAR(barra, 250, 6);
+
     std::string t = texto();
+    EXPECT_NE(t.find("5 mm"), std::string::npos) << t;
     EXPECT_NE(t.find("Titulo de la hoja"), std::string::npos) << t;
     EXPECT_NE(t.find("Escala 5:1"), std::string::npos) << t;
     EXPECT_NE(t.find("Diente puntiagudo: nota"), std::string::npos) << t;
