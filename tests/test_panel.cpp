@@ -152,6 +152,15 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::StaticText, "Teclas: Espacio o Derecha = Siguiente >>,", -1},
         {K::StaticText, "Izquierda = << Anterior, a = Automatico,", -1},
         {K::StaticText, "t = Terminar, Inicio = vista inicial", -1},
+        {K::Rollout, "Engrane", -1},
+        {K::Panel, "", -1},
+        {K::Listbox, "Engranar con", ID_ENGRANE_CON},
+        {K::Column, "", -1},
+        {K::Checkbox, "Ver engrane", ID_VER_ENGRANE},
+        {K::EditText, "Dientes rueda 2", ID_ENGRANE_DIENTES},
+        {K::EditText, "Desplazamiento rueda 2", ID_ENGRANE_DESPLAZAMIENTO},
+        {K::EditText, "Distancia entre centros", ID_ENGRANE_DISTANCIA},
+        {K::StaticText, "a_w = 14.000   alfa_w = 20.00 grados\nRelacion de contacto: 1.463\nJuego normal teorico: 0.000", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -203,9 +212,10 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 68u) << "the colour list's two overlays, the aids with their read-out and keys, "
-                                     "the export rows, the motion's two new rows";
-    EXPECT_EQ(hechas[hechas.size() - 21].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas.size(), 77u) << "the colour list's two overlays, the aids with their read-out and keys, "
+                                     "the export rows, the motion's two new rows, the mesh's rollout";
+    EXPECT_EQ(hechas[hechas.size() - 30].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas[hechas.size() - 10].etiqueta, "Engrane") << "the mesh's rollout just before Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);

@@ -11,6 +11,7 @@
 #include "corte_anterior.h"
 #include "angulos.h"
 #include "campos.h"
+#include "engrane_panel.h"
 #include "estado.h"
 #include "guardar.h"
 #include "movimiento.h"
@@ -396,6 +397,7 @@ void desbloquear_datos() {
 
 // "Nuevo corte": the uncut blank again, with the data as they stand and the view kept.
 void nuevo_corte() {
+    salir_del_engrane(false);
     recordar_corte_anterior();
     movimiento_al_principio();
     desbloquear_datos();
@@ -404,6 +406,7 @@ void nuevo_corte() {
 }  // namespace
 
 void reiniciar() {
+    salir_del_engrane(true);
     recordar_corte_anterior();
     movimiento_al_principio();
     trans[0] = trans[1] = trans[2] = 0;
@@ -475,6 +478,11 @@ void v_glui_control(int id) {
         case ID_CIRC_BASE: entrada_de_color(glui_C_Base, C_Base_ON); break;
         case ID_EVOLVENTE: entrada_de_color(glui_Evolvente, C_Evolvente_ON); break;
         case ID_FANTASMA: break;
+        case ID_ENGRANE_CON:
+        case ID_ENGRANE_DIENTES:
+        case ID_ENGRANE_DESPLAZAMIENTO:
+        case ID_ENGRANE_DISTANCIA:
+        case ID_VER_ENGRANE: engrane_control(id); break;
         case ID_ROJO: componente_color(0, glui_Rojo); break;
         case ID_VERDE: componente_color(1, glui_Verde); break;
         case ID_AZUL: componente_color(2, glui_Azul); break;

@@ -5,6 +5,7 @@
 
 #include "corte_anterior.h"
 #include "engrane_estado.h"
+#include "engrane_panel.h"
 
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
@@ -83,6 +84,11 @@ void estado_inicial() {
     glui_CFantasma = nullptr;
     olvidar_corte_anterior();
     engrane_inicial();
+    glui_Engrane = nullptr;
+    glui_EngraneCon = nullptr;
+    glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
+    glui_VerEngrane = nullptr;
+    glui_LecturaEngrane = nullptr;
 }
 
 int entradas_historia(float incremento) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engrane_estado.h"
+#include "engrane_panel.h"
 #include "estado.h"
 #include "panel.h"
 #include "plataforma.h"
@@ -192,6 +194,13 @@ std::string ultimo_titulo;
 void idle() {
     // Without a panel there is nothing to move, and no control to lock or free.
     if (v_glui == nullptr) return;
+    // With the mesh shown the motion turns the pair; the finished cut stays as it is.
+    if (engrane_en_vista()) {
+        mover_engrane();
+        actualizar_control_corte();
+        redibujar_principal();
+        return;
+    }
     int n = Velocidad > 1 ? Velocidad : 1;
     for (int i = 0; i < n; ++i) {
         if (Movimiento != 1) hechos_del_pedido = 0;
@@ -251,6 +260,7 @@ void actualizar_control_corte() {
         glui_Progreso->set_progress(static_cast<float>(grados / 360.0), texto_progreso(grados, Conta_h - 1));
     }
     mostrar_espesor();
+    actualizar_engrane();
     std::string t = titulo_principal();
     if (t != ultimo_titulo) {
         ultimo_titulo = t;

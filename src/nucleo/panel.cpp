@@ -12,6 +12,7 @@
 #include "guardar.h"
 #include "avisos.h"
 #include "corte_anterior.h"
+#include "engrane_panel.h"
 #include "medidas.h"
 #include "plataforma.h"
 
@@ -302,6 +303,7 @@ void glui_control(int ch) {
     }
     construir_exportar(v_glui);
     construir_ayudas();
+    construir_engrane(v_glui);
     v_glui->add_button(_("Salir"), ID_SALIR, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
@@ -311,6 +313,8 @@ void glui_control(int ch) {
     // A fresh zero-filled history; the previous panel's one is released.
     C_Historia_X.assign(static_cast<size_t>(entradas_historia(E_incremento)), 0.0f);
     C_Mueve = APROXIMACION;
+    // The mesh's distance and read-out from the data now complete.
+    actualizar_engrane();
 
     v_glui->set_main_gfx_window(winIdMain);
     GLUI_Master.auto_set_viewport();

@@ -103,22 +103,24 @@ nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bo
 
 // The mating gear's values as typed, checked for form and range; "" or the line saying why not.
 std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
-    if (!GLUI_EditText::parse_int(o.engrane, z2)) return "--engrane: '" + o.engrane + "' no es un numero entero";
-    if (z2 < 0 || z2 == 1 || z2 == 2 || z2 > 1000)
-        return "--engrane: " + o.engrane + " fuera de 0 (cremallera) o 3 ... 1000 dientes";
+    if (!GLUI_EditText::parse_int(o.engrane, z2))
+        return formato(_("%s: '%s' no es un numero entero"), "--engrane", o.engrane.c_str());
+    std::string fallo = comprobar_dientes2(z2);
+    if (!fallo.empty()) return "--engrane: " + fallo;
     x2 = 0;
     a = 0;
     float v;
     if (!o.desplazamiento2.empty()) {
         if (!GLUI_EditText::parse_float(o.desplazamiento2, v) || !std::isfinite(v))
-            return "--desplazamiento2: '" + o.desplazamiento2 + "' no es un numero";
-        if (z2 == 0 && v != 0) return "--desplazamiento2: la cremallera no admite desplazamiento";
+            return formato(_("%s: '%s' no es un numero"), "--desplazamiento2", o.desplazamiento2.c_str());
+        fallo = comprobar_desplazamiento2(z2, v);
+        if (!fallo.empty()) return "--desplazamiento2: " + fallo;
         x2 = v;
     }
     if (!o.distancia.empty()) {
         if (!GLUI_EditText::parse_float(o.distancia, v) || !std::isfinite(v))
-            return "--distancia: '" + o.distancia + "' no es un numero";
-        if (!(v > 0)) return "--distancia: " + o.distancia + " debe ser mayor que 0";
+            return formato(_("%s: '%s' no es un numero"), "--distancia", o.distancia.c_str());
+        if (!(v > 0)) return formato(_("%s: %s debe ser mayor que 0"), "--distancia", o.distancia.c_str());
         a = v;
     }
     return "";
