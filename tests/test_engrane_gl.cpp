@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frente/escena_gl.h"
+#include "nucleo/callbacks.h"
 #include "nucleo/engrane_escena.h"
 #include "nucleo/engrane_estado.h"
 #include "nucleo/engrane_panel.h"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "lectura.h"
+#include "nucleo/panel.h"
 #include "nucleo/estado.h"
 #include "nucleo/sesion.h"
 

@@ -2,8 +2,11 @@
 // rack, or the rack itself), its teeth and shift, the centre distance (a_w, following the data
 // until one is typed), "Ver engrane" that shows the mesh in the drawing (finishing the cut first)
 // and the read-out of the mesh. Values the mesh cannot take are refused as the command line
-// refuses them, with the reason in the read-out.
+// refuses them, with the reason in the read-out. The rules write the model (the mesh's values,
+// the rollout's controls' values in modelo.panel, the read-out); sincronizar_engrane shows it.
 #pragma once
+
+#include <string>
 
 #include "glui/glui.h"
 
@@ -16,12 +19,18 @@ extern GLUI_StaticText* glui_LecturaEngrane;
 // Adds the rollout, closed, to the panel, with the values at their start.
 void construir_engrane(GLUI* panel);
 
-// The callback of the rollout's controls.
+// The command of the rollout's controls, their values already read into the model.
 void engrane_control(int id);
 
-// Once a frame: the distance field follows a_w, the pair is asked for while the mesh is shown,
-// the read-out shows the mesh's figures or why it cannot be.
+// Once a frame and after each command: the distance follows a_w, the pair is asked for while the
+// mesh is shown, the read-out says the mesh's figures or why it cannot be.
 void actualizar_engrane();
+
+// The read-out the rollout shows.
+const std::string& lectura_del_engrane();
+
+// The rollout shows the model: gear 2's fields take input only for a gear, the read-out.
+void sincronizar_engrane();
 
 // Leaves the mesh for the cut ("Nuevo corte"); with `valores_iniciales` the rollout's values go
 // back to their start as well ("Reiniciar").

@@ -17,6 +17,7 @@
 #include "engrane_estado.h"
 #include "callbacks.h"
 #include "estado.h"
+#include "panel.h"
 #include "plataforma.h"
 #include "sesion.h"
 #include "tallado.h"

@@ -4,6 +4,7 @@
 #include "engrane_estado.h"
 #include "escena.h"
 #include "estado.h"
+#include "panel.h"
 #include "plataforma.h"
 
 namespace {

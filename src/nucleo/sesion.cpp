@@ -21,6 +21,7 @@
 #include "exportar/pintura.h"
 #include "limites.h"
 #include "movimiento.h"
+#include "plataforma.h"
 #include "panel.h"
 #include "tallado.h"
 
@@ -42,8 +43,9 @@ std::string numero(double v) {
 }
 
 double modulo_actual() {
-    if (QueSimula == SIMULACION_ESTANDAR && glui_Modulo) return std::atof(MODULO[glui_Modulo->get_int_val()]);
-    if (QueSimula == SIMULACION_EXPERIMENTAL && glui_Modulo_T) return glui_Modulo_T->get_float_val();
+    const EstadoPanel::Valor* campo = valor_de(ID_MODULO);
+    if (QueSimula == SIMULACION_ESTANDAR && campo) return std::atof(MODULO[campo->entero]);
+    if (QueSimula == SIMULACION_EXPERIMENTAL && campo) return campo->real;
     return 1.0;
 }
 
@@ -180,7 +182,11 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
     return "";
 }
 
-void sesion_cortar() { completar_corte(); }
+void sesion_cortar() {
+    completar_corte();
+    sincronizar_panel();
+    redibujar_principal();
+}
 
 std::vector<std::string> texto_del_corte() {
     std::vector<std::string> texto;
