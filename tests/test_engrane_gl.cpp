@@ -82,6 +82,18 @@ protected:
                 if (es(en(c, x + i * px, y + j * px), k)) return true;
         return false;
     }
+    // Pixels not of the colour k between the radii r0 and r1 of a gear centred at (cx, 0), on its
+    // far side (away from the marks and names of the line of action).
+    int huecos(const CajaVista& c, double cx, double r0, double r1, const float k[3]) const {
+        int n = 0;
+        double px = (c.derecha - c.izquierda) / ANCHO, lado = cx > 0 ? 1 : -1;
+        for (double x = cx; std::fabs(x - cx) <= r1; x += lado * px)
+            for (double y = -r1; y <= r1; y += px) {
+                double r = std::hypot(x - cx, y);
+                if (r > r0 && r < r1 && !es(en(c, x, y), k)) ++n;
+            }
+        return n;
+    }
     CajaVista caja(const ParMostrado& p) const {
         const Engrane& e = *p.engrane;
         return caja_engrane(marco_engrane(e.teoria(), e.rueda1(), e.rueda2()), trans, ANCHO, ALTO);
@@ -107,6 +119,8 @@ TEST_F(EngraneGL, LaRuedaDosJuntoALaTalladaASuDistancia) {
         EXPECT_TRUE(es(en(c, 25 + 11.5 * std::cos(a), 11.5 * std::sin(a)), COLOR_RUEDA2)) << a;
         EXPECT_TRUE(es(en(c, 7.5 * std::cos(a), 7.5 * std::sin(a)), ColorEngranaje)) << a;
     }
+    EXPECT_EQ(huecos(c, 25, 2.0, 13.4, COLOR_RUEDA2), 0);
+    EXPECT_EQ(huecos(c, 0, 1.5, 8.4, ColorEngranaje), 0);
     EXPECT_TRUE(es(en(c, 25, 0), negro)) << "gear 2's centre hole";
     EXPECT_TRUE(es(en(c, 0, 0), negro)) << "gear 1's centre hole";
     EXPECT_TRUE(es(en(c, 25 + 17, 0), negro)) << "beyond gear 2's tip";
@@ -134,6 +148,23 @@ TEST_F(EngraneGL, LaRuedaDosJuntoALaTalladaASuDistancia) {
     const Instante& s = instante_engrane(*par);
     ASSERT_FALSE(s.contactos.empty());
     for (const Contacto& k : s.contactos) EXPECT_TRUE(cerca_hay(c, k.punto.x, k.punto.y, COLOR_CONTACTO)) << k.punto.x;
+}
+
+// The default pair, 14 and 14 teeth, turned a little: both bodies filled whole between the centre
+// hole and the root circle, with no hairline between the triangles the outlines were cut into.
+TEST_F(EngraneGL, CuerposSinRendijas) {
+    elegir(SIMULACION_ESTANDAR);
+    const ParMostrado* par = engranar();
+    ASSERT_NE(par, nullptr);
+    CajaVista c = caja(*par);
+    for (int giro = 0; giro < 26; ++giro) {  // a pitch and a little more
+        SCOPED_TRACE(giro);
+        dibujar();
+        EXPECT_EQ(huecos(c, 14, 1.0, 5.5, COLOR_RUEDA2), 0);
+        EXPECT_EQ(huecos(c, 0, 1.0, 5.5, ColorEngranaje), 0);
+        glui_Sig->user_press();
+        idle();
+    }
 }
 
 // Gear 1 turned: gear 2 follows by the ratio, the other way. Six degrees of gear 1 are four of

@@ -18,11 +18,16 @@ constexpr double GRADOS = 180.0 / 3.141592653589793;
 
 void color(const float c[3]) { glColor3f(c[0], c[1], c[2]); }
 
+// The triangles filled, then their edges drawn as lines: where the outline was cut into pieces a
+// corner of one triangle may lie on the edge of another, and the hairline between them is closed.
 void triangulos(const std::vector<float>& t) {
     if (t.size() < 6) return;
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, 0, t.data());
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(t.size() / 2));
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(t.size() / 2));
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
