@@ -45,7 +45,7 @@ protected:
 }  // namespace
 
 TEST_F(PanelEngrane, CerradoAlEmpezarConSusValores) {
-    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+    for (int modo : {SIMULACION_ESTANDAR}) {
         SCOPED_TRACE(modo);
         TearDown();
         SetUp();
@@ -261,14 +261,16 @@ TEST_F(PanelEngrane, ElParSeConstruyeAparteYSeMide) {
     EXPECT_TRUE(dice("Juego normal: 0.0")) << lectura();
 }
 
-// Data whose pitch diameter does not match the teeth and module cannot mesh: "Ver engrane" is
-// refused with the reason, and the cut is left as it was.
-TEST_F(PanelEngrane, DatosIncoherentesNoEngranan) {
-    elegir(SIMULACION_EXPERIMENTAL);
-    glui_Modulo_T->user_commit("2");
+// Data that cannot mesh any more (gear 1's shift changed after gear 2's: the shifts' sum leaves
+// no working pressure angle): "Ver engrane" is refused with the reason, the cut left as it was.
+TEST_F(PanelEngrane, LoQueYaNoEngranaSeRechazaAlVerlo) {
+    elegir(SIMULACION_ESTANDAR);
+    teclear(glui_EngraneDesplazamiento, "-0.5");
+    ASSERT_FLOAT_EQ(Engrane_Desplazamiento, -0.5f);
+    glui_Penetracion->user_commit("-1");
     glui_VerEngrane->user_toggle();
     EXPECT_EQ(C_Engrane_ON, 0);
     EXPECT_EQ(glui_VerEngrane->get_int_val(), 0);
     EXPECT_EQ(C_Mueve, APROXIMACION);
-    EXPECT_TRUE(dice("no corresponde")) << lectura();
+    EXPECT_TRUE(dice("angulo de funcionamiento nulo")) << lectura();
 }

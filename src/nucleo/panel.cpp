@@ -381,7 +381,8 @@ void glui_control(int ch) {
     }
     construir_exportar(v_glui);
     construir_ayudas();
-    construir_engrane(v_glui);
+    // The experimental panel has no room left for its header at 660 pixels.
+    if (estandar) construir_engrane(v_glui);
     v_glui->add_button(_("Salir"), ID_SALIR, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
