@@ -289,6 +289,11 @@ void glui_control(int ch) {
     informa_x = nullptr;
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
+    glui_Engrane = nullptr;
+    glui_EngraneCon = nullptr;
+    glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
+    glui_VerEngrane = nullptr;
+    glui_LecturaEngrane = nullptr;
     bool estandar = QueSimula == SIMULACION_ESTANDAR;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
