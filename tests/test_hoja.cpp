@@ -78,6 +78,8 @@ TEST(EscalaDeHoja, LeerYEscribir) {
     EXPECT_DOUBLE_EQ(e.factor(), 0.2);
     EXPECT_EQ(texto_escala(e), "Escala 1:5");
     ASSERT_TRUE(leer_escala("1000:1", e));
+    ASSERT_TRUE(leer_escala("1:1000", e));
+    EXPECT_DOUBLE_EQ(e.factor(), 0.001);
     for (const char* malo : {"", "2", "2:", ":1", "2:3", "0:1", "1:0", "-1:2", "1001:1", "2:1x", "2:1 ", " 2:1", "+2:1", "a:b"}) {
         Escala antes{7, 1};
         e = antes;
