@@ -106,12 +106,12 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::RadioButton, "Cremallera", -1},
         {K::RadioButton, "Circunferencia de fondo", -1},
         {K::RadioButton, "Circunferencia de paso", -1},
-        {K::RadioButton, "Circunferencia base", -1},
-        {K::RadioButton, "Evolvente", -1},
         {K::Column, "", -1},
         {K::Spinner, "Rojo", 5000},
         {K::Spinner, "Verde", 5100},
         {K::Spinner, "Azul", 5200},
+        {K::RadioButton, "Circunferencia base", -1},
+        {K::RadioButton, "Evolvente", -1},
         {K::Panel, "Opciones", -1},
         {K::EditText, b("Angulo girado por tallada", 9), 1130},
         {K::Panel, "Control de movimiento", -1},
@@ -364,15 +364,18 @@ TEST_F(Panel, AyudasEmpiezanApagadas) {
 
 TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     elegir(SIMULACION_EXPERIMENTAL);
-    EXPECT_FALSE(glui_C_Base->shown()) << "the list is as without the aids";
-    EXPECT_FALSE(glui_Evolvente->shown());
-    EXPECT_TRUE(glui_C_Paso->shown());
+    EXPECT_FALSE(glui_C_Base->enabled()) << "no overlay shown, no colour of it to choose";
+    EXPECT_FALSE(glui_Evolvente->enabled());
+    EXPECT_TRUE(glui_C_Paso->enabled());
+    glui_Elementos->user_select(5);
+    EXPECT_EQ(glui_Elementos->get_int_val(), 0) << "an entry switched off cannot be chosen";
+    EXPECT_EQ(QueObjeto, 0);
     glui_CBase->user_toggle();
     EXPECT_EQ(C_Base_ON, 1);
-    EXPECT_TRUE(glui_C_Base->shown());
-    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_TRUE(glui_C_Base->enabled());
+    EXPECT_FALSE(glui_Evolvente->enabled());
     glui_CEvolvente->user_toggle();
-    EXPECT_TRUE(glui_Evolvente->shown());
+    EXPECT_TRUE(glui_Evolvente->enabled());
     glui_Elementos->user_select(5);
     EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), ColorCirBase[0]);
     glui_Azul->user_set(0.5f);
@@ -387,18 +390,18 @@ TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     EXPECT_FLOAT_EQ(ColorEngranaje[1], 0.5f) << "the former entries keep their colours";
     EXPECT_FLOAT_EQ(ColorEvolvente[1], 1.0f);
 
-    // Hiding the selected entry hands the selection, and the spinners, to the background.
+    // Switching off the selected entry hands the selection, and the spinners, to the background.
     glui_Elementos->user_select(6);
     ColorFondo[1] = 0.125f;
     glui_CEvolvente->user_toggle();
-    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_FALSE(glui_Evolvente->enabled());
     EXPECT_EQ(glui_Elementos->get_int_val(), 0);
     EXPECT_EQ(QueObjeto, 0);
     EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 0.125f);
     glui_CBase->user_toggle();
-    EXPECT_FALSE(glui_C_Base->shown());
+    EXPECT_FALSE(glui_C_Base->enabled());
     EXPECT_EQ(QueObjeto, 0);
-    // A hidden entry that is not selected leaves the selection alone.
+    // An entry switched off that is not selected leaves the selection alone.
     glui_CBase->user_toggle();
     glui_Elementos->user_select(2);
     glui_CBase->user_toggle();
@@ -547,6 +550,16 @@ TEST_F(Panel, DientePuntiagudoEnAmbosLados) {
     medido_al_terminar();
     EXPECT_TRUE(puntiagudo());
     EXPECT_EQ(informa_cabeza->get_text().rfind("Espesor en la cabeza: ", 0), 0u);
+}
+
+// The corner's warnings stand beside the legend while there is room between them, under it
+// in a narrow drawing; with no legend they start at the top.
+TEST_F(Panel, AvisosJuntoALaLeyendaOBajoElla) {
+    // Legend to 200 px, warnings 300 px wide, a gap of 20: 520 px are enough, 519 are not.
+    EXPECT_EQ(renglon_avisos(520, 200, 2, 300, 20), 0);
+    EXPECT_EQ(renglon_avisos(519, 200, 2, 300, 20), 2);
+    EXPECT_EQ(renglon_avisos(300, 200, 3, 300, 20), 3) << "under every line of the legend";
+    EXPECT_EQ(renglon_avisos(300, 0, 0, 300, 20), 0) << "no legend";
 }
 
 // The experimental simulation warns of undercut from the rack it uses: its tips' reach inside

@@ -2,7 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "nucleo/avisos.h"
 #include "nucleo/corte_anterior.h"
@@ -54,8 +56,16 @@ void Rotulos(const CajaVista& c, int ancho, int alto) {
     glPushMatrix();
     glLoadIdentity();
 
+    auto ancho_de = [](const std::string& t) {
+        return glutBitmapLength(LETRA, reinterpret_cast<const unsigned char*>(t.c_str()));
+    };
+    const std::vector<Rotulo> rotulos = leyenda();
+    const std::vector<std::string> avisos = avisos_dibujo();
+    int fin_leyenda = 0, ancho_avisos = 0;
+    for (const Rotulo& r : rotulos) fin_leyenda = std::max(fin_leyenda, MARGEN + 30 + ancho_de(r.texto));
+    for (const std::string& a : avisos) ancho_avisos = std::max(ancho_avisos, MARGEN + ancho_de(a));
     int y = alto - MARGEN - ALTO_LETRA;
-    for (const Rotulo& r : leyenda()) {
+    for (const Rotulo& r : rotulos) {
         glColor3f(r.color[0], r.color[1], r.color[2]);
         glBegin(GL_LINES);
         glVertex2f(MARGEN, y + 4.5f);
@@ -65,11 +75,11 @@ void Rotulos(const CajaVista& c, int ancho, int alto) {
         y -= RENGLON;
     }
 
-    y = alto - MARGEN - ALTO_LETRA;
+    y = alto - MARGEN - ALTO_LETRA -
+        RENGLON * renglon_avisos(ancho, fin_leyenda, static_cast<int>(rotulos.size()), ancho_avisos, 2 * MARGEN);
     glColor3f(COLOR_AVISO_DIBUJO[0], COLOR_AVISO_DIBUJO[1], COLOR_AVISO_DIBUJO[2]);
-    for (const std::string& a : avisos_dibujo()) {
-        int w = glutBitmapLength(LETRA, reinterpret_cast<const unsigned char*>(a.c_str()));
-        texto(ancho - MARGEN - w, y, a);
+    for (const std::string& a : avisos) {
+        texto(ancho - MARGEN - ancho_de(a), y, a);
         y -= RENGLON;
     }
 

@@ -259,10 +259,11 @@ void limitar_iso() {
     }
 }
 
-// An overlay switched on or off: its colour entry shows in the list with it; a hidden entry
-// that was selected gives the selection back to the first element.
+// An overlay switched on or off: its colour entry can be chosen while it is shown; an entry
+// switched off that was selected gives the selection back to the first element.
 void entrada_de_color(GLUI_RadioButton* entrada, int encendida) {
-    entrada->set_shown(encendida != 0);
+    if (encendida != 0) entrada->enable();
+    else entrada->disable();
     if (encendida == 0 && glui_Elementos->get_int_val() == entrada->value()) {
         glui_Elementos->set_int_val(0);
         elemento_color();

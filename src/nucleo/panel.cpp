@@ -262,11 +262,6 @@ void glui_control(int ch) {
     glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, _("Cremallera"));
     glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de fondo"));
     glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de paso"));
-    // The overlays' colours join the list while their overlay is shown.
-    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia base"));
-    glui_C_Base->set_shown(false);
-    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, _("Evolvente"));
-    glui_Evolvente->set_shown(false);
     v_glui->add_column_to_panel(glui_Color, 1);
     glui_Elementos->set_int_val(0);
     // The spinners edit the element the radio group shows, starting from its colour.
@@ -280,6 +275,12 @@ void glui_control(int ch) {
     glui_Azul = v_glui->add_spinner_to_panel(glui_Color, _("Azul"), GLUI_SPINNER_FLOAT, nullptr, ID_AZUL, v_glui_control);
     glui_Azul->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Azul->set_speed(1.0f);
+    // The overlays' colours, under the spinners: always there, so that switching an overlay
+    // moves nothing, and usable while their overlay is shown.
+    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia base"), glui_Color);
+    glui_C_Base->disable();
+    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, _("Evolvente"), glui_Color);
+    glui_Evolvente->disable();
     glui_Rojo->set_float_val(ColorFondo[0]);
     glui_Verde->set_float_val(ColorFondo[1]);
     glui_Azul->set_float_val(ColorFondo[2]);
