@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "glui/glui.h"
+#include "nucleo/callbacks.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
 #include "nucleo/panel.h"

@@ -11,6 +11,7 @@
 
 #include "glui/glui.h"
 #include "nucleo/estado.h"
+#include "nucleo/panel.h"
 #include "nucleo/plataforma.h"
 
 class VentanasFalsas : public Plataforma, public GLUI_Backend {

@@ -15,6 +15,7 @@
 #include "exportar/animacion.h"
 #include "exportar/gif.h"
 #include "lectura.h"
+#include "nucleo/panel.h"
 #include "nucleo/animacion_corte.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"

@@ -598,10 +598,12 @@ TEST_F(Callbacks, RangosDelPanel) {
 // An int field's value comes back whole after a refusal: the copy keeps ints as ints.
 TEST_F(Callbacks, UnEnteroGrandeVuelveEntero) {
     estandar();
-    glui_Giro->set_int_val(2147483647);
+    valor_entero(ID_GIRO) = 2147483647;
+    sincronizar_panel();
     teclear(glui_RPaso, "3e38");
     EXPECT_EQ(glui_Giro->get_int_val(), 2147483647);
-    glui_Dientes->set_int_val(2147483646);
+    valor_entero(ID_DIENTES) = 2147483646;
+    sincronizar_panel();
     teclear(glui_Angulo, "90");
     EXPECT_EQ(glui_Dientes->get_int_val(), 2147483646);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "nucleo/callbacks.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 #include "nucleo/mecanismos.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "frente/escena_gl.h"
+#include "nucleo/callbacks.h"
 #include "nucleo/escena.h"
 #include "nucleo/corte_anterior.h"
 #include "nucleo/estado.h"

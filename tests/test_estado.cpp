@@ -5,7 +5,7 @@
 #include "nucleo/estado.h"
 
 TEST(Estado, ValoresDeArranque) {
-    estado_inicial();
+    modelo_inicial();
     EXPECT_EQ(QueSimula, 0);
     EXPECT_EQ(QueObjeto, 0);
     EXPECT_EQ(Z, 0.0f);
@@ -16,8 +16,10 @@ TEST(Estado, ValoresDeArranque) {
     EXPECT_EQ(Movimiento, 0);
     EXPECT_EQ(C_Mueve, 0);
     EXPECT_TRUE(C_Historia_X.empty());
-    EXPECT_EQ(glui_Dientes, nullptr);
-    EXPECT_EQ(informa, nullptr);
+    EXPECT_TRUE(modelo.panel.valores.empty());
+    EXPECT_TRUE(modelo.panel.datos);
+    EXPECT_FALSE(modelo.panel.depresion);
+    EXPECT_EQ(modelo.panel.aviso, "");
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(ColorFondo[i], 0.0f);
         EXPECT_EQ(ColorEngranaje[i], ROJO[i]);
@@ -34,7 +36,13 @@ TEST(Estado, RestableceLoQueCambio) {
     ColorFondo[1] = 0.5f;
     C_Historia_X.assign(10, 1.0f);
     Conta_h = 7;
-    estado_inicial();
+    valor_real(1020) = 3.0f;
+    modelo.panel.datos = false;
+    modelo.panel.aviso = "x";
+    modelo_inicial();
+    EXPECT_EQ(valor_de(1020), nullptr);
+    EXPECT_TRUE(modelo.panel.datos);
+    EXPECT_EQ(modelo.panel.aviso, "");
     EXPECT_EQ(Z, 0.0f);
     EXPECT_EQ(ColorFondo[1], 0.0f);
     EXPECT_TRUE(C_Historia_X.empty());

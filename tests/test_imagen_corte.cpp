@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "nucleo/callbacks.h"
 #include "nucleo/escena.h"
 #include "nucleo/estado.h"
 #include "nucleo/imagen_corte.h"

@@ -283,7 +283,7 @@ TEST_F(Movimiento_, CompletarCorteComoElAutomatico) {
 
     glui_Clear->user_press();
     size_t redibujos = ventanas.redibujos.size();
-    completar_corte();
+    v_glui_control(ID_TERMINAR);
     EXPECT_EQ(C_Mueve, TERMINADO);
     EXPECT_EQ(E_angulo, angulo);
     EXPECT_EQ(Conta_h, h);

@@ -122,7 +122,7 @@ TEST_F(Teclas, CadaTeclaHaceLoQueSuBoton) {
             }
         }
         if (s == 2) glui_AutoOnOff->user_press();
-        if (s == 3) completar_corte();
+        if (s == 3) v_glui_control(ID_TERMINAR);
     };
     for (int s = 0; s < 4; ++s) {
         for (const Tecla& t : teclas) {

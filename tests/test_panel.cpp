@@ -134,6 +134,7 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Translation, "Z", -1},
         {K::Rollout, "Exportar", -1},
         {K::EditText, "Archivo", 1500},
+        {K::Listbox, "Hoja", ID_HOJA},
         {K::Panel, "", -1},
         {K::Button, "Guardar", 1510},
         {K::Column, "", -1},
@@ -203,9 +204,9 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 68u) << "the colour list's two overlays, the aids with their read-out and keys, "
+    EXPECT_EQ(hechas.size(), 69u) << "the colour list's two overlays, the aids with their read-out and keys, "
                                      "the export rows, the motion's two new rows";
-    EXPECT_EQ(hechas[hechas.size() - 21].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas[hechas.size() - 22].etiqueta, "Exportar") << "the export rollout near Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);
@@ -310,6 +311,8 @@ TEST_F(Panel, PruebaDeSocavacion) {
         Angulo = c.angulo;
         Penetracion = c.pen;
         prueba_socavacion();
+        EXPECT_EQ(modelo.panel.aviso, c.aviso ? TEXTO_SOCAVACION : "");
+        sincronizar_panel();
         EXPECT_EQ(informa->get_text(), c.aviso ? TEXTO_SOCAVACION : "") << c.z << " " << c.angulo << " " << c.pen;
         EXPECT_EQ(informa_x->get_text(), c.aviso ? std::string("Desplazamiento minimo x = ") + c.ayuda : " ")
             << c.z << " " << c.angulo;
@@ -639,3 +642,136 @@ TEST_F(Panel, CorteAnteriorEnLaLectura) {
     glui_CFantasma->user_toggle();
     EXPECT_EQ(informa_anterior->get_text(), "Corte anterior: Z 14, m 1, x 0.000, De 16.00");
 }
+
+namespace {
+
+// What a control shows: its value, whether it takes input, its name or text.
+struct Aspecto {
+    int entero;
+    float real;
+    bool habilitado;
+    std::string texto;
+    bool operator==(const Aspecto& o) const {
+        return entero == o.entero && (real == o.real || (std::isnan(real) && std::isnan(o.real))) &&
+               habilitado == o.habilitado && texto == o.texto;
+    }
+};
+
+std::vector<Aspecto> aspecto(GLUI* w) {
+    std::vector<Aspecto> r;
+    for (GLUI_Control* c : controles(w)) {
+        std::string texto = c->get_name();
+        if (c->kind() == K::EditText) texto += "|" + static_cast<GLUI_EditText*>(c)->get_text();
+        r.push_back({c->get_int_val(), c->get_float_val(), c->enabled(), texto});
+    }
+    return r;
+}
+
+}  // namespace
+
+// The panel in each of the two simulations.
+class PanelModo : public Programa, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        Programa::SetUp();
+        elegir(GetParam());
+    }
+    bool estandar() const { return GetParam() == SIMULACION_ESTANDAR; }
+    void teclear(GLUI_EditText* e, const char* texto) {
+        if (e) e->user_commit(texto);
+    }
+    void cuadros(int n) {
+        for (int i = 0; i < n; ++i) idle();
+    }
+
+    // The panel shows the model and nothing else: every control the sync keeps, scrambled, comes
+    // back as it was from the model alone.
+    void muestra_el_modelo(const std::string& tras) {
+        SCOPED_TRACE("after " + tras);
+        std::vector<Aspecto> antes = aspecto(v_glui);
+        sincronizar_panel();
+        ASSERT_TRUE(aspecto(v_glui) == antes) << "the panel differed from the model";
+        for (auto& c : v_glui->controls()) {
+            const EstadoPanel::Valor* v = valor_de(c->get_id());
+            if (!v || c->get_id() < 0) continue;
+            c->GLUI_Control::set_int_val(v->entero + 7);
+            c->GLUI_Control::set_float_val(v->real + 7.5f);
+        }
+        for (GLUI_Control* c : std::initializer_list<GLUI_Control*>{
+                 glui_Dientes, glui_Modulo, glui_Modulo_T, glui_RPaso, glui_RCabeza, glui_RBase, glui_Angulo,
+                 glui_Penetracion, glui_Giro, glui_iso, glui_ISO, glui_radio, glui_depresion, glui_asimetrico,
+                 glui_C_Asimetria, glui_Angulo_2, glui_circular, glui_C_Flecha, glui_Flecha, glui_Sig, glui_Ant,
+                 glui_AutoOnOff, glui_NuevoCorte, glui_Terminar})
+            if (c) c->enabled() ? c->disable() : c->enable();
+        for (GLUI_Checkbox* c : {glui_ISO, glui_C_Asimetria, glui_C_Flecha, glui_CPaso, glui_CFondo, glui_CBase,
+                                 glui_CEvolvente, glui_CFantasma})
+            if (c) c->GLUI_Control::set_int_val(1 - c->get_int_val());
+        for (GLUI_StaticText* t : {informa, informa_x, informa_espesor, informa_cabeza, informa_anterior})
+            if (t) t->set_text("?");
+        glui_AutoOnOff->set_name("?");
+        glui_Progreso->set_progress(0.5f, "?");
+        for (GLUI_RadioButton* e : {glui_C_Base, glui_Evolvente}) e->enabled() ? e->disable() : e->enable();
+        sincronizar_panel();
+        std::vector<Aspecto> despues = aspecto(v_glui);
+        ASSERT_EQ(despues.size(), antes.size());
+        auto v = controles(v_glui);
+        for (size_t i = 0; i < antes.size(); ++i)
+            EXPECT_TRUE(despues[i] == antes[i]) << "control " << i << " \"" << v[i]->get_name() << "\"";
+    }
+};
+
+TEST_P(PanelModo, MuestraElModeloTrasCadaOrden) {
+    muestra_el_modelo("opening");
+    teclear(glui_Dientes, "10");
+    muestra_el_modelo("teeth with undercut");
+    teclear(glui_Penetracion, "0.5");
+    muestra_el_modelo("shift");
+    teclear(glui_RPaso, "1e30");
+    muestra_el_modelo("a refused diameter");
+    teclear(glui_Angulo_2, "25");
+    muestra_el_modelo("second angle");
+    teclear(glui_radio, "0.2");
+    muestra_el_modelo("tip radius");
+    teclear(glui_Flecha, "0.1");
+    muestra_el_modelo("sag");
+    glui_CBase->user_toggle();
+    glui_Elementos->user_select(OBJETO_CIRC_BASE);
+    muestra_el_modelo("base circle's colour chosen");
+    glui_Rojo->user_set(0.25f);
+    glui_CBase->user_toggle();
+    muestra_el_modelo("base circle off");
+    glui_Sig->user_press();
+    cuadros(3);
+    muestra_el_modelo("first steps");
+    glui_AutoOnOff->user_press();
+    cuadros(40);
+    muestra_el_modelo("automatic");
+    glui_AutoOnOff->user_press();
+    muestra_el_modelo("manual");
+    glui_Terminar->user_press();
+    muestra_el_modelo("the cut ended");
+    glui_Ant->user_press();
+    cuadros(2);
+    muestra_el_modelo("a step back from the end");
+    glui_NuevoCorte->user_press();
+    muestra_el_modelo("new cut");
+    glui_Clear->user_press();
+    muestra_el_modelo("reset");
+}
+
+// The warning under a refused value: the least shift shown with it is the one of the data kept.
+TEST_F(Panel, UnValorRechazadoDejaElAvisoEntero) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Dientes->user_commit("10");
+    std::string aviso = informa->get_text(), minimo = informa_x->get_text();
+    ASSERT_EQ(aviso, TEXTO_SOCAVACION);
+    glui_Dientes->user_commit("600");
+    EXPECT_TRUE(glui_Dientes->recently_refused());
+    EXPECT_EQ(informa->get_text(), aviso);
+    EXPECT_EQ(informa_x->get_text(), minimo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modos, PanelModo, ::testing::Values(SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL),
+                         [](const ::testing::TestParamInfo<int>& i) {
+                             return std::string(i.param == SIMULACION_ESTANDAR ? "Estandar" : "Experimental");
+                         });

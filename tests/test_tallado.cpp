@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "nucleo/callbacks.h"
 #include "nucleo/escena.h"
 #include "nucleo/mecanismos.h"
 #include "nucleo/movimiento.h"
@@ -270,7 +271,7 @@ TEST_F(Tallado_, UnContornoAparteDeOtroMomentoNoSeDa) {
     ASSERT_FALSE(recoger_tallado(p));
     esperar_tallado();
     // The cut goes on before the build is collected: the outline of step 30 is not given.
-    completar_corte();
+    v_glui_control(ID_TERMINAR);
     EXPECT_EQ(informa_espesor->get_text(), "") << "no figure measured on an earlier outline";
     esperar_tallado();
     ASSERT_TRUE(recoger_tallado(p));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "nucleo/callbacks.h"
 #include "nucleo/avisos.h"
 #include "nucleo/escena.h"
 #include "nucleo/medidas.h"

@@ -66,14 +66,16 @@ bool socava_cremallera() { return exceso_de_flanco() > 0; }
 
 double desplazamiento_minimo_cremallera() {
     double m = modulo_cremallera();
-    double x = glui_Penetracion ? glui_Penetracion->get_float_val() : 0.0;
+    const EstadoPanel::Valor* campo = valor_de(ID_DESPLAZAMIENTO);
+    double x = campo ? campo->real : 0.0;
     return m > 0 ? x + exceso_de_flanco() / m : x;
 }
 
 std::vector<std::string> texto_incoherencia() {
     if (QueSimula != SIMULACION_EXPERIMENTAL || !(Z > 0)) return {};
     double m = modulo_cremallera(), d = 2.0 * Rp, de_z = d / Z;
-    double escrito = glui_Modulo_T ? glui_Modulo_T->get_float_val() : m;
+    const EstadoPanel::Valor* campo = valor_de(ID_MODULO);
+    double escrito = campo ? campo->real : m;
     auto distinto = [](double a, double b) { return std::fabs(a - b) > 1e-3 * std::max(std::fabs(a), std::fabs(b)); };
     if (!(m > 0) || (!distinto(de_z, m) && !distinto(escrito, m))) return {};
     return {formato(_("Datos incoherentes: d/Z = %.3f, modulo %.3f"), de_z, escrito),

@@ -34,6 +34,7 @@ enum IdControl : int {
     ID_ARCHIVO = 1500,
     ID_GUARDAR = 1510,
     ID_GUARDAR_ANIMACION = 1520,
+    ID_HOJA = 1530,
     ID_ROJO = 5000,
     ID_VERDE = 5100,
     ID_AZUL = 5200,
@@ -44,6 +45,19 @@ enum class TipoCampo { Entero, Real, Lista };
 
 // The panels a field is in.
 enum class EnModo { Ambos, Estandar, Experimental };
+
+// How a field's range is given: in fixed numbers, in modules, up to the largest turn per cut
+// for the teeth (giro_maximo), or above nothing up to the largest blank for the module
+// (diametro_maximo).
+enum class Escala { Fija, Modulo, GiroMaximo, DiametroMaximo };
+
+// The values a field takes, for the refusals of the command line (limites.h says why).
+struct Rango {
+    double minimo, maximo;  // maximo 1e30: no upper bound
+    Escala escala;
+    bool abierto_abajo;     // the minimum itself is out
+    const char* unidad;     // shown after the bounds, translated (N_) unless empty
+};
 
 struct Campo {
     IdControl id;
@@ -59,6 +73,7 @@ struct Campo {
     const char* muestra;
     const char* ayuda;
     bool opcion_experimental;
+    Rango rango;
 };
 
 // The data fields in the order the panel shows them; a field with a list in one mode and a
@@ -77,3 +92,10 @@ std::string etiqueta_de(const Campo& c);
 
 // The data callbacks: a value typed into a field or chosen in the list.
 bool es_de_datos(int id);
+
+// The range of a command-line option as "A ... B unidad" for its message, given the
+// module in force; empty for an option without one.
+std::string rango_de(const std::string& opcion, double modulo, double z);
+
+// Whether a value lies in the option's range (always true for an option without one).
+bool en_rango(const std::string& opcion, double valor, double modulo, double z);

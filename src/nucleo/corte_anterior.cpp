@@ -41,7 +41,8 @@ void recordar_corte_anterior() {
     a.hay = !a.piezas.empty();
     a.z = Z;
     a.modulo = modulo_cremallera();
-    a.x = glui_Penetracion ? glui_Penetracion->get_float_val() : coeficiente_desplazamiento();
+    const EstadoPanel::Valor* campo = valor_de(ID_DESPLAZAMIENTO);
+    a.x = campo ? campo->real : coeficiente_desplazamiento();
     a.diametro = 2.0 * radio_engranaje();
     anterior = std::move(a);
 }

@@ -3,10 +3,11 @@
 // module, angles in degrees.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "angulos.h"
-#include "glui/glui.h"
 
 
 // Ways of simulating chosen in the start dialog.
@@ -76,6 +77,27 @@ struct Vista {
     int raton_x = 0, raton_y = 0, arrastre = 0;
 };
 
+// What the panel shows that the rules decide and the gear data do not give: the value each
+// control with a value holds (a data field may show a value other than the one it set, such
+// as the shifted diameters), which groups of controls take input, and the warning lines.
+// The panel's view shows exactly this (sincronizar_panel); a command reads its input here.
+struct EstadoPanel {
+    // A control's value as the control holds it: an int field's value may have no exact float.
+    struct Valor {
+        int entero = 0;
+        float real = 0;
+    };
+    std::map<int, Valor> valores;   // by control id (IdControl)
+    bool datos = true;              // the gear data fields and the module: off once the cut has begun
+    bool iso = true;                // the ISO tip's box, its check box and radius
+    bool depresion = false;         // the flank relief field
+    bool asimetrico = true;         // the asymmetric tooth's box, check box and second angle
+    bool circular = true;           // the circular flank's box and check box
+    bool flecha = true;             // the sag field
+    std::string aviso;              // the undercut warning
+    std::string aviso_x = " ";      // the least shift under it
+};
+
 // Slots of the rack data block (see mecanismos.h).
 constexpr int NUM_DATOS = 12;
 
@@ -88,10 +110,24 @@ struct Modelo {
     Corte corte;
     Vista vista;
     float datos_cremallera[NUM_DATOS] = {};  // rack data block handed to the rack's drawing
+    EstadoPanel panel;
     int fin = 0;
 };
 
 extern Modelo modelo;
+
+// The value a control shows, by control id: the whole number of a whole-number field or a
+// list, the number of the others.
+inline int& valor_entero(int id) { return modelo.panel.valores[id].entero; }
+inline float& valor_real(int id) { return modelo.panel.valores[id].real; }
+// The value a control with this id was given, when the panel holds one.
+inline const EstadoPanel::Valor* valor_de(int id) {
+    auto it = modelo.panel.valores.find(id);
+    return it == modelo.panel.valores.end() ? nullptr : &it->second;
+}
+
+// The entries of the colour list (ids of color_de_objeto) the overlays add.
+constexpr int OBJETO_CIRC_BASE = 5, OBJETO_EVOLVENTE = 6;
 
 // The names the panel, the motion, the drawing and the tests use, each a part of the model.
 inline int& QueSimula = modelo.simulacion;
@@ -161,47 +197,11 @@ inline int& mouse_y = modelo.vista.raton_y;
 inline int& MoverGrafico = modelo.vista.arrastre;
 inline int& fin = modelo.fin;
 
-// Windows
+// The main window (the drawing area).
 extern int winIdMain;
-extern GLUI* glui;
-extern GLUI* v_glui;
 
-// Control handles
-extern GLUI_Panel *glui_firma, *glui_datos, *glui_iso, *glui_experimental, *glui_asimetrico, *glui_circular;
-extern GLUI_Rollout* glui_Color;
-extern GLUI_Panel *glui_opciones, *glui_boton, *glui_zoom;
-extern GLUI_EditText *glui_Dientes, *glui_Modulo_T, *glui_RPaso, *glui_RCabeza, *glui_RBase, *glui_Angulo,
-    *glui_Penetracion, *glui_radio, *glui_depresion, *glui_Angulo_2, *glui_Flecha, *glui_Giro;
-extern GLUI_Listbox* glui_Modulo;
-extern GLUI_RadioGroup* glui_Elementos;
-extern GLUI_RadioButton *glui_Fondo, *glui_Engranaje, *glui_Cremallera, *glui_C_Fondo, *glui_C_Paso;
-extern GLUI_Spinner *glui_Rojo, *glui_Verde, *glui_Azul;
-extern GLUI_Button *glui_Clear, *glui_Ant, *glui_AutoOnOff, *glui_Sig;
-// "Nuevo corte", beside "Reiniciar": enabled while there is a cut to leave.
-extern GLUI_Button* glui_NuevoCorte;
-// The progress bar under the motion buttons: degrees turned of 360 and the rolling step.
-extern GLUI_Progress* glui_Progreso;
-extern GLUI_Checkbox *glui_ISO, *glui_C_Asimetria, *glui_C_Flecha, *glui_CPaso, *glui_CFondo;
-extern GLUI_StaticText* informa;
-// Teaching aids: their rollout, the overlay check boxes, the speed list (beside "Automatico"), "Terminar",
-// the colour list's entries of the overlays and the least-shift line under the undercut warning.
-extern GLUI_Rollout* glui_Ayudas;
-extern GLUI_Checkbox *glui_CBase, *glui_CEvolvente;
-extern GLUI_Listbox* glui_Velocidad;
-extern GLUI_Button* glui_Terminar;
-extern GLUI_RadioButton *glui_C_Base, *glui_Evolvente;
-extern GLUI_StaticText* informa_x;
-// The measured tooth thickness once a cut has ended (empty otherwise).
-extern GLUI_StaticText* informa_espesor;
-// The read-out's tip thickness once a cut has ended, and the previous cut's data while compared.
-extern GLUI_StaticText *informa_cabeza, *informa_anterior;
-extern GLUI_Checkbox* glui_CFantasma;
-
-// Puts the model back to its value at program start (handles null, no history).
-void estado_inicial();
-
-// Whether the control panel is built and not closing: its control handles are valid.
-bool panel_vivo();
+// Puts the model back to its value at program start (no history, no previous cut, no mesh).
+void modelo_inicial();
 
 // Number of history entries one full turn needs at the given increment.
 int entradas_historia(float incremento);

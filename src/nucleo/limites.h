@@ -1,9 +1,8 @@
-// The range of every value the user gives, in the panel or on the command line. Outside
-// it the cut gives no gear, or a gear that is not the one asked for; the command line
-// refuses such a value and the panel puts the field back as for a text that is no number.
+// The bounds of the values the user gives, in the panel or on the command line (each field's
+// row in campos.cpp names its range from them). Outside them the cut gives no gear, or a gear
+// that is not the one asked for; the command line refuses such a value and the panel puts
+// the field back as for a text that is no number.
 #pragma once
-
-#include <string>
 
 // Teeth: from 3 up to the largest count whose cut, at one degree a step, still has every
 // tooth, each within 0.5 % of the textbook thickness (Z = 520 is 0.6 % off; 1000 loses a tooth).
@@ -25,10 +24,3 @@ double diametro_maximo(double modulo);
 
 // Whether a shift x leaves a root circle of positive radius on a gear of z teeth.
 bool deja_fondo(double z, double x);
-
-// The range of a command-line option as "A ... B unidad" for its message, given the
-// module in force; empty for an option without one.
-std::string rango_de(const std::string& opcion, double modulo, double z);
-
-// Whether a value lies in the option's range (always true for an option without one).
-bool en_rango(const std::string& opcion, double valor, double modulo, double z);

@@ -5,8 +5,6 @@
 #include <cmath>
 
 #include "estado.h"
-#include "panel.h"
-#include "plataforma.h"
 #include "tallado.h"
 
 namespace {
@@ -17,20 +15,11 @@ int C_Contador_X = 0;
 
 bool historia_tiene(int i) { return i >= 0 && static_cast<size_t>(i) < C_Historia_X.size(); }
 
+// The gear data are the blank's once the rack has touched it: the fields take no input
+// until "Nuevo corte" or "Reiniciar".
 void bloquear_datos() {
-    if (Stop != 0) glui_Ant->enable();
-    glui_Dientes->disable();
-    glui_RPaso->disable();
-    glui_RCabeza->disable();
-    glui_RBase->disable();
-    glui_Angulo->disable();
-    glui_Giro->disable();
-    glui_Penetracion->disable();
-    if (QueSimula == SIMULACION_ESTANDAR) glui_Modulo->disable();
-    if (QueSimula == SIMULACION_EXPERIMENTAL) {
-        glui_Modulo_T->disable();
-        glui_Flecha->disable();
-    }
+    modelo.panel.datos = false;
+    if (QueSimula == SIMULACION_EXPERIMENTAL) modelo.panel.flecha = false;
 }
 
 void adelante() {
@@ -79,7 +68,6 @@ void adelante() {
                 C_Contador -= 1;
                 Movimiento = 0;
             } else if (E_angulo >= 360) {
-                glui_Sig->disable();
                 C_Mueve = FINAL;
             } else {
                 C_Mueve = RETORNO;
@@ -96,9 +84,6 @@ void adelante() {
             break;
         case FINAL:
             Stop = 1;
-            glui_AutoOnOff->set_name(_("Automatico"));
-            glui_AutoOnOff->disable();
-            glui_Ant->enable();
             Movimiento = 0;
             C_Mueve = TERMINADO;
             break;
@@ -114,7 +99,6 @@ void atras() {
                 if (Primera_Vez != 0) C_Desplaza -= C_Paso_Y;
                 C_Y -= C_Paso_Y;
                 C_Contador -= 1;
-                if (C_Contador == 0 && Primera_Vez != 0) glui_Ant->disable();
                 Movimiento = 0;
             } else if (Primera_Vez != 0) {
                 // Nothing lies before the very start: the request is dropped.
@@ -159,8 +143,6 @@ void atras() {
             }
             break;
         case TERMINADO:
-            glui_AutoOnOff->enable();
-            glui_Sig->enable();
             C_Y += C_Paso_Y;
             C_Contador += 1;
             Movimiento = 0;
@@ -185,13 +167,9 @@ int hechos_del_pedido = 0;
 // (about 40 calls a tooth pass plus one a degree).
 constexpr long LIMITE_LLAMADAS = 5000000;
 
-std::string ultimo_titulo;
-
 }  // namespace
 
-void idle() {
-    // Without a panel there is nothing to move, and no control to lock or free.
-    if (v_glui == nullptr) return;
+void avanzar() {
     int n = Velocidad > 1 ? Velocidad : 1;
     for (int i = 0; i < n; ++i) {
         if (Movimiento != 1) hechos_del_pedido = 0;
@@ -201,20 +179,16 @@ void idle() {
         // A press asks for n moves: after each one made the request stands again while
         // "Siguiente >>" is usable, as though the button were still held.
         if (pedido && Movimiento == 0) {
-            if (++hechos_del_pedido < n && glui_Sig && glui_Sig->enabled()) Movimiento = 1;
+            if (++hechos_del_pedido < n && siguiente_habilitado()) Movimiento = 1;
             else hechos_del_pedido = 0;
         }
     }
-    actualizar_control_corte();
-    redibujar_principal();
 }
 
 void completar_corte() {
     if (C_Mueve < APROXIMACION || C_Mueve > TERMINADO) return;
     for (long i = 0; i < LIMITE_LLAMADAS && C_Mueve != TERMINADO; ++i) adelante();
     Movimiento = 0;
-    actualizar_control_corte();
-    redibujar_principal();
 }
 
 void mover_adelante() { adelante(); }
@@ -223,6 +197,12 @@ bool hay_corte() { return !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Con
 
 bool corte_en_curso() { return hay_corte() && C_Mueve != TERMINADO; }
 
+bool siguiente_habilitado() { return Stop != 0 && C_Mueve != FINAL && C_Mueve != TERMINADO; }
+
+bool anterior_habilitado() { return Stop != 0 && hay_corte(); }
+
+bool automatico_habilitado() { return C_Mueve != TERMINADO; }
+
 std::string titulo_principal() {
     std::string modo = QueSimula == SIMULACION_ESTANDAR       ? _("Ortanel - Simulacion estandar")
                        : QueSimula == SIMULACION_EXPERIMENTAL ? _("Ortanel - Simulacion experimental")
@@ -230,30 +210,4 @@ std::string titulo_principal() {
     if (!corte_en_curso()) return modo;
     int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
     return formato(_("%s - %d de 360 grados"), modo.c_str(), grados);
-}
-
-void actualizar_control_corte() {
-    if (glui_Terminar && panel_vivo()) {
-        bool en_curso = corte_en_curso();
-        if (en_curso && !glui_Terminar->enabled()) glui_Terminar->enable();
-        if (!en_curso && glui_Terminar->enabled()) glui_Terminar->disable();
-    }
-    if (glui_NuevoCorte && glui_Ant && panel_vivo()) {
-        auto poner = [](GLUI_Control* c, bool si) {
-            if (si != c->enabled()) si ? c->enable() : c->disable();
-        };
-        poner(glui_NuevoCorte, hay_corte());
-        poner(glui_Ant, Stop != 0 && hay_corte());
-    }
-    // The progress stays shown at the end: the last rolling step is past 360 degrees.
-    if (glui_Progreso && panel_vivo()) {
-        int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
-        glui_Progreso->set_progress(static_cast<float>(grados / 360.0), texto_progreso(grados, Conta_h - 1));
-    }
-    mostrar_espesor();
-    std::string t = titulo_principal();
-    if (t != ultimo_titulo) {
-        ultimo_titulo = t;
-        plataforma().poner_titulo(t.c_str());
-    }
 }

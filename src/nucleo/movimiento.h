@@ -3,15 +3,14 @@
 
 #include <string>
 
-// The idle callback: at most one forward move (automatic mode or a pending step
-// forwards), then one backward move if a step backwards is pending, then a
-// redisplay of the main window. Nothing at all while no panel is open.
+// One frame of the motion: at most one forward move (automatic mode or a pending step
+// forwards), then one backward move if a step backwards is pending.
 // In automatic mode it makes Velocidad forward moves per call, and a press of "Siguiente >>"
 // asks for Velocidad moves made over as many calls (one of them at Velocidad 1).
-void idle();
+void avanzar();
 
 // Runs the forward moves of the automatic cut, one after another and without frames,
-// until the cut has ended (state TERMINADO); the panel ends as after an automatic cut.
+// until the cut has ended (state TERMINADO), in manual mode as after an automatic cut.
 // A cut that cannot end (no rolling distance) stops after a bound.
 void completar_corte();
 
@@ -28,10 +27,12 @@ bool hay_corte();
 // by " - N de 360 grados".
 std::string titulo_principal();
 
-// "Terminar" enabled exactly while the cut is under way, "Nuevo corte" while there is a cut,
-// "<< Anterior" while there is a step to undo in manual mode, the measured tooth once it has
-// ended, and the title of the main window, each touched only when it changes.
-void actualizar_control_corte();
+// The motion's buttons in use: "Siguiente >>" in manual mode until the rack has withdrawn
+// after the last turn, "<< Anterior" in manual mode while there is a step to undo,
+// "Automatico" until the cut has ended.
+bool siguiente_habilitado();
+bool anterior_habilitado();
+bool automatico_habilitado();
 
 // The rolling distance per step: the arc Rp·E_incremento (in radians) of the pitch circle.
 float paso_rodadura();

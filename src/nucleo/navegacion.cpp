@@ -2,6 +2,7 @@
 
 #include "escena.h"
 #include "estado.h"
+#include "panel.h"
 #include "plataforma.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "panel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +14,76 @@
 #include "avisos.h"
 #include "corte_anterior.h"
 #include "medidas.h"
+#include "movimiento.h"
 #include "plataforma.h"
+
+GLUI* glui = nullptr;
+GLUI* v_glui = nullptr;
+
+GLUI_Panel *glui_firma = nullptr, *glui_datos = nullptr, *glui_iso = nullptr, *glui_experimental = nullptr,
+           *glui_asimetrico = nullptr, *glui_circular = nullptr;
+GLUI_Rollout* glui_Color = nullptr;
+GLUI_Panel *glui_opciones = nullptr, *glui_boton = nullptr, *glui_zoom = nullptr;
+GLUI_EditText *glui_Dientes = nullptr, *glui_Modulo_T = nullptr, *glui_RPaso = nullptr, *glui_RCabeza = nullptr,
+              *glui_RBase = nullptr, *glui_Angulo = nullptr, *glui_Penetracion = nullptr, *glui_radio = nullptr,
+              *glui_depresion = nullptr, *glui_Angulo_2 = nullptr, *glui_Flecha = nullptr, *glui_Giro = nullptr;
+GLUI_Listbox* glui_Modulo = nullptr;
+GLUI_RadioGroup* glui_Elementos = nullptr;
+GLUI_RadioButton *glui_Fondo = nullptr, *glui_Engranaje = nullptr, *glui_Cremallera = nullptr,
+                 *glui_C_Fondo = nullptr, *glui_C_Paso = nullptr;
+GLUI_Spinner *glui_Rojo = nullptr, *glui_Verde = nullptr, *glui_Azul = nullptr;
+GLUI_Button *glui_Clear = nullptr, *glui_Ant = nullptr, *glui_AutoOnOff = nullptr, *glui_Sig = nullptr;
+GLUI_Button* glui_NuevoCorte = nullptr;
+GLUI_Progress* glui_Progreso = nullptr;
+GLUI_Checkbox *glui_ISO = nullptr, *glui_C_Asimetria = nullptr, *glui_C_Flecha = nullptr, *glui_CPaso = nullptr,
+              *glui_CFondo = nullptr;
+GLUI_StaticText* informa = nullptr;
+GLUI_Rollout* glui_Ayudas = nullptr;
+GLUI_Checkbox *glui_CBase = nullptr, *glui_CEvolvente = nullptr;
+GLUI_Listbox* glui_Velocidad = nullptr;
+GLUI_Button* glui_Terminar = nullptr;
+GLUI_RadioButton *glui_C_Base = nullptr, *glui_Evolvente = nullptr;
+GLUI_StaticText* informa_x = nullptr;
+GLUI_StaticText* informa_espesor = nullptr;
+GLUI_StaticText *informa_cabeza = nullptr, *informa_anterior = nullptr;
+GLUI_Checkbox* glui_CFantasma = nullptr;
+
+void estado_inicial() {
+    modelo_inicial();
+    glui = v_glui = nullptr;
+    glui_firma = glui_datos = glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
+    glui_Color = nullptr;
+    glui_opciones = glui_boton = glui_zoom = nullptr;
+    glui_Dientes = glui_Modulo_T = glui_RPaso = glui_RCabeza = glui_RBase = glui_Angulo = glui_Penetracion =
+        glui_radio = glui_depresion = glui_Angulo_2 = glui_Flecha = glui_Giro = nullptr;
+    glui_Modulo = nullptr;
+    glui_Elementos = nullptr;
+    glui_Fondo = glui_Engranaje = glui_Cremallera = glui_C_Fondo = glui_C_Paso = nullptr;
+    glui_Rojo = glui_Verde = glui_Azul = nullptr;
+    glui_Clear = glui_Ant = glui_AutoOnOff = glui_Sig = nullptr;
+    glui_NuevoCorte = nullptr;
+    glui_Progreso = nullptr;
+    glui_ISO = glui_C_Asimetria = glui_C_Flecha = glui_CPaso = glui_CFondo = nullptr;
+    informa = nullptr;
+    glui_Ayudas = nullptr;
+    glui_CBase = glui_CEvolvente = nullptr;
+    glui_Velocidad = nullptr;
+    glui_Terminar = nullptr;
+    glui_C_Base = glui_Evolvente = nullptr;
+    informa_x = nullptr;
+    informa_espesor = nullptr;
+    informa_cabeza = informa_anterior = nullptr;
+    glui_CFantasma = nullptr;
+}
+
+bool panel_abierto() { return v_glui != nullptr; }
+
+bool panel_vivo() {
+    if (!v_glui) return false;
+    for (auto& w : GLUI_Master.windows())
+        if (w.get() == v_glui) return !v_glui->closing();
+    return false;
+}
 
 namespace {
 
@@ -26,7 +96,7 @@ GLUI_EditText* campo_de_texto(GLUI_Panel* panel, IdControl id) {
         v_glui->add_edittext_to_panel(panel, etiqueta_de(c).c_str(),
                                       c.tipo == TipoCampo::Entero ? GLUI_EDITTEXT_INT : GLUI_EDITTEXT_FLOAT, nullptr,
                                       id, v_glui_control);
-    mostrar_inicial(e);
+    mostrar_inicial(id);
     return e;
 }
 
@@ -35,7 +105,7 @@ GLUI_Listbox* lista_de_modulos(GLUI_Panel* panel) {
     const Campo& c = *campo_de(ID_MODULO, SIMULACION_ESTANDAR);
     GLUI_Listbox* l = v_glui->add_listbox_to_panel(panel, etiqueta_de(c).c_str(), nullptr, ID_MODULO, v_glui_control);
     for (int i = 0; i < NUM_MODULOS; ++i) l->add_item(i, MODULO[i]);
-    mostrar_inicial(l);
+    mostrar_inicial(ID_MODULO);
     return l;
 }
 
@@ -53,7 +123,6 @@ void construir_ayudas() {
     glui_CEvolvente->set_int_val(0);
     v_glui->add_column_to_panel(controles, 0);
     glui_Terminar = v_glui->add_button_to_panel(controles, _("Terminar"), ID_TERMINAR, v_glui_control);
-    glui_Terminar->disable();
     glui_CFantasma = v_glui->add_checkbox_to_panel(glui_Ayudas, _("Comparar con el corte anterior"), &C_Fantasma_ON,
                                                    ID_FANTASMA, v_glui_control);
     glui_CFantasma->set_int_val(0);
@@ -70,17 +139,14 @@ void construir_movimiento() {
     GLUI_Panel* botones = v_glui->add_panel_to_panel(glui_boton, "", GLUI_PANEL_NONE);
     glui_Clear = v_glui->add_button_to_panel(botones, _("Reiniciar"), ID_REINICIAR, v_glui_control);
     glui_NuevoCorte = v_glui->add_button_to_panel(botones, _("Nuevo corte"), ID_NUEVO_CORTE, v_glui_control);
-    glui_NuevoCorte->disable();
     glui_Ant = v_glui->add_button_to_panel(botones, _("<< Anterior"), ID_ANTERIOR, v_glui_control);
-    glui_Ant->disable();
     v_glui->add_column_to_panel(botones, 0);
     glui_AutoOnOff = v_glui->add_button_to_panel(botones, _("Automatico"), ID_AUTOMATICO, v_glui_control);
     glui_Velocidad = v_glui->add_listbox_to_panel(botones, _("Velocidad"), nullptr, ID_VELOCIDAD, v_glui_control);
     for (int pasos : PASOS_VELOCIDAD) glui_Velocidad->add_item(pasos, ("x" + std::to_string(pasos)).c_str());
-    glui_Velocidad->set_int_val(Velocidad);
+    valor_entero(ID_VELOCIDAD) = Velocidad;
     glui_Sig = v_glui->add_button_to_panel(botones, _("Siguiente >>"), ID_SIGUIENTE, v_glui_control);
     glui_Progreso = v_glui->add_progress_to_panel(glui_boton);
-    glui_Progreso->set_progress(0.0f, texto_progreso(0, 0));
 }
 
 }  // namespace
@@ -126,11 +192,11 @@ float inicial(IdControl id) {
     return c ? c->inicial : 0.0f;
 }
 
-void mostrar_inicial(GLUI_Control* c) {
-    const Campo* fila = campo_de(static_cast<IdControl>(c->get_id()), QueSimula);
+void mostrar_inicial(IdControl id) {
+    const Campo* fila = campo_de(id, QueSimula);
     if (!fila) return;
-    if (fila->tipo == TipoCampo::Real) c->set_float_val(fila->inicial);
-    else c->set_int_val(static_cast<int>(fila->inicial));
+    if (fila->tipo == TipoCampo::Real) valor_real(id) = fila->inicial;
+    else valor_entero(id) = static_cast<int>(fila->inicial);
 }
 
 void datos_iniciales() {
@@ -151,8 +217,8 @@ double coeficiente_desplazamiento() {
 
 void prueba_socavacion() {
     bool socava = coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo);
-    informa->set_text(socava ? _(TEXTO_SOCAVACION) : "");
-    if (informa_x) informa_x->set_text(socava ? texto_desplazamiento_minimo(Z, Angulo).c_str() : " ");
+    modelo.panel.aviso = socava ? _(TEXTO_SOCAVACION) : "";
+    modelo.panel.aviso_x = socava ? texto_desplazamiento_minimo(Z, Angulo) : " ";
 }
 
 std::string texto_desplazamiento_minimo(double z, double angulo_grados) {
@@ -170,11 +236,17 @@ std::string texto_espesor(double medido, double teorico) {
     return formato(_("Espesor en la primitiva: %.3f (teorico %.3f)"), medido, teorico);
 }
 
+namespace {
+
+void poner_texto(GLUI_StaticText* t, const std::string& texto) {
+    if (t && t->get_text() != texto) t->set_text(texto.c_str());
+}
+
+}  // namespace
+
 void mostrar_espesor() {
     if (!informa_espesor || !panel_vivo()) return;
-    auto poner = [](GLUI_StaticText* t, const std::string& texto) {
-        if (t && t->get_text() != texto) t->set_text(texto.c_str());
-    };
+    auto poner = poner_texto;
     poner(informa_anterior, C_Fantasma_ON != 0 ? texto_corte_anterior() : "");
     // Measured once when the cut ends: the outline does not change until it is undone.
     MedidaCorte m;
@@ -206,6 +278,8 @@ float depresion_maxima_iso(float radio) {
 
 void glui_control(int ch) {
     QueSimula = ch;
+    // A fresh panel: its values are set below, every group of controls in use but the relief.
+    modelo.panel = EstadoPanel{};
     informa_x = nullptr;
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
@@ -239,7 +313,6 @@ void glui_control(int ch) {
         glui_ISO->set_int_val(1);
         glui_radio = campo_de_texto(glui_iso, ID_RADIO_CABEZA);
         glui_depresion = campo_de_texto(glui_iso, ID_DEPRESION);
-        glui_depresion->disable();
 
         glui_experimental = v_glui->add_panel(_("Experimental"), GLUI_PANEL_EMBOSSED);
         glui_asimetrico = v_glui->add_panel_to_panel(glui_experimental, _("Diente asimetrico"), GLUI_PANEL_EMBOSSED);
@@ -263,7 +336,7 @@ void glui_control(int ch) {
     glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de fondo"));
     glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de paso"));
     v_glui->add_column_to_panel(glui_Color, 1);
-    glui_Elementos->set_int_val(0);
+    valor_entero(ID_ELEMENTO_COLOR) = 0;
     // The spinners edit the element the radio group shows, starting from its colour.
     QueObjeto = 0;
     glui_Rojo = v_glui->add_spinner_to_panel(glui_Color, _("Rojo"), GLUI_SPINNER_FLOAT, nullptr, ID_ROJO, v_glui_control);
@@ -281,9 +354,9 @@ void glui_control(int ch) {
     glui_C_Base->disable();
     glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, _("Evolvente"), glui_Color);
     glui_Evolvente->disable();
-    glui_Rojo->set_float_val(ColorFondo[0]);
-    glui_Verde->set_float_val(ColorFondo[1]);
-    glui_Azul->set_float_val(ColorFondo[2]);
+    valor_real(ID_ROJO) = ColorFondo[0];
+    valor_real(ID_VERDE) = ColorFondo[1];
+    valor_real(ID_AZUL) = ColorFondo[2];
 
     glui_opciones = v_glui->add_panel(_("Opciones"), GLUI_PANEL_EMBOSSED);
     glui_Giro = campo_de_texto(glui_opciones, ID_GIRO);
@@ -315,4 +388,118 @@ void glui_control(int ch) {
 
     v_glui->set_main_gfx_window(winIdMain);
     GLUI_Master.auto_set_viewport();
+    sincronizar_panel();
+}
+
+namespace {
+
+void habilitar(GLUI_Control* c, bool si) {
+    if (c && c->enabled() != si) si ? c->enable() : c->disable();
+}
+
+bool tiene_valor(const GLUI_Control& c) {
+    switch (c.kind()) {
+        case GLUI_Kind::EditText: return static_cast<const GLUI_EditText&>(c).data_type() != GLUI_EDITTEXT_TEXT;
+        case GLUI_Kind::Listbox:
+        case GLUI_Kind::RadioGroup:
+        case GLUI_Kind::Spinner: return true;
+        default: return false;
+    }
+}
+
+bool es_entero(const GLUI_Control& c) {
+    if (c.kind() == GLUI_Kind::EditText) return static_cast<const GLUI_EditText&>(c).data_type() == GLUI_EDITTEXT_INT;
+    return c.kind() != GLUI_Kind::Spinner;
+}
+
+// The value, when it differs from the one shown (a NaN is the same as a NaN).
+void mostrar_valor(GLUI_Control& c, const EstadoPanel::Valor& v) {
+    if (es_entero(c)) {
+        if (c.get_int_val() != v.entero) c.set_int_val(v.entero);
+    } else {
+        float a = c.get_float_val();
+        bool igual = a == v.real || (std::isnan(a) && std::isnan(v.real));
+        if (!igual) c.set_float_val(v.real);
+    }
+}
+
+std::string ultimo_titulo;
+
+}  // namespace
+
+void sincronizar_panel() {
+    if (panel_vivo()) {
+        for (auto& c : v_glui->controls())
+            if (tiene_valor(*c))
+                if (const EstadoPanel::Valor* v = valor_de(c->get_id())) mostrar_valor(*c, *v);
+        const EstadoPanel& p = modelo.panel;
+        // Boxes before what they hold: enabling a box enables everything inside it.
+        habilitar(glui_iso, p.iso);
+        habilitar(glui_asimetrico, p.asimetrico);
+        habilitar(glui_circular, p.circular);
+        for (GLUI_Control* c : {static_cast<GLUI_Control*>(glui_ISO), static_cast<GLUI_Control*>(glui_radio)})
+            habilitar(c, p.iso);
+        habilitar(glui_depresion, p.depresion);
+        habilitar(glui_C_Asimetria, p.asimetrico);
+        habilitar(glui_Angulo_2, p.asimetrico);
+        habilitar(glui_C_Flecha, p.circular);
+        habilitar(glui_Flecha, p.flecha);
+        for (GLUI_Control* c : {static_cast<GLUI_Control*>(glui_Dientes), static_cast<GLUI_Control*>(glui_RPaso),
+                                static_cast<GLUI_Control*>(glui_RCabeza), static_cast<GLUI_Control*>(glui_RBase),
+                                static_cast<GLUI_Control*>(glui_Angulo), static_cast<GLUI_Control*>(glui_Giro),
+                                static_cast<GLUI_Control*>(glui_Penetracion), static_cast<GLUI_Control*>(glui_Modulo),
+                                static_cast<GLUI_Control*>(glui_Modulo_T)})
+            habilitar(c, p.datos);
+        habilitar(glui_Sig, siguiente_habilitado());
+        habilitar(glui_Ant, anterior_habilitado());
+        habilitar(glui_AutoOnOff, automatico_habilitado());
+        std::string nombre = Stop == 0 ? _("Manual") : _("Automatico");
+        if (glui_AutoOnOff && glui_AutoOnOff->get_name() != nombre) glui_AutoOnOff->set_name(nombre.c_str());
+        habilitar(glui_NuevoCorte, hay_corte());
+        habilitar(glui_Terminar, corte_en_curso());
+        // The standard panel's warning lines (the experimental panel has none).
+        if (QueSimula == SIMULACION_ESTANDAR) {
+            poner_texto(informa, p.aviso);
+            poner_texto(informa_x, p.aviso_x);
+        }
+        // The overlays' colour entries can be chosen while their overlay is shown.
+        habilitar(glui_C_Base, C_Base_ON != 0);
+        habilitar(glui_Evolvente, C_Evolvente_ON != 0);
+        // The progress stays shown at the end: the last rolling step is past 360 degrees.
+        if (glui_Progreso) {
+            int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
+            glui_Progreso->set_progress(static_cast<float>(grados / 360.0), texto_progreso(grados, Conta_h - 1));
+        }
+        mostrar_espesor();
+        v_glui->sync_live();
+    }
+    std::string t = titulo_principal();
+    if (t != ultimo_titulo) {
+        ultimo_titulo = t;
+        plataforma().poner_titulo(t.c_str());
+    }
+}
+
+void leer_control(int id) {
+    if (!v_glui) return;
+    for (auto& c : v_glui->controls())
+        if (c->get_id() == id && tiene_valor(*c)) {
+            modelo.panel.valores[id] = {c->get_int_val(), c->get_float_val()};
+            return;
+        }
+}
+
+void rechazar_control(int id) {
+    if (!v_glui) return;
+    for (auto& c : v_glui->controls())
+        if (c->get_id() == id) c->revert_user_value();
+}
+
+void volver_al_dialogo() {
+    plataforma().ocultar_ventana();
+    // The panel's controls are freed when the closed window is removed: nothing keeps its handle.
+    v_glui->close();
+    v_glui = nullptr;
+    informa = nullptr;  // the standard panel's warning line goes with the panel
+    glui->show();
 }

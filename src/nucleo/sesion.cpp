@@ -10,6 +10,8 @@
 #include <nlohmann/json.hpp>
 
 #include "animacion_corte.h"
+#include "animacion_engrane.h"
+#include "avisos.h"
 #include "callbacks.h"
 #include "campos.h"
 #include "engrane.h"
@@ -18,9 +20,11 @@
 #include "escena.h"
 #include "estado.h"
 #include "exportar/exportar.h"
+#include "exportar/hoja.h"
 #include "exportar/pintura.h"
 #include "limites.h"
 #include "movimiento.h"
+#include "plataforma.h"
 #include "panel.h"
 #include "tallado.h"
 
@@ -42,8 +46,9 @@ std::string numero(double v) {
 }
 
 double modulo_actual() {
-    if (QueSimula == SIMULACION_ESTANDAR && glui_Modulo) return std::atof(MODULO[glui_Modulo->get_int_val()]);
-    if (QueSimula == SIMULACION_EXPERIMENTAL && glui_Modulo_T) return glui_Modulo_T->get_float_val();
+    const EstadoPanel::Valor* campo = valor_de(ID_MODULO);
+    if (QueSimula == SIMULACION_ESTANDAR && campo) return std::atof(MODULO[campo->entero]);
+    if (QueSimula == SIMULACION_EXPERIMENTAL && campo) return campo->real;
     return 1.0;
 }
 
@@ -58,21 +63,6 @@ const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
 const exportar::Color COLOR_RUEDA2{0.1, 0.3, 0.8};
 const exportar::Color COLOR_LINEA{0.5, 0.2, 0.6};
 
-std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g) {
-    auto anillo = [](const Anillo& a) {
-        exportar::Anillo r;
-        r.reserve(a.size());
-        for (const Vertice& v : a) r.push_back({v.x, v.y});
-        return r;
-    };
-    std::vector<exportar::Poligono> out;
-    for (const Pieza& p : g) {
-        exportar::Poligono q{anillo(p.exterior), {}};
-        for (const Anillo& h : p.huecos) q.huecos.push_back(anillo(h));
-        out.push_back(std::move(q));
-    }
-    return out;
-}
 
 nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bool socavado) {
     nlohmann::json j;
@@ -103,28 +93,45 @@ nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bo
 
 // The mating gear's values as typed, checked for form and range; "" or the line saying why not.
 std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
-    if (!GLUI_EditText::parse_int(o.engrane, z2)) return "--engrane: '" + o.engrane + "' no es un numero entero";
+    if (!GLUI_EditText::parse_int(o.engrane, z2))
+        return formato(_("%s: '%s' no es un numero entero"), "--engrane", o.engrane.c_str());
     if (z2 < 0 || z2 == 1 || z2 == 2 || z2 > 1000)
-        return "--engrane: " + o.engrane + " fuera de 0 (cremallera) o 3 ... 1000 dientes";
+        return formato(_("--engrane: %s fuera de 0 (cremallera) o 3 ... 1000 dientes"), o.engrane.c_str());
     x2 = 0;
     a = 0;
     float v;
     if (!o.desplazamiento2.empty()) {
         if (!GLUI_EditText::parse_float(o.desplazamiento2, v) || !std::isfinite(v))
-            return "--desplazamiento2: '" + o.desplazamiento2 + "' no es un numero";
-        if (z2 == 0 && v != 0) return "--desplazamiento2: la cremallera no admite desplazamiento";
+            return formato(_("%s: '%s' no es un numero"), "--desplazamiento2", o.desplazamiento2.c_str());
+        if (z2 == 0 && v != 0) return formato("--desplazamiento2: %s", _("la cremallera no admite desplazamiento"));
         x2 = v;
     }
     if (!o.distancia.empty()) {
         if (!GLUI_EditText::parse_float(o.distancia, v) || !std::isfinite(v))
-            return "--distancia: '" + o.distancia + "' no es un numero";
-        if (!(v > 0)) return "--distancia: " + o.distancia + " debe ser mayor que 0";
+            return formato(_("%s: '%s' no es un numero"), "--distancia", o.distancia.c_str());
+        if (!(v > 0)) return formato(_("%s: %s debe ser mayor que 0"), "--distancia", o.distancia.c_str());
         a = v;
     }
     return "";
 }
 
 }  // namespace
+
+std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g) {
+    auto anillo = [](const Anillo& a) {
+        exportar::Anillo r;
+        r.reserve(a.size());
+        for (const Vertice& v : a) r.push_back({v.x, v.y});
+        return r;
+    };
+    std::vector<exportar::Poligono> out;
+    for (const Pieza& p : g) {
+        exportar::Poligono q{anillo(p.exterior), {}};
+        for (const Anillo& h : p.huecos) q.huecos.push_back(anillo(h));
+        out.push_back(std::move(q));
+    }
+    return out;
+}
 
 // Lengths in the unit of the module are millimetres once the module is taken in millimetres.
 std::vector<exportar::Poligono> contorno_del_corte() { return poligonos(contorno_tallado()); }
@@ -178,7 +185,11 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor) {
     return "";
 }
 
-void sesion_cortar() { completar_corte(); }
+void sesion_cortar() {
+    completar_corte();
+    sincronizar_panel();
+    redibujar_principal();
+}
 
 std::vector<std::string> texto_del_corte() {
     std::vector<std::string> texto;
@@ -217,7 +228,39 @@ exportar::Lamina lamina_del_corte() {
     l.circulos.push_back({0, 0, Rp * std::cos(Angulo * PI / 180.0), en_papel(COLOR_BASE), "BASE"});
 
     l.texto = texto_del_corte();
+    l.tabla = tabla_del_corte();
     return l;
+}
+
+std::vector<exportar::Fila> tabla_del_corte() {
+    std::vector<exportar::Fila> t;
+    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
+    double m = modulo_actual(), x = modelo.rueda.coeficiente;
+    auto mm = [](double v) { return formato("%.3f mm", v); };
+    t.push_back({_("Numero de dientes"), std::to_string(entero_acotado(Z))});
+    t.push_back({_("Modulo"), numero(m) + " mm"});
+    t.push_back({_("Angulo de presion"), formato(_("%s grados"), numero(Angulo).c_str())});
+    t.push_back({_("Coeficiente de desplazamiento"), numero(x)});
+    t.push_back({_("Diametro primitivo"), mm(2.0 * Rp)});
+    t.push_back({_("Diametro exterior"), mm(2.0 * radio_engranaje())});
+    t.push_back({_("Diametro interior"), mm(2.0 * radio_circ_fondo())});
+    t.push_back({_("Diametro base"), mm(2.0 * Rp * std::cos(Angulo * PI / 180.0))});
+    const std::vector<Pieza>& piezas = contorno_tallado();
+    t.push_back({_("Espesor en la primitiva"),
+                 formato(_("%s (teorico %s)"), mm(espesor_en_primitiva(piezas, Rp)).c_str(),
+                         mm(espesor_teorico(m, Angulo, x)).c_str())});
+    double cabeza = espesor_en_cabeza(piezas, radio_engranaje());
+    t.push_back({_("Espesor en la cabeza"), formato("%s (%.2f m)", mm(cabeza).c_str(), m > 0 ? cabeza / m : 0.0)});
+    bool socava = experimental ? socava_cremallera() : coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo);
+    double minimo = experimental ? desplazamiento_minimo_cremallera() : desplazamiento_minimo(Z, Angulo);
+    t.push_back({_("Desplazamiento minimo"), formato("%.3f", std::ceil((minimo + 1e-6) * 1000.0) / 1000.0)});
+    t.push_back({_("Socavacion"), socava ? _("si") : _("no")});
+    std::vector<std::string> texto = texto_del_corte();
+    for (size_t i = 4; i < texto.size(); ++i) t.push_back({texto[i], ""});
+    std::string punta = texto_punta(cabeza, m);
+    if (!punta.empty()) t.push_back({punta, ""});
+    for (const std::string& l : texto_incoherencia()) t.push_back({l, ""});
+    return t;
 }
 
 std::string nombre_por_omision() {
@@ -255,12 +298,21 @@ exportar::Lamina lamina_del_engrane(const Engrane& e, double giro1) {
         double fx = t.E.x + (t.C.x - t.T1.x), fy = t.E.y + (t.C.y - t.T1.y);
         l.lineas.push_back({{t.T1.x, t.T1.y}, {fx, fy}, COLOR_LINEA, "ENGRANE"});
     }
-    l.texto.push_back("Engrana con " + (r2.z > 0 ? "una rueda de " + numero(r2.z) + " dientes, desplazamiento " +
-                                                       numero(r2.x)
-                                                 : std::string("la cremallera")) +
-                      "   Distancia entre centros: " + numero(t.a) + " mm (funcionamiento " + numero(t.a_w) + ")");
-    l.texto.push_back("Angulo de funcionamiento: " + numero(t.alfa_w) + " grados   Relacion de contacto: " +
-                      numero(t.epsilon) + (t.interferencia ? "   Interferencia" : ""));
+    std::string con = r2.z > 0 ? formato(_("Engrana con una rueda de %s dientes, desplazamiento %s"),
+                                         numero(r2.z).c_str(), numero(r2.x).c_str())
+                               : std::string(_("Engrana con la cremallera"));
+    l.texto.push_back(con);
+    l.texto.push_back(formato(_("Distancia entre centros: %s mm (funcionamiento %s)"), numero(t.a).c_str(),
+                              numero(t.a_w).c_str()));
+    l.texto.push_back(formato(_("Angulo de funcionamiento: %s grados   Relacion de contacto: %s"),
+                              numero(t.alfa_w).c_str(), numero(t.epsilon).c_str()) +
+                      (t.interferencia ? std::string("   ") + _("Interferencia") : ""));
+    l.tabla.push_back({con, ""});
+    l.tabla.push_back({_("Distancia entre centros"), formato(_("%s mm (funcionamiento %s)"), numero(t.a).c_str(),
+                                                             numero(t.a_w).c_str())});
+    l.tabla.push_back({_("Angulo de funcionamiento"), formato(_("%s grados"), numero(t.alfa_w).c_str())});
+    l.tabla.push_back({_("Relacion de contacto"), numero(t.epsilon)});
+    if (t.interferencia) l.tabla.push_back({_("Interferencia"), ""});
     return l;
 }
 
@@ -289,6 +341,25 @@ std::string informe_json(const Engrane* e) {
         j["engrane"] = g;
     }
     return j.dump(2) + "\n";
+}
+
+std::string escala_de_hoja(const exportar::Lamina& l, bool ampliar, const std::string& pedida, exportar::Escala& e) {
+    exportar::Caja c = exportar::caja_de(l);
+    double ancho = c.vacia() ? 0 : c.xmax - c.xmin, alto = c.vacia() ? 0 : c.ymax - c.ymin;
+    exportar::HojaA4 h = exportar::hoja_a4();
+    if (pedida.empty()) {
+        e = exportar::escala_que_cabe(ancho, alto, h, ampliar);
+        if (!exportar::cabe(ancho, alto, h, e))
+            return formato(_("el dibujo (%.0f x %.0f mm) no cabe en una hoja A4 ni a escala %d:%d"), ancho, alto,
+                           e.ampliacion, e.reduccion);
+        return "";
+    }
+    if (!exportar::leer_escala(pedida, e))
+        return formato(_("--escala: '%s' no es una escala como 2:1 o 1:5 (hasta 1000)"), pedida.c_str());
+    if (!exportar::cabe(ancho, alto, h, e))
+        return formato(_("--escala %s: el dibujo mediria %.0f x %.0f mm y la hoja A4 deja %.0f x %.0f mm"),
+                       pedida.c_str(), ancho * e.factor(), alto * e.factor(), h.dibujo_ancho, h.dibujo_alto);
+    return "";
 }
 
 std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
@@ -326,8 +397,17 @@ std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
     std::string texto = o.informe ? informe_json(e) : "";
     if (!o.archivo.empty()) {
         exportar::Lamina l = e ? lamina_del_engrane(*e, 0) : lamina_del_corte();
-        if (o.sin_datos) l.texto.clear();
-        std::string fallo = exportar::guardar(l, o.archivo, ancho);
+        if (o.sin_datos) {
+            l.texto.clear();
+            l.tabla.clear();
+        }
+        exportar::Escala escala;
+        bool a4 = o.hoja == "a4" || o.hoja == "a4-ampliada";
+        if (a4) {
+            std::string fallo = escala_de_hoja(l, o.hoja == "a4-ampliada", o.escala, escala);
+            if (!fallo.empty()) return fallo;
+        }
+        std::string fallo = exportar::guardar(l, o.archivo, ancho, a4 ? &escala : nullptr);
         if (!fallo.empty()) return fallo;
     }
     if (informe) *informe = texto;
@@ -363,9 +443,21 @@ std::string animar_sin_ventanas(const Ordenes& o) {
         if (!fallo.empty()) return fallo;
     }
     bool terminal = isatty(STDERR_FILENO) == 1;
-    fallo = animar_corte(o.archivo, op, [terminal](int hechos, int total) {
+    auto avance = [terminal](int hechos, int total) {
         if (terminal) std::fprintf(stderr, "\rortanel: %s", formato(_("cuadro %d de %d"), hechos, total).c_str());
-    });
+    };
+    if (!o.engrane.empty()) {
+        int z2 = 0;
+        double x2 = 0, a = 0;
+        fallo = leer_engrane(o, z2, x2, a);
+        if (!fallo.empty()) return fallo;
+        sesion_cortar();
+        const Engrane* e = engrane_actual(z2, x2, a, &fallo);
+        if (!e) return "--engrane: " + fallo;
+        fallo = animar_engrane(o.archivo, op, *e, avance);
+    } else {
+        fallo = animar_corte(o.archivo, op, avance);
+    }
     if (terminal) std::fputc('\n', stderr);
     return fallo;
 }
