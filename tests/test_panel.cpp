@@ -153,6 +153,15 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::StaticText, "Teclas: Espacio o Derecha = Siguiente >>,", -1},
         {K::StaticText, "Izquierda = << Anterior, a = Automatico,", -1},
         {K::StaticText, "t = Terminar, Inicio = vista inicial", -1},
+        {K::Rollout, "Engrane", -1},
+        {K::Panel, "", -1},
+        {K::Listbox, "Engranar con", ID_ENGRANE_CON},
+        {K::Column, "", -1},
+        {K::Checkbox, "Ver engrane", ID_VER_ENGRANE},
+        {K::EditText, "Dientes rueda 2", ID_ENGRANE_DIENTES},
+        {K::EditText, "Desplazamiento rueda 2", ID_ENGRANE_DESPLAZAMIENTO},
+        {K::EditText, "Distancia entre centros", ID_ENGRANE_DISTANCIA},
+        {K::StaticText, "a_w = 14.000   alfa_w = 20.00 grados\nRelacion de contacto: 1.463\nJuego normal teorico: 0.000", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);

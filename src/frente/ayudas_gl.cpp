@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "nucleo/avisos.h"
 #include "nucleo/corte_anterior.h"
@@ -46,7 +45,10 @@ void Fantasma(const float color[3]) {
     }
 }
 
-void Rotulos(const CajaVista& c, int ancho, int alto) {
+void Rotulos(const CajaVista& c, int ancho, int alto) { Rotulos(c, ancho, alto, leyenda(), avisos_dibujo()); }
+
+void Rotulos(const CajaVista& c, int ancho, int alto, const std::vector<Rotulo>& ley, const std::vector<std::string>& avisos,
+             const std::vector<std::string>& lectura) {
     if (ancho <= 0 || alto <= 0) return;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -56,16 +58,22 @@ void Rotulos(const CajaVista& c, int ancho, int alto) {
     glPushMatrix();
     glLoadIdentity();
 
+    // White on a dark background, black on a light one.
+    double luz = 0.2126 * ColorFondo[0] + 0.7152 * ColorFondo[1] + 0.0722 * ColorFondo[2];
+    float tinta = luz < 0.5 ? 1.0f : 0.0f;
+
     auto ancho_de = [](const std::string& t) {
         return glutBitmapLength(LETRA, reinterpret_cast<const unsigned char*>(t.c_str()));
     };
-    const std::vector<Rotulo> rotulos = leyenda();
-    const std::vector<std::string> avisos = avisos_dibujo();
-    int fin_leyenda = 0, ancho_avisos = 0;
-    for (const Rotulo& r : rotulos) fin_leyenda = std::max(fin_leyenda, MARGEN + 30 + ancho_de(r.texto));
+    // The left column's right end: the legend's lines and the reading under them.
+    int fin_izquierda = 0, ancho_avisos = 0;
+    for (const Rotulo& r : ley) fin_izquierda = std::max(fin_izquierda, MARGEN + 30 + ancho_de(r.texto));
+    for (const std::string& l : lectura) fin_izquierda = std::max(fin_izquierda, MARGEN + ancho_de(l));
     for (const std::string& a : avisos) ancho_avisos = std::max(ancho_avisos, MARGEN + ancho_de(a));
+    int renglones_izquierda = static_cast<int>(ley.size() + lectura.size());
+
     int y = alto - MARGEN - ALTO_LETRA;
-    for (const Rotulo& r : rotulos) {
+    for (const Rotulo& r : ley) {
         glColor3f(r.color[0], r.color[1], r.color[2]);
         glBegin(GL_LINES);
         glVertex2f(MARGEN, y + 4.5f);
@@ -74,18 +82,20 @@ void Rotulos(const CajaVista& c, int ancho, int alto) {
         texto(MARGEN + 30, y, r.texto);
         y -= RENGLON;
     }
+    glColor3f(tinta, tinta, tinta);
+    for (const std::string& l : lectura) {
+        texto(MARGEN, y, l);
+        y -= RENGLON;
+    }
 
     y = alto - MARGEN - ALTO_LETRA -
-        RENGLON * renglon_avisos(ancho, fin_leyenda, static_cast<int>(rotulos.size()), ancho_avisos, 2 * MARGEN);
+        RENGLON * renglon_avisos(ancho, fin_izquierda, renglones_izquierda, ancho_avisos, 2 * MARGEN);
     glColor3f(COLOR_AVISO_DIBUJO[0], COLOR_AVISO_DIBUJO[1], COLOR_AVISO_DIBUJO[2]);
     for (const std::string& a : avisos) {
         texto(ancho - MARGEN - ancho_de(a), y, a);
         y -= RENGLON;
     }
 
-    // White on a dark background, black on a light one.
-    double luz = 0.2126 * ColorFondo[0] + 0.7152 * ColorFondo[1] + 0.0722 * ColorFondo[2];
-    float tinta = luz < 0.5 ? 1.0f : 0.0f;
     BarraEscala b = barra_escala((c.derecha - c.izquierda) / ancho);
     if (b.pixeles > 0) {
         glColor3f(tinta, tinta, tinta);

@@ -13,6 +13,7 @@
 #include "guardar.h"
 #include "avisos.h"
 #include "corte_anterior.h"
+#include "engrane_panel.h"
 #include "medidas.h"
 #include "movimiento.h"
 #include "plataforma.h"
@@ -74,6 +75,11 @@ void estado_inicial() {
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
     glui_CFantasma = nullptr;
+    glui_Engrane = nullptr;
+    glui_EngraneCon = nullptr;
+    glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
+    glui_VerEngrane = nullptr;
+    glui_LecturaEngrane = nullptr;
 }
 
 bool panel_abierto() { return v_glui != nullptr; }
@@ -283,6 +289,11 @@ void glui_control(int ch) {
     informa_x = nullptr;
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
+    glui_Engrane = nullptr;
+    glui_EngraneCon = nullptr;
+    glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
+    glui_VerEngrane = nullptr;
+    glui_LecturaEngrane = nullptr;
     bool estandar = QueSimula == SIMULACION_ESTANDAR;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
@@ -376,6 +387,8 @@ void glui_control(int ch) {
     }
     construir_exportar(v_glui);
     construir_ayudas();
+    // The experimental panel has no room left for its header at 660 pixels.
+    if (estandar) construir_engrane(v_glui);
     v_glui->add_button(_("Salir"), ID_SALIR, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
@@ -385,6 +398,8 @@ void glui_control(int ch) {
     // A fresh zero-filled history; the previous panel's one is released.
     C_Historia_X.assign(static_cast<size_t>(entradas_historia(E_incremento)), 0.0f);
     C_Mueve = APROXIMACION;
+    // The mesh's distance and read-out from the data now complete.
+    actualizar_engrane();
 
     v_glui->set_main_gfx_window(winIdMain);
     GLUI_Master.auto_set_viewport();
@@ -471,6 +486,7 @@ void sincronizar_panel() {
             glui_Progreso->set_progress(static_cast<float>(grados / 360.0), texto_progreso(grados, Conta_h - 1));
         }
         mostrar_espesor();
+        sincronizar_engrane();
         v_glui->sync_live();
     }
     std::string t = titulo_principal();
