@@ -60,13 +60,14 @@ xdotool mousemove "$sx" $((sy - 63)) click 1 mousemove 1270 1010
 guardar_visto() {
   captura
   local campo
-  campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 | awk -v x="$sx" '$1 > x + 100 { print $2; exit }')"
+  campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 | awk -v x="$sx" '$1 > x + 250 { print $2; exit }')"
   [ -n "$campo" ] || return 1
-  read -r gx gy <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v x="$sx" -v c="$campo" '$1 > x + 100 && $2 > c { print; exit }')"
+  read -r gx gy <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v x="$sx" -v c="$campo" '$1 > x + 250 && $2 > c { print; exit }')"
   [ -n "$gy" ]
 }
 esperar_hasta 60 guardar_visto || falla "opening Exportar showed no Guardar"
-mapfile -t f < <(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500)
+# The first column's fields only, left of the second.
+mapfile -t f < <(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" $((sx + 250)))
 [ "${#f[@]}" -ge 7 ] || falla "the data fields were not found (${#f[@]})"
 read -r zx zy <<<"${f[0]}"
 read -r ox oy <<<"${f[5]}"

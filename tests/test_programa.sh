@@ -390,9 +390,9 @@ prueba_guardar() {
   boton_guardar() {
     captura
     local campo
-    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 | awk -v x="$x" '$1 > x + 100 { print $2; exit }')"
+    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 | awk -v x="$x" '$1 > x + 250 { print $2; exit }')"
     [ -n "$campo" ] || return 1
-    guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v x="$x" -v c="$campo" '$1 > x + 100 && $2 > c { print; exit }')"
+    guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v x="$x" -v c="$campo" '$1 > x + 250 && $2 > c { print; exit }')"
     [ -n "$guardar" ]
   }
   esperar_hasta 60 boton_guardar || falla "opening Exportar showed no file name and Guardar"
