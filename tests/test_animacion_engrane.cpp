@@ -10,6 +10,7 @@
 #include "lectura.h"
 #include "nucleo/angulos.h"
 #include "nucleo/animacion_engrane.h"
+#include "nucleo/engrane_escena.h"
 #include "nucleo/engrane_estado.h"
 #include "nucleo/estado.h"
 #include "nucleo/panel.h"
@@ -91,7 +92,7 @@ TEST_F(AnimarEngrane, ElParEnSusColores) {
     exportar::Caja v = vista_del_engrane(*e);
     const Teoria& t = e->teoria();
     const Rueda &r1 = e->rueda1(), &r2 = e->rueda2();
-    int verdes = 0, amarillos = 0;
+    int cianes = 0, verdes = 0;
     std::vector<uint32_t> primero, segundo;
     lectura::Gif g;
     ASSERT_TRUE(lectura::leer_gif(en("par.gif"), g, [&](size_t i, const std::vector<uint32_t>& p) {
@@ -104,16 +105,16 @@ TEST_F(AnimarEngrane, ElParEnSusColores) {
     EXPECT_EQ(g.alto, exportar::alto_animacion(240, lamina_del_engrane(*e, 0).texto.size()));
     ASSERT_FALSE(primero.empty());
     EXPECT_EQ(en_punto(primero, 240, v, 0, (r1.rf + 1.5) / 2), rgb(ColorEngranaje)) << "gear 1 about the origin";
-    EXPECT_EQ(en_punto(primero, 240, v, t.a, (r2.rf + 3) / 2), rgb(ColorCremallera)) << "gear 2 at a";
+    EXPECT_EQ(en_punto(primero, 240, v, t.a, (r2.rf + 3) / 2), rgb(COLOR_RUEDA2)) << "gear 2 at a";
     EXPECT_EQ(en_punto(primero, 240, v, t.a + r2.ra + 0.3, 0), rgb(ColorFondo)) << "nothing past its tip";
     for (int j = 0; j < 240; ++j)
         for (int i = 0; i < 240; ++i) {
             uint32_t c = primero[static_cast<size_t>(j) * 240 + static_cast<size_t>(i)];
-            verdes += c == 0x4DFF4D;
-            amarillos += c == 0xFFFF00;
+            cianes += c == rgb(COLOR_LINEA_ENGRANE);
+            verdes += c == rgb(COLOR_CONTACTO);
         }
-    EXPECT_GT(verdes, 5) << "the line of action";
-    EXPECT_GT(amarillos, 3) << "a contact point";
+    EXPECT_GT(cianes, 5) << "the line of action";
+    EXPECT_GT(verdes, 3) << "a contact point";
     // A tenth of a turn later, 1.4 pitches of gear 1, its teeth stand elsewhere.
     ASSERT_FALSE(segundo.empty());
     int distintos = 0;
@@ -163,7 +164,7 @@ TEST_F(AnimarEngrane, ConLaCremallera) {
     EXPECT_EQ(g.imagenes.size(), 6u);
     const Teoria& t = e->teoria();
     EXPECT_EQ(en_punto(primero, 200, v, 0, 0.5 * e->rueda1().rf), rgb(ColorEngranaje));
-    EXPECT_EQ(en_punto(primero, 200, v, 0.37 * (v.xmax - v.xmin), -t.rw1 - 2), rgb(ColorCremallera)) << "the rack's body";
+    EXPECT_EQ(en_punto(primero, 200, v, 0.37 * (v.xmax - v.xmin), -t.rw1 - 2), rgb(COLOR_RUEDA2)) << "the rack's body";
     EXPECT_EQ(en_punto(primero, 200, v, 0, -t.rw1 - 3.5), rgb(ColorFondo)) << "the rack stops under its body band";
     EXPECT_LE(v.ymin, -t.rw1 - 2.5) << "the view holds the rack's teeth and a band of its body";
     EXPECT_GE(v.ymax, e->rueda1().ra);

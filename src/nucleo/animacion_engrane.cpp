@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "angulos.h"
+#include "engrane_escena.h"
 #include "estado.h"
 #include "exportar/escritura.h"
 #include "idioma/idioma.h"
@@ -12,10 +13,6 @@
 namespace {
 
 exportar::Color color(const float c[3]) { return {c[0], c[1], c[2]}; }
-
-// The line of action on the black screen: a green apart from the circles' white and magenta
-// and from both gears.
-const exportar::Color COLOR_LINEA_PANTALLA{0.3, 1.0, 0.3};
 
 }  // namespace
 
@@ -68,9 +65,11 @@ std::string animar_engrane(const std::string& ruta, const OpcionesAnimacion& o, 
     a.engrane = true;
     a.fondo = color(ColorFondo);
     a.pieza = color(ColorEngranaje);
-    a.pieza2 = color(ColorCremallera);
+    // The screen's colours for the mesh.
+    a.pieza2 = color(COLOR_RUEDA2);
     a.cremallera = a.pieza2;
-    a.punto = {1, 1, 0};
+    a.punto = color(COLOR_CONTACTO);
+    const exportar::Color linea = color(COLOR_LINEA_ENGRANE);
     double luz = 0.2126 * ColorFondo[0] + 0.7152 * ColorFondo[1] + 0.0722 * ColorFondo[2];
     a.texto = luz < 0.5 ? color(BLANCO) : exportar::Color{0, 0, 0};
     exportar::Color paso = color(ColorCirPaso), base = color(ColorCirBase);
@@ -79,14 +78,14 @@ std::string animar_engrane(const std::string& ruta, const OpcionesAnimacion& o, 
     if (r2.z > 0) {
         a.circulos.push_back({t.a, 0, r2.rb, base, "BASE"});
         a.circulos.push_back({t.a, 0, t.rw2, paso, "PRIMITIVA"});
-        a.rectas.push_back({{t.T1.x, t.T1.y}, {t.T2.x, t.T2.y}, COLOR_LINEA_PANTALLA, "ENGRANE"});
+        a.rectas.push_back({{t.T1.x, t.T1.y}, {t.T2.x, t.T2.y}, linea, "ENGRANE"});
     } else {
         double w = a.vista.xmax - a.vista.xmin;
         a.rectas.push_back({{a.vista.xmin - w, -t.rw1}, {a.vista.xmax + w, -t.rw1}, paso, "PRIMITIVA"});
         // From T1 on past E by as much as T1 lies before the pitch point.
         a.rectas.push_back({{t.T1.x, t.T1.y},
                             {t.E.x + (t.C.x - t.T1.x), t.E.y + (t.C.y - t.T1.y)},
-                            COLOR_LINEA_PANTALLA,
+                            linea,
                             "ENGRANE"});
     }
     if (o.datos) a.lineas = lamina_del_engrane(e, 0).texto;
