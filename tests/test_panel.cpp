@@ -8,6 +8,7 @@
 #include "nucleo/callbacks.h"
 #include "nucleo/corte_anterior.h"
 #include "nucleo/escena.h"
+#include "nucleo/leyenda.h"
 #include "nucleo/estado.h"
 #include "nucleo/guardar.h"
 #include "nucleo/movimiento.h"

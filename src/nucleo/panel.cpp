@@ -13,6 +13,7 @@
 #include "guardar.h"
 #include "avisos.h"
 #include "corte_anterior.h"
+#include "engrane_estado.h"
 #include "medidas.h"
 #include "movimiento.h"
 #include "plataforma.h"
@@ -50,6 +51,8 @@ GLUI_Checkbox* glui_CFantasma = nullptr;
 
 void estado_inicial() {
     modelo_inicial();
+    olvidar_corte_anterior();
+    engrane_inicial();
     glui = v_glui = nullptr;
     glui_firma = glui_datos = glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
     glui_Color = nullptr;
@@ -208,11 +211,6 @@ void datos_iniciales() {
     Penetracion = 0;
     modelo.rueda.coeficiente = inicial(ID_DESPLAZAMIENTO);
     E_incremento = inicial(ID_GIRO);
-}
-
-double coeficiente_desplazamiento() {
-    double m = Paso / PI;
-    return m > 0 ? -Penetracion / m : 0.0;
 }
 
 void prueba_socavacion() {
