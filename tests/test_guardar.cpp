@@ -98,6 +98,31 @@ TEST_F(Guardar, GuardaElCorteComoEsta) {
     EXPECT_TRUE(lectura::leer_dxf(dir + "/sub/e.dxf", d)) << "a name with a path goes there";
 }
 
+// "Hoja": A4 makes the default name a PDF's and "Guardar" writes the handout; an A4 page in
+// another format is refused in the line, and back to the fitted page the name is an SVG's.
+TEST_F(Guardar, LaHojaA4DesdeElPanel) {
+    elegir(SIMULACION_ESTANDAR);
+    ASSERT_EQ(glui_Hoja->parent(), glui_exportar);
+    EXPECT_EQ(glui_Hoja->get_int_val(), 0) << "the fitted page, as before";
+    glui_Hoja->user_select(2);
+    EXPECT_EQ(glui_Archivo->get_text(), "engranaje-z14-m1.pdf");
+    teclear(glui_Dientes, "20");
+    EXPECT_EQ(glui_Archivo->get_text(), "engranaje-z20-m1.pdf") << "the name keeps following the data";
+    glui_Guardar->user_press();
+    EXPECT_EQ(aviso().rfind("Guardado en:\n", 0), 0u) << aviso();
+    lectura::Pdf pdf;
+    ASSERT_TRUE(lectura::leer_pdf(dir + "/engranaje-z20-m1.pdf", pdf));
+    ASSERT_EQ(pdf.caja.size(), 4u);
+    EXPECT_NEAR(pdf.caja[3] / 72 * 25.4, 297, 0.01) << "an A4 page";
+    teclear(glui_Archivo, "h.png");
+    glui_Guardar->user_press();
+    EXPECT_EQ(aviso().rfind("No se pudo guardar:\nla hoja A4 solo se escribe en PDF", 0), 0u) << aviso();
+    EXPECT_FALSE(lectura::existe("h.png"));
+    teclear(glui_Archivo, "engranaje-z20-m1.pdf");
+    glui_Hoja->user_select(0);
+    EXPECT_EQ(glui_Archivo->get_text(), "engranaje-z20-m1.svg");
+}
+
 TEST_F(Guardar, DicePorQueNo) {
     elegir(SIMULACION_EXPERIMENTAL);
     teclear(glui_Archivo, "e.txt");

@@ -662,11 +662,65 @@ TEST_F(LineaDeOrdenes, ElTextoCabeEnLaHoja) {
     }
 }
 
+// The handout: an A4 page, the scale printed, the data table with the textbook values and
+// the warnings that apply; what cannot be placed or written as asked is refused, no file left.
+TEST_F(LineaDeOrdenes, LaHojaA4ConSuEscalaYSuTabla) {
+    auto leer = [this](const std::string& pdf) {
+        std::string orden = "pdftotext -layout " + comillas(en(pdf)) + " " + comillas(en("h.txt"));
+        EXPECT_EQ(std::system(orden.c_str()), 0);
+        std::string junto;
+        for (char ch : lectura::contenido(en("h.txt"))) {
+            if (ch == ' ' && !junto.empty() && junto.back() == ' ') continue;
+            junto += ch;
+        }
+        return junto;
+    };
+    ASSERT_EQ(correr({"--exportar", "a.pdf", "--hoja", "a4"}).estado, 0);
+    lectura::Pdf pdf;
+    ASSERT_TRUE(lectura::leer_pdf(en("a.pdf"), pdf));
+    ASSERT_EQ(pdf.caja.size(), 4u);
+    EXPECT_NEAR(pdf.caja[2] / 72 * 25.4, 210, 0.01);
+    EXPECT_NEAR(pdf.caja[3] / 72 * 25.4, 297, 0.01);
+    std::string t = leer("a.pdf");
+    for (const char* trozo : {"Escala 1:1", "Numero de dientes 14", "Diametro exterior 16.000 mm",
+                              "Diametro base 13.156 mm", "Socavacion si", "Desplazamiento minimo 0.182"})
+        EXPECT_NE(t.find(trozo), std::string::npos) << trozo << "\n" << t;
+    EXPECT_EQ(t.find("Diente puntiagudo"), std::string::npos) << t;
+
+    // Z 8 at its least shift: enlarged to the largest scale that fits, a pointed tooth.
+    ASSERT_EQ(correr({"--exportar", "b.pdf", "--hoja", "a4-ampliada", "--dientes", "8", "--desplazamiento", "0.533"}).estado, 0);
+    t = leer("b.pdf");
+    for (const char* trozo : {"Escala 10:1", "Socavacion no", "Coeficiente de desplazamiento 0.533", "Diente puntiagudo"})
+        EXPECT_NE(t.find(trozo), std::string::npos) << trozo << "\n" << t;
+    ASSERT_EQ(correr({"--exportar", "c.pdf", "--hoja", "a4", "--escala", "5:1", "--idioma", "en"}).estado, 0);
+    t = leer("c.pdf");
+    for (const char* trozo : {"Scale 5:1", "Number of teeth 14", "Undercut yes"})
+        EXPECT_NE(t.find(trozo), std::string::npos) << trozo << "\n" << t;
+
+    struct Malo {
+        std::vector<std::string> args;
+        const char* dice;
+    };
+    for (const Malo& m : std::vector<Malo>{
+             {{"--exportar", "m.svg", "--hoja", "a4"}, "solo se escribe en PDF"},
+             {{"--exportar", "m.pdf", "--hoja", "a4", "--escala", "20:1"}, "mediria 320 x 316 mm"},
+             {{"--exportar", "m.pdf", "--hoja", "a5"}, "--hoja"},
+             {{"--exportar", "m.pdf", "--hoja", "a4", "--escala", "3:2"}, "--escala"},
+             {{"--exportar", "m.pdf", "--escala", "2:1"}, "--escala solo vale con --hoja a4"},
+             {{"--animacion", "m.gif", "--hoja", "a4"}, "--hoja solo vale con --exportar"}}) {
+        Salida s = correr(m.args);
+        EXPECT_EQ(s.estado, 2) << m.args[1];
+        EXPECT_NE(s.err.find(m.dice), std::string::npos) << s.err;
+        EXPECT_NE(access(en("m.pdf").c_str(), F_OK), 0) << "nothing written";
+        EXPECT_NE(access(en("m.svg").c_str(), F_OK), 0);
+    }
+}
+
 TEST_F(LineaDeOrdenes, LaAyudaEnLosDosIdiomasTieneLasMismasOpciones) {
     Salida es = correr({"--help"});
     ASSERT_EQ(es.estado, 0);
     std::vector<std::string> opciones = opciones_de(es.out);
-    EXPECT_EQ(opciones.size(), 30u) << es.out;
+    EXPECT_EQ(opciones.size(), 32u) << es.out;
     EXPECT_NE(std::find(opciones.begin(), opciones.end(), "--idioma"), opciones.end());
     for (const auto& [args, entorno] : std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
              {{"--idioma", "en", "--help"}, {}},

@@ -127,7 +127,7 @@ TEST(Ordenes, AyudaUnaLineaPorOpcion) {
     for (const char* op : {"--help", "--version", "--exportar", "--animacion", "--experimental", "--tamano", "--sin-datos",
                            "--idioma", "--paso", "--retardo", "--con-retorno", "--dientes", "--modulo",
                            "--angulo ", "--desplazamiento ", "--giro", "--diametro-exterior", "--diametro-interior",
-                           "--informe", "--engrane", "--desplazamiento2", "--distancia",
+                           "--informe", "--engrane", "--desplazamiento2", "--distancia", "--hoja", "--escala",
                            "--diametro-primitivo", "--radio-cabeza", "--depresion", "--angulo2", "--flecha"}) {
         int n = 0;
         for (const auto& l : lineas)

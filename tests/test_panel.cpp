@@ -135,6 +135,7 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::Translation, "Z", -1},
         {K::Rollout, "Exportar", -1},
         {K::EditText, "Archivo", 1500},
+        {K::Listbox, "Hoja", ID_HOJA},
         {K::Panel, "", -1},
         {K::Button, "Guardar", 1510},
         {K::Column, "", -1},
@@ -204,9 +205,9 @@ TEST_F(Panel, ExperimentalControlesEnOrden) {
         EXPECT_EQ(hechas[i].etiqueta, esperadas[i].etiqueta) << "row " << i;
         EXPECT_EQ(hechas[i].id, esperadas[i].id) << "row " << i;
     }
-    EXPECT_EQ(hechas.size(), 68u) << "the colour list's two overlays, the aids with their read-out and keys, "
+    EXPECT_EQ(hechas.size(), 69u) << "the colour list's two overlays, the aids with their read-out and keys, "
                                      "the export rows, the motion's two new rows";
-    EXPECT_EQ(hechas[hechas.size() - 21].etiqueta, "Exportar") << "the export rollout near Salir";
+    EXPECT_EQ(hechas[hechas.size() - 22].etiqueta, "Exportar") << "the export rollout near Salir";
     EXPECT_EQ(hechas.back().etiqueta, "Salir");
     EXPECT_EQ(glui_zoom, nullptr);
     EXPECT_EQ(glui_Modulo, nullptr);

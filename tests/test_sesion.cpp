@@ -8,6 +8,7 @@
 #include "lectura.h"
 #include "nucleo/panel.h"
 #include "nucleo/estado.h"
+#include "nucleo/medidas.h"
 #include "nucleo/sesion.h"
 
 namespace {
@@ -162,4 +163,42 @@ TEST_F(Sesion, ExportarSinVentanasComprueba) {
     }
     EXPECT_FALSE(lectura::existe("a.png"));
     EXPECT_FALSE(lectura::existe("a.gif"));
+}
+
+// The handout's table: the tip thickness measured on the cut against the textbook's
+// s_a = d_a (s/d + inv α − inv α_a), the undercut and the pointed tooth at their thresholds.
+TEST_F(Sesion, LaTablaDeLaHoja) {
+    struct Caso {
+        const char *z, *x;
+        bool socava, punta;
+    };
+    for (Caso c : {Caso{"14", "0", true, false}, Caso{"14", "0.2", false, false}, Caso{"14", "0.5", false, true},
+                   Caso{"8", "0.533", false, true}, Caso{"30", "-0.3", false, false}}) {
+        SCOPED_TRACE(std::string("Z ") + c.z + ", x " + c.x);
+        sesion_abrir(SIMULACION_ESTANDAR);
+        ASSERT_EQ(sesion_fijar("dientes", c.z), "");
+        ASSERT_EQ(sesion_fijar("desplazamiento", c.x), "");
+        sesion_cortar();
+        std::vector<exportar::Fila> t = tabla_del_corte();
+        auto valor = [&t](const std::string& nombre) {
+            for (const auto& f : t)
+                if (f.nombre == nombre) return f.valor;
+            ADD_FAILURE() << "no row " << nombre;
+            return std::string();
+        };
+        double z = std::atof(c.z), x = std::atof(c.x);
+        double ra = z / 2 + 1 + x;
+        double sa = espesor_cabeza_teorico(z / 2, espesor_teorico(1, 20, x), 20, ra);
+        EXPECT_NEAR(std::atof(valor("Espesor en la cabeza").c_str()), sa, 0.005);
+        EXPECT_NEAR(std::atof(valor("Diametro exterior").c_str()), 2 * ra, 1e-3);
+        EXPECT_NEAR(std::atof(valor("Diametro base").c_str()), z * std::cos(20 * M_PI / 180), 1e-3);
+        EXPECT_EQ(valor("Socavacion"), c.socava ? "si" : "no");
+        bool punta = false;
+        for (const auto& f : t) punta |= f.nombre.rfind("Diente puntiagudo", 0) == 0 && f.valor.empty();
+        EXPECT_EQ(punta, c.punta);
+        exportar::Lamina l = lamina_del_corte();
+        EXPECT_EQ(l.tabla.size(), t.size()) << "the sheet carries the table";
+        GLUI_Master.reset();
+        estado_inicial();
+    }
 }

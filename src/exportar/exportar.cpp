@@ -30,12 +30,14 @@ bool extension_conocida(const std::string& ruta) {
     return e == ".svg" || e == ".pdf" || e == ".png" || e == ".dxf";
 }
 
-std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png) {
+std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png, const Escala* a4) {
     std::string e = extension(ruta);
     if (!extension_conocida(ruta))
         return formato(_("extension desconocida '%s' en '%s' (se admiten %s)"), e.c_str(), ruta.c_str(), EXTENSIONES);
+    if (a4 && e != ".pdf") return formato(_("la hoja A4 solo se escribe en PDF, no en '%s'"), ruta.c_str());
     std::string bytes, fallo;
-    if (e == ".svg") fallo = escribir_svg(l, bytes);
+    if (a4) fallo = escribir_hoja_a4(l, *a4, bytes);
+    else if (e == ".svg") fallo = escribir_svg(l, bytes);
     else if (e == ".pdf") fallo = escribir_pdf(l, bytes);
     else if (e == ".png") fallo = escribir_png(l, bytes, ancho_png);
     else fallo = escribir_dxf(l, bytes);

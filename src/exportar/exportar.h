@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "hoja.h"
 #include "lamina.h"
 
 namespace exportar {
@@ -15,7 +16,8 @@ bool extension_conocida(const std::string& ruta);
 
 // Makes the file in memory, then writes it to `ruta` through a temporary file (see escritura.h). `ancho_png`
 // is the width in pixels of a PNG picture. Returns "" or one line saying why the
-// file could not be written.
-std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png = 1200);
+// file could not be written. With `a4`, a PDF is the A4 handout at that scale (hoja.h); any
+// other format is refused.
+std::string guardar(const Lamina& l, const std::string& ruta, int ancho_png = 1200, const Escala* a4 = nullptr);
 
 }  // namespace exportar

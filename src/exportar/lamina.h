@@ -46,6 +46,11 @@ struct Linea {
     std::string capa;
 };
 
+// A row of a printed data table: a name and its value; a note when the value is empty.
+struct Fila {
+    std::string nombre, valor;
+};
+
 // Lengths in millimetres, y growing upwards. The polygons are filled in one colour
 // and sit on one layer, the groups over them; the text block is a few lines printed
 // under the drawing.
@@ -57,6 +62,8 @@ struct Lamina {
     std::vector<Circulo> circulos;
     std::vector<Linea> lineas;
     std::vector<std::string> texto;
+    // The data table of a printed handout (the text block stands for it elsewhere).
+    std::vector<Fila> tabla;
 };
 
 // The box holding every polygon and circle of the sheet; empty (min > max) for an empty sheet.

@@ -38,8 +38,6 @@ Caja caja_de(const Lamina& l) {
     return c;
 }
 
-namespace {
-
 const char* const LETRA = "DejaVu Sans";
 
 // Text laid out without hinting: glyph advances scale with the letter size, so a line
@@ -53,6 +51,8 @@ void letra_sin_ajuste(cairo_t* cr, double letra) {
     cairo_select_font_face(cr, LETRA, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, letra);
 }
+
+namespace {
 
 // Width of the widest text line at the given height, measured on a vector surface with
 // the text set as the pictures set it.
@@ -92,7 +92,9 @@ void rellenar(cairo_t* cr, const std::vector<Poligono>& poligonos, const Color& 
     }
 }
 
-void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
+}  // namespace
+
+void dibujar_geometria(cairo_t* cr, const Lamina& l, const Pagina& p) {
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     rellenar(cr, l.poligonos, l.relleno, p);
     for (const auto& g : l.grupos) rellenar(cr, g.poligonos, g.relleno, p);
@@ -111,6 +113,12 @@ void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
         cairo_set_source_rgb(cr, k.color.r, k.color.g, k.color.b);
         cairo_stroke(cr);
     }
+}
+
+namespace {
+
+void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
+    dibujar_geometria(cr, l, p);
     letra_sin_ajuste(cr, p.letra);
     cairo_set_source_rgb(cr, 0, 0, 0);
     for (size_t i = 0; i < l.texto.size(); ++i) {
@@ -133,8 +141,6 @@ std::string terminar(cairo_surface_t* s, cairo_t* cr) {
     cairo_surface_destroy(s);
     return e == CAIRO_STATUS_SUCCESS ? "" : cairo_status_to_string(e);
 }
-
-const double PUNTOS_POR_MM = 72.0 / 25.4;
 
 }  // namespace
 

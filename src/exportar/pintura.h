@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include <cairo.h>
+
 #include "lamina.h"
 
 namespace exportar {
@@ -19,6 +21,17 @@ struct Pagina {
     double linea;            // width of the circles' lines, mm
 };
 Pagina pagina_de(const Lamina& l);
+
+// Points (PDF units) in a millimetre.
+constexpr double PUNTOS_POR_MM = 72.0 / 25.4;
+
+// The sheet's polygons, lines and circles (no text) on a context whose units are the
+// page's, placed by `p`, lines `p.linea` wide.
+void dibujar_geometria(cairo_t* cr, const Lamina& l, const Pagina& p);
+
+// Selects the text face at `letra` units high, laid out without hinting: glyph advances
+// scale with the letter size, so a line is as wide on every surface and scale.
+void letra_sin_ajuste(cairo_t* cr, double letra);
 
 // The largest PNG side in pixels: an 8000 x 8000 picture takes 256 MB in memory.
 constexpr int ANCHO_PNG_MAXIMO = 8000;

@@ -411,6 +411,7 @@ void v_glui_control(int id) {
         case ID_NUEVO_CORTE: nuevo_corte(); break;
         case ID_ARCHIVO: break;
         case ID_GUARDAR: guardar_desde_panel(); break;
+        case ID_HOJA: seguir_nombre(); break;
         case ID_GUARDAR_ANIMACION: guardar_animacion_desde_panel(); break;
         case ID_TERMINAR: completar_corte(); break;
         case ID_VELOCIDAD: velocidad(); break;

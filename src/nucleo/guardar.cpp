@@ -20,17 +20,27 @@
 #include "plataforma.h"
 #include "sesion.h"
 #include "tallado.h"
+#include "exportar/exportar.h"
 
 GLUI_Rollout* glui_exportar = nullptr;
 GLUI_EditText* glui_Archivo = nullptr;
 GLUI_Button* glui_Guardar = nullptr;
 GLUI_Button* glui_GuardarAnimacion = nullptr;
 GLUI_StaticText* glui_Exportado = nullptr;
+GLUI_Listbox* glui_Hoja = nullptr;
 
 namespace {
 
 // The default name the field shows while the user has not typed one of their own.
 std::string nombre_automatico;
+
+int hoja_elegida() { return glui_Hoja ? glui_Hoja->get_int_val() : 0; }
+
+std::string nombre_de_hoja() {
+    std::string n = nombre_por_omision();
+    if (hoja_elegida() == 0) return n;
+    return n.substr(0, n.size() - 4) + ".pdf";
+}
 
 // Longest line of the status text: the panel keeps its width for any path or reason.
 constexpr size_t ANCHO_AVISO = 44;
@@ -98,6 +108,10 @@ void construir_exportar(GLUI* panel) {
                                                 v_glui_control);
     nombre_automatico = nombre_por_omision();
     glui_Archivo->set_text(nombre_automatico);
+    glui_Hoja = panel->add_listbox_to_panel(glui_exportar, _("Hoja"), nullptr, ID_HOJA, v_glui_control);
+    glui_Hoja->add_item(0, _("Ajustada al dibujo"));
+    glui_Hoja->add_item(1, _("A4"));
+    glui_Hoja->add_item(2, _("A4 ampliada"));
     GLUI_Panel* botones = panel->add_panel_to_panel(glui_exportar, "", GLUI_PANEL_NONE);
     glui_Guardar = panel->add_button_to_panel(botones, _("Guardar"), ID_GUARDAR, v_glui_control);
     panel->add_column_to_panel(botones, 0);
@@ -108,13 +122,22 @@ void construir_exportar(GLUI* panel) {
 
 void seguir_nombre() {
     if (!glui_Archivo || glui_Archivo->get_text() != nombre_automatico) return;
-    nombre_automatico = nombre_por_omision();
+    nombre_automatico = nombre_de_hoja();
     glui_Archivo->set_text(nombre_automatico);
 }
 
 void guardar_desde_panel() {
     std::string ruta = glui_Archivo->get_text();
-    avisar_resultado(guardar_corte(ruta), ruta);
+    int hoja = hoja_elegida();
+    if (hoja == 0) {
+        avisar_resultado(guardar_corte(ruta), ruta);
+        return;
+    }
+    exportar::Lamina l = lamina_del_corte();
+    exportar::Escala escala;
+    std::string fallo = escala_de_hoja(l, hoja == 2, "", escala);
+    if (fallo.empty()) fallo = exportar::guardar(l, ruta, 1200, &escala);
+    avisar_resultado(fallo, ruta);
 }
 
 std::string nombre_animacion(const std::string& ruta) {

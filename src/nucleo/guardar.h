@@ -15,11 +15,15 @@ extern GLUI_EditText* glui_Archivo;
 extern GLUI_Button* glui_Guardar;
 extern GLUI_Button* glui_GuardarAnimacion;
 extern GLUI_StaticText* glui_Exportado;
+// The page of a PDF: 0 fitted round the drawing, 1 the A4 handout at 1:1 when it fits,
+// 2 the A4 handout at the largest scale that fits.
+extern GLUI_Listbox* glui_Hoja;
 
 // Adds the rollout, closed, to the panel.
 void construir_exportar(GLUI* panel);
 
-// Puts the default name in the field when the field still shows a default name.
+// Puts the default name in the field when the field still shows a default name (a PDF's
+// when an A4 page is chosen).
 void seguir_nombre();
 
 // "Guardar": writes the file named in the field (relative to the current directory).

@@ -30,6 +30,7 @@ enum IdControl : int {
     ID_ARCHIVO = 1500,
     ID_GUARDAR = 1510,
     ID_GUARDAR_ANIMACION = 1520,
+    ID_HOJA = 1530,
     ID_ROJO = 5000,
     ID_VERDE = 5100,
     ID_AZUL = 5200,

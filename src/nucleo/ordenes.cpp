@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "campos.h"
+#include "exportar/hoja.h"
 #include "idioma/idioma.h"
 
 const char* const TEXTO_VERSION = "Ortanel 2.01";
@@ -26,6 +27,9 @@ const Opcion GENERALES[] = {
      N_("talla el engranaje sin ventanas y guarda todo el tallado como GIF animado")},
     {"experimental", "", false, N_("simulacion experimental (modulo libre y opciones de la cremallera)")},
     {"tamano", "P", false, N_("ancho de la imagen en pixeles (PNG: 1200 por omision; GIF: 800, hasta 8000)")},
+    {"hoja", N_("HOJA"), false,
+     N_("PDF en A4 con la tabla de datos: a4 (1:1 si cabe) o a4-ampliada (la mayor escala)")},
+    {"escala", "N:M", false, N_("con --hoja: la escala del dibujo, como 2:1 o 1:5")},
     {"sin-datos", "", false, N_("solo el dibujo, sin el bloque de texto con los datos")},
     {"asimetrico", "", true, N_("diente asimetrico: el segundo flanco con --angulo2")},
     {"sin-iso", "", true, N_("sin el perfil de cabeza ISO 6336")},
@@ -113,7 +117,7 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         }
         const Campo* op = buscar(nombre);
         bool propia = nombre == "exportar" || nombre == "animacion" || nombre == "tamano" || nombre == "idioma" ||
-                      nombre == "paso" || nombre == "retardo" || nombre == "engrane" || nombre == "desplazamiento2" ||
+                      nombre == "paso" || nombre == "retardo" || nombre == "engrane" || nombre == "hoja" || nombre == "escala" || nombre == "desplazamiento2" ||
                       nombre == "distancia";
         if (!op && !propia)
             return formato(_("opcion desconocida: %s"), a.c_str());
@@ -127,6 +131,15 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
             o.archivo = valor;
         } else if (nombre == "tamano") {
             o.tamano = valor;
+        } else if (nombre == "hoja") {
+            if (valor != "a4" && valor != "a4-ampliada" && valor != "ajustada")
+                return formato(_("--hoja: '%s' no es una hoja conocida (a4, a4-ampliada, ajustada)"), valor.c_str());
+            o.hoja = valor;
+        } else if (nombre == "escala") {
+            exportar::Escala e;
+            if (!exportar::leer_escala(valor, e))
+                return formato(_("--escala: '%s' no es una escala como 2:1 o 1:5 (hasta 1000)"), valor.c_str());
+            o.escala = valor;
         } else if (nombre == "paso") {
             o.paso = valor;
         } else if (nombre == "retardo") {
@@ -162,6 +175,9 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
         if (!o.retardo.empty()) return formato(solo_animacion, "--retardo");
         if (o.con_retorno) return formato(solo_animacion, "--con-retorno");
     }
+    if (!o.hoja.empty() && !exportar) return formato(_("%s solo vale con --exportar"), "--hoja");
+    if (!o.escala.empty() && (o.hoja.empty() || o.hoja == "ajustada"))
+        return formato(_("%s solo vale con --hoja a4"), "--escala");
     if (o.engrane.empty() && !o.desplazamiento2.empty()) return formato(_("%s solo vale con --engrane"), "--desplazamiento2");
     if (o.engrane.empty() && !o.distancia.empty()) return formato(_("%s solo vale con --engrane"), "--distancia");
     if (animacion && o.informe) return formato(_("%s no va con --animacion"), "--informe");

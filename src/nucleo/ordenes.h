@@ -19,6 +19,9 @@ struct Ordenes {
     bool asimetrico = false, sin_iso = false, sin_flecha = false;
     std::string tamano;  // PNG or GIF width as typed; empty: the default
     std::string idioma;  // "es" or "en" as given by --idioma; empty: the environment's
+    // The PDF's page as typed: "a4", "a4-ampliada", "ajustada" or empty (fitted round the
+    // drawing); the drawing scale on it as typed, "N:M", or empty (chosen to fit).
+    std::string hoja, escala;
     bool informe = false;  // print the JSON report on stdout (EXPORTAR with or without a file)
     // The mating gear as typed: teeth (0: the rack), shift coefficient, centre distance; empty: not given.
     std::string engrane, desplazamiento2, distancia;

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "animacion_corte.h"
+#include "avisos.h"
 #include "callbacks.h"
 #include "campos.h"
 #include "engrane.h"
@@ -18,6 +19,7 @@
 #include "escena.h"
 #include "estado.h"
 #include "exportar/exportar.h"
+#include "exportar/hoja.h"
 #include "exportar/pintura.h"
 #include "limites.h"
 #include "movimiento.h"
@@ -105,22 +107,23 @@ nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bo
 
 // The mating gear's values as typed, checked for form and range; "" or the line saying why not.
 std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
-    if (!GLUI_EditText::parse_int(o.engrane, z2)) return "--engrane: '" + o.engrane + "' no es un numero entero";
+    if (!GLUI_EditText::parse_int(o.engrane, z2))
+        return formato(_("%s: '%s' no es un numero entero"), "--engrane", o.engrane.c_str());
     if (z2 < 0 || z2 == 1 || z2 == 2 || z2 > 1000)
-        return "--engrane: " + o.engrane + " fuera de 0 (cremallera) o 3 ... 1000 dientes";
+        return formato(_("--engrane: %s fuera de 0 (cremallera) o 3 ... 1000 dientes"), o.engrane.c_str());
     x2 = 0;
     a = 0;
     float v;
     if (!o.desplazamiento2.empty()) {
         if (!GLUI_EditText::parse_float(o.desplazamiento2, v) || !std::isfinite(v))
-            return "--desplazamiento2: '" + o.desplazamiento2 + "' no es un numero";
-        if (z2 == 0 && v != 0) return "--desplazamiento2: la cremallera no admite desplazamiento";
+            return formato(_("%s: '%s' no es un numero"), "--desplazamiento2", o.desplazamiento2.c_str());
+        if (z2 == 0 && v != 0) return formato("--desplazamiento2: %s", _("la cremallera no admite desplazamiento"));
         x2 = v;
     }
     if (!o.distancia.empty()) {
         if (!GLUI_EditText::parse_float(o.distancia, v) || !std::isfinite(v))
-            return "--distancia: '" + o.distancia + "' no es un numero";
-        if (!(v > 0)) return "--distancia: " + o.distancia + " debe ser mayor que 0";
+            return formato(_("%s: '%s' no es un numero"), "--distancia", o.distancia.c_str());
+        if (!(v > 0)) return formato(_("%s: %s debe ser mayor que 0"), "--distancia", o.distancia.c_str());
         a = v;
     }
     return "";
@@ -223,7 +226,39 @@ exportar::Lamina lamina_del_corte() {
     l.circulos.push_back({0, 0, Rp * std::cos(Angulo * PI / 180.0), en_papel(COLOR_BASE), "BASE"});
 
     l.texto = texto_del_corte();
+    l.tabla = tabla_del_corte();
     return l;
+}
+
+std::vector<exportar::Fila> tabla_del_corte() {
+    std::vector<exportar::Fila> t;
+    bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
+    double m = modulo_actual(), x = modelo.rueda.coeficiente;
+    auto mm = [](double v) { return formato("%.3f mm", v); };
+    t.push_back({_("Numero de dientes"), std::to_string(entero_acotado(Z))});
+    t.push_back({_("Modulo"), numero(m) + " mm"});
+    t.push_back({_("Angulo de presion"), formato(_("%s grados"), numero(Angulo).c_str())});
+    t.push_back({_("Coeficiente de desplazamiento"), numero(x)});
+    t.push_back({_("Diametro primitivo"), mm(2.0 * Rp)});
+    t.push_back({_("Diametro exterior"), mm(2.0 * radio_engranaje())});
+    t.push_back({_("Diametro interior"), mm(2.0 * radio_circ_fondo())});
+    t.push_back({_("Diametro base"), mm(2.0 * Rp * std::cos(Angulo * PI / 180.0))});
+    const std::vector<Pieza>& piezas = contorno_tallado();
+    t.push_back({_("Espesor en la primitiva"),
+                 formato(_("%s (teorico %s)"), mm(espesor_en_primitiva(piezas, Rp)).c_str(),
+                         mm(espesor_teorico(m, Angulo, x)).c_str())});
+    double cabeza = espesor_en_cabeza(piezas, radio_engranaje());
+    t.push_back({_("Espesor en la cabeza"), formato("%s (%.2f m)", mm(cabeza).c_str(), m > 0 ? cabeza / m : 0.0)});
+    bool socava = experimental ? socava_cremallera() : coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo);
+    double minimo = experimental ? desplazamiento_minimo_cremallera() : desplazamiento_minimo(Z, Angulo);
+    t.push_back({_("Desplazamiento minimo"), formato("%.3f", std::ceil((minimo + 1e-6) * 1000.0) / 1000.0)});
+    t.push_back({_("Socavacion"), socava ? _("si") : _("no")});
+    std::vector<std::string> texto = texto_del_corte();
+    for (size_t i = 4; i < texto.size(); ++i) t.push_back({texto[i], ""});
+    std::string punta = texto_punta(cabeza, m);
+    if (!punta.empty()) t.push_back({punta, ""});
+    for (const std::string& l : texto_incoherencia()) t.push_back({l, ""});
+    return t;
 }
 
 std::string nombre_por_omision() {
@@ -261,12 +296,20 @@ exportar::Lamina lamina_del_engrane(const Engrane& e, double giro1) {
         double fx = t.E.x + (t.C.x - t.T1.x), fy = t.E.y + (t.C.y - t.T1.y);
         l.lineas.push_back({{t.T1.x, t.T1.y}, {fx, fy}, COLOR_LINEA, "ENGRANE"});
     }
-    l.texto.push_back("Engrana con " + (r2.z > 0 ? "una rueda de " + numero(r2.z) + " dientes, desplazamiento " +
-                                                       numero(r2.x)
-                                                 : std::string("la cremallera")) +
-                      "   Distancia entre centros: " + numero(t.a) + " mm (funcionamiento " + numero(t.a_w) + ")");
-    l.texto.push_back("Angulo de funcionamiento: " + numero(t.alfa_w) + " grados   Relacion de contacto: " +
-                      numero(t.epsilon) + (t.interferencia ? "   Interferencia" : ""));
+    std::string con = r2.z > 0 ? formato(_("Engrana con una rueda de %s dientes, desplazamiento %s"),
+                                         numero(r2.z).c_str(), numero(r2.x).c_str())
+                               : std::string(_("Engrana con la cremallera"));
+    l.texto.push_back(con + "   " + formato(_("Distancia entre centros: %s mm (funcionamiento %s)"),
+                                            numero(t.a).c_str(), numero(t.a_w).c_str()));
+    l.texto.push_back(formato(_("Angulo de funcionamiento: %s grados   Relacion de contacto: %s"),
+                              numero(t.alfa_w).c_str(), numero(t.epsilon).c_str()) +
+                      (t.interferencia ? std::string("   ") + _("Interferencia") : ""));
+    l.tabla.push_back({con, ""});
+    l.tabla.push_back({_("Distancia entre centros"), formato(_("%s mm (funcionamiento %s)"), numero(t.a).c_str(),
+                                                             numero(t.a_w).c_str())});
+    l.tabla.push_back({_("Angulo de funcionamiento"), formato(_("%s grados"), numero(t.alfa_w).c_str())});
+    l.tabla.push_back({_("Relacion de contacto"), numero(t.epsilon)});
+    if (t.interferencia) l.tabla.push_back({_("Interferencia"), ""});
     return l;
 }
 
@@ -295,6 +338,25 @@ std::string informe_json(const Engrane* e) {
         j["engrane"] = g;
     }
     return j.dump(2) + "\n";
+}
+
+std::string escala_de_hoja(const exportar::Lamina& l, bool ampliar, const std::string& pedida, exportar::Escala& e) {
+    exportar::Caja c = exportar::caja_de(l);
+    double ancho = c.vacia() ? 0 : c.xmax - c.xmin, alto = c.vacia() ? 0 : c.ymax - c.ymin;
+    exportar::HojaA4 h = exportar::hoja_a4();
+    if (pedida.empty()) {
+        e = exportar::escala_que_cabe(ancho, alto, h, ampliar);
+        if (!exportar::cabe(ancho, alto, h, e))
+            return formato(_("el dibujo (%.0f x %.0f mm) no cabe en una hoja A4 ni a escala %d:%d"), ancho, alto,
+                           e.ampliacion, e.reduccion);
+        return "";
+    }
+    if (!exportar::leer_escala(pedida, e))
+        return formato(_("--escala: '%s' no es una escala como 2:1 o 1:5 (hasta 1000)"), pedida.c_str());
+    if (!exportar::cabe(ancho, alto, h, e))
+        return formato(_("--escala %s: el dibujo mediria %.0f x %.0f mm y la hoja A4 deja %.0f x %.0f mm"),
+                       pedida.c_str(), ancho * e.factor(), alto * e.factor(), h.dibujo_ancho, h.dibujo_alto);
+    return "";
 }
 
 std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
@@ -332,8 +394,17 @@ std::string exportar_sin_ventanas(const Ordenes& o, std::string* informe) {
     std::string texto = o.informe ? informe_json(e) : "";
     if (!o.archivo.empty()) {
         exportar::Lamina l = e ? lamina_del_engrane(*e, 0) : lamina_del_corte();
-        if (o.sin_datos) l.texto.clear();
-        std::string fallo = exportar::guardar(l, o.archivo, ancho);
+        if (o.sin_datos) {
+            l.texto.clear();
+            l.tabla.clear();
+        }
+        exportar::Escala escala;
+        bool a4 = o.hoja == "a4" || o.hoja == "a4-ampliada";
+        if (a4) {
+            std::string fallo = escala_de_hoja(l, o.hoja == "a4-ampliada", o.escala, escala);
+            if (!fallo.empty()) return fallo;
+        }
+        std::string fallo = exportar::guardar(l, o.archivo, ancho, a4 ? &escala : nullptr);
         if (!fallo.empty()) return fallo;
     }
     if (informe) *informe = texto;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "exportar/hoja.h"
 #include "exportar/lamina.h"
 #include "ordenes.h"
 
@@ -34,6 +35,12 @@ std::vector<exportar::Poligono> contorno_del_corte();
 // The text block with the present data, one line an element.
 std::vector<std::string> texto_del_corte();
 
+// The handout's data table: teeth, module, pressure angle, shift, the four diameters, the
+// tooth thickness on the pitch and tip circles measured on the exact outline, the least
+// shift (rounded up as the panel shows it), undercut yes or no, then as notes the
+// experimental rack's options, the pointed tooth and the inconsistent data when they apply.
+std::vector<exportar::Fila> tabla_del_corte();
+
 // A file name for the present data: "engranaje-z14-m1.svg" for the defaults, the shift
 // added when it is not 0 ("engranaje-z14-m1-x0.5.svg").
 std::string nombre_por_omision();
@@ -53,6 +60,11 @@ constexpr int MUESTRAS_INFORME = 120;
 
 // The JSON report: "rueda" (the cut gear) and, with a pair, "rueda2" and "engrane".
 std::string informe_json(const Engrane* e);
+
+// The drawing scale of the A4 handout of `l`: `pedida` ("N:M") when the drawing fits at it,
+// else the one chosen to fit (exportar::escala_que_cabe, enlarged with `ampliar`).
+// Returns "" or why the drawing cannot be placed.
+std::string escala_de_hoja(const exportar::Lamina& l, bool ampliar, const std::string& pedida, exportar::Escala& e);
 
 // The whole command-line run: checks, panel values, cut, the pair in mesh with --engrane, the
 // file with --exportar, the report into `informe` with --informe. Returns "" or the line that
