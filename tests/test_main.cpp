@@ -210,6 +210,9 @@ TEST_F(LineaDeOrdenes, LaAnimacionMalPedidaSaleConDosSinArchivo) {
         {{"--animacion", "archivo/a.gif"}, "no es un directorio"},
         {{"--animacion", "a.gif", "--dientes", "veinte"}, "'veinte' no es un numero entero"},
         {{"--animacion", "viejo.gif", "--tamano", "0"}, "--tamano"},
+        {{"--animacion", "a.gif", "--engrane", "2"}, "--engrane: 2 fuera de 0 (cremallera) o 3 ... 1000 dientes"},
+        {{"--animacion", "a.gif", "--engrane", "30", "--distancia", "20"}, "se penetrarian"},
+        {{"--animacion", "a.gif", "--engrane", "0", "--desplazamiento2", "0.5"}, "la cremallera no admite"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.dice);
@@ -224,6 +227,23 @@ TEST_F(LineaDeOrdenes, LaAnimacionMalPedidaSaleConDosSinArchivo) {
     EXPECT_EQ(std::system(("ls -A " + comillas(dir) + " | grep -v '^archivo$' | grep -v '^viejo.gif$' | grep -q .").c_str()) != 0,
               true)
         << "no temporary file left behind";
+}
+
+// The mesh as an animation: the pictures the options ask for, the data with the pair's lines.
+TEST_F(LineaDeOrdenes, LaAnimacionDelEngrane) {
+    Salida s = correr({"--animacion", "e.gif", "--engrane", "30", "--tamano", "160", "--paso", "24"});
+    ASSERT_EQ(s.estado, 0) << s.err;
+    EXPECT_EQ(s.err, "");
+    lectura::Gif g;
+    ASSERT_TRUE(lectura::leer_gif(en("e.gif"), g));
+    EXPECT_EQ(g.imagenes.size(), 10u);
+    EXPECT_EQ(g.ancho, 160);
+    EXPECT_TRUE(g.bucle);
+    ASSERT_EQ(correr({"--animacion", "f.gif", "--engrane", "30", "--tamano", "160", "--paso", "24", "--sin-datos"}).estado, 0);
+    lectura::Gif f;
+    ASSERT_TRUE(lectura::leer_gif(en("f.gif"), f));
+    EXPECT_EQ(f.alto, 160) << "no text block";
+    EXPECT_GT(g.alto, f.alto + 7 * 4) << "seven lines of data under the drawing";
 }
 
 TEST_F(LineaDeOrdenes, LaAnimacionSeLeeConGiflibYNoDiceNadaSinTerminal) {
@@ -426,7 +446,7 @@ TEST_F(LineaDeOrdenes, EngraneMalSaleConDosSinArchivo) {
         {{"--exportar", "a.svg", "--engrane", "20", "--distancia", "-3"}, "--distancia: -3 debe ser mayor que 0"},
         {{"--exportar", "a.svg", "--engrane", "20", "--desplazamiento2", "-12"}, "sin fondo"},
         {{"--exportar", "a.svg", "--distancia", "20"}, "--distancia solo vale con --engrane"},
-        {{"--engrane", "20"}, "--engrane solo vale con --exportar o --informe"},
+        {{"--engrane", "20"}, "--engrane solo vale con --exportar, --animacion o --informe"},
         {{"--informe", "--engrane", "20", "--distancia", "10"}, "menor que la de funcionamiento"},
     };
     for (const auto& c : casos) {

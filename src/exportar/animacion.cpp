@@ -65,31 +65,70 @@ struct Pelicula::Datos {
         cairo_clip(cr);
         cairo_new_path(cr);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        rellenar(c.pieza2, a.pieza2);
+        cairo_new_path(cr);
         for (const Poligono& p : c.pieza) {
             trazar(p.exterior);
             for (const Anillo& h : p.huecos) trazar(h);
         }
         color(cr, a.pieza);
-        // The circles show only over the gear's material, as the screen shows them.
-        cairo_fill_preserve(cr);
-        cairo_clip(cr);
-        cairo_set_line_width(cr, std::max(1.0, a.ancho / 500.0));
-        for (const Circulo& k : a.circulos) {
-            cairo_new_path(cr);
-            cairo_arc(cr, (k.cx - a.vista.xmin) * escala, (a.vista.ymax - k.cy) * escala, k.radio * escala, 0,
-                      2 * M_PI);
-            color(cr, k.color);
-            cairo_stroke(cr);
+        const double linea = std::max(1.0, a.ancho / 500.0);
+        cairo_set_line_width(cr, linea);
+        if (a.engrane) {
+            cairo_fill(cr);
+            circulos();
+        } else {
+            // The circles show only over the gear's material, as the screen shows them.
+            cairo_fill_preserve(cr);
+            cairo_clip(cr);
+            circulos();
+            cairo_reset_clip(cr);
+            cairo_rectangle(cr, 0, 0, a.ancho, a.ancho);
+            cairo_clip(cr);
         }
-        cairo_reset_clip(cr);
-        cairo_rectangle(cr, 0, 0, a.ancho, a.ancho);
-        cairo_clip(cr);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
         color(cr, a.cremallera);
         for (const Anillo& r : c.cremallera) {
             cairo_new_path(cr);
             trazar(r);
             cairo_fill(cr);
+        }
+        for (const Linea& k : a.rectas) {
+            cairo_new_path(cr);
+            cairo_move_to(cr, x_de(k.desde), y_de(k.desde));
+            cairo_line_to(cr, x_de(k.hasta), y_de(k.hasta));
+            color(cr, k.color);
+            cairo_stroke(cr);
+        }
+        color(cr, a.punto);
+        for (const Punto& q : c.puntos) {
+            cairo_new_path(cr);
+            cairo_arc(cr, x_de(q), y_de(q), 2.5 * linea, 0, 2 * M_PI);
+            cairo_fill(cr);
+        }
+    }
+
+    double x_de(const Punto& q) const { return (q.x - a.vista.xmin) * escala; }
+    double y_de(const Punto& q) const { return (a.vista.ymax - q.y) * escala; }
+
+    void rellenar(const std::vector<Poligono>& ps, const Color& c) {
+        if (ps.empty()) return;
+        cairo_new_path(cr);
+        for (const Poligono& p : ps) {
+            trazar(p.exterior);
+            for (const Anillo& h : p.huecos) trazar(h);
+        }
+        color(cr, c);
+        cairo_fill(cr);
+    }
+
+    void circulos() {
+        for (const Circulo& k : a.circulos) {
+            cairo_new_path(cr);
+            cairo_arc(cr, (k.cx - a.vista.xmin) * escala, (a.vista.ymax - k.cy) * escala, k.radio * escala, 0,
+                      2 * M_PI);
+            color(cr, k.color);
+            cairo_stroke(cr);
         }
     }
 };
@@ -100,8 +139,10 @@ Pelicula::Pelicula(const Animacion& a) : d_(new Datos) {
     double lado = std::max(a.vista.xmax - a.vista.xmin, a.vista.ymax - a.vista.ymin);
     d_->escala = lado > 0 ? a.ancho / lado : 1;
     std::vector<Color> colores{a.fondo, a.pieza, a.cremallera};
+    if (a.engrane) colores.insert(colores.end(), {a.pieza2, a.punto});
     if (!a.lineas.empty()) colores.push_back(a.texto);
     for (const Circulo& k : a.circulos) colores.push_back(k.color);
+    for (const Linea& k : a.rectas) colores.push_back(k.color);
     d_->gif = std::make_unique<EscritorGif>(a.ancho, d_->alto, paleta_con_mezclas(colores), a.retardo, a.solo_cambios);
     if (a.ancho >= 1 && d_->alto >= 1) {
         d_->superficie = cairo_image_surface_create(CAIRO_FORMAT_RGB24, a.ancho, d_->alto);

@@ -15,6 +15,8 @@ namespace exportar {
 struct Cuadro {
     std::vector<Poligono> pieza;      // the gear as cut so far, filled in the gear colour
     std::vector<Anillo> cremallera;   // the rack's outlines, each filled in the rack colour
+    std::vector<Poligono> pieza2;     // a mating gear or rack, filled in its own colour
+    std::vector<Punto> puntos;        // points of contact, drawn as dots over everything
 };
 
 // What stays the same in every picture.
@@ -23,6 +25,11 @@ struct Animacion {
     int ancho = 800;            // pixels; the drawing is square, the text block goes under it
     Color fondo{0, 0, 0}, pieza{1, 0, 0}, cremallera{0, 0, 1}, texto{1, 1, 1};
     std::vector<Circulo> circulos;  // thin lines shown where the gear's material is
+    // A pair in mesh: the second gear and the contact points in their colours, the circles
+    // drawn whole over the gears.
+    bool engrane = false;
+    Color pieza2{0.2, 0.4, 1}, punto{1, 1, 0};
+    std::vector<Linea> rectas;      // thin straight lines over everything (the line of action)
     std::vector<std::string> lineas;  // the text block; none: no block
     int retardo = 4;            // hundredths of a second between pictures
     bool solo_cambios = true;   // false: every picture stored whole

@@ -181,11 +181,10 @@ std::string leer_ordenes(int argc, const char* const argv[], Ordenes& o) {
     if (o.engrane.empty() && !o.desplazamiento2.empty()) return formato(_("%s solo vale con --engrane"), "--desplazamiento2");
     if (o.engrane.empty() && !o.distancia.empty()) return formato(_("%s solo vale con --engrane"), "--distancia");
     if (animacion && o.informe) return formato(_("%s no va con --animacion"), "--informe");
-    if (animacion && !o.engrane.empty()) return formato(_("%s no va con --animacion"), "--engrane");
     if (!exportar && !animacion && !o.informe) {
         const char* solo = _("%s solo vale con --exportar o --animacion");
         if (!o.valores.empty()) return formato(solo, ("--" + o.valores.front().first).c_str());
-        if (!o.engrane.empty()) return _("--engrane solo vale con --exportar o --informe");
+        if (!o.engrane.empty()) return _("--engrane solo vale con --exportar, --animacion o --informe");
         if (!o.tamano.empty()) return formato(solo, "--tamano");
         if (o.experimental) return formato(solo, "--experimental");
         if (o.sin_datos) return formato(solo, "--sin-datos");

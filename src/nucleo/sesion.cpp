@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "animacion_corte.h"
+#include "animacion_engrane.h"
 #include "avisos.h"
 #include "callbacks.h"
 #include "campos.h"
@@ -62,21 +63,6 @@ const float COLOR_BASE[3] = {0.0f, 0.6f, 0.0f};
 const exportar::Color COLOR_RUEDA2{0.1, 0.3, 0.8};
 const exportar::Color COLOR_LINEA{0.5, 0.2, 0.6};
 
-std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g) {
-    auto anillo = [](const Anillo& a) {
-        exportar::Anillo r;
-        r.reserve(a.size());
-        for (const Vertice& v : a) r.push_back({v.x, v.y});
-        return r;
-    };
-    std::vector<exportar::Poligono> out;
-    for (const Pieza& p : g) {
-        exportar::Poligono q{anillo(p.exterior), {}};
-        for (const Anillo& h : p.huecos) q.huecos.push_back(anillo(h));
-        out.push_back(std::move(q));
-    }
-    return out;
-}
 
 nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bool socavado) {
     nlohmann::json j;
@@ -130,6 +116,22 @@ std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
 }
 
 }  // namespace
+
+std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g) {
+    auto anillo = [](const Anillo& a) {
+        exportar::Anillo r;
+        r.reserve(a.size());
+        for (const Vertice& v : a) r.push_back({v.x, v.y});
+        return r;
+    };
+    std::vector<exportar::Poligono> out;
+    for (const Pieza& p : g) {
+        exportar::Poligono q{anillo(p.exterior), {}};
+        for (const Anillo& h : p.huecos) q.huecos.push_back(anillo(h));
+        out.push_back(std::move(q));
+    }
+    return out;
+}
 
 // Lengths in the unit of the module are millimetres once the module is taken in millimetres.
 std::vector<exportar::Poligono> contorno_del_corte() { return poligonos(contorno_tallado()); }
@@ -299,8 +301,9 @@ exportar::Lamina lamina_del_engrane(const Engrane& e, double giro1) {
     std::string con = r2.z > 0 ? formato(_("Engrana con una rueda de %s dientes, desplazamiento %s"),
                                          numero(r2.z).c_str(), numero(r2.x).c_str())
                                : std::string(_("Engrana con la cremallera"));
-    l.texto.push_back(con + "   " + formato(_("Distancia entre centros: %s mm (funcionamiento %s)"),
-                                            numero(t.a).c_str(), numero(t.a_w).c_str()));
+    l.texto.push_back(con);
+    l.texto.push_back(formato(_("Distancia entre centros: %s mm (funcionamiento %s)"), numero(t.a).c_str(),
+                              numero(t.a_w).c_str()));
     l.texto.push_back(formato(_("Angulo de funcionamiento: %s grados   Relacion de contacto: %s"),
                               numero(t.alfa_w).c_str(), numero(t.epsilon).c_str()) +
                       (t.interferencia ? std::string("   ") + _("Interferencia") : ""));
@@ -440,9 +443,21 @@ std::string animar_sin_ventanas(const Ordenes& o) {
         if (!fallo.empty()) return fallo;
     }
     bool terminal = isatty(STDERR_FILENO) == 1;
-    fallo = animar_corte(o.archivo, op, [terminal](int hechos, int total) {
+    auto avance = [terminal](int hechos, int total) {
         if (terminal) std::fprintf(stderr, "\rortanel: %s", formato(_("cuadro %d de %d"), hechos, total).c_str());
-    });
+    };
+    if (!o.engrane.empty()) {
+        int z2 = 0;
+        double x2 = 0, a = 0;
+        fallo = leer_engrane(o, z2, x2, a);
+        if (!fallo.empty()) return fallo;
+        sesion_cortar();
+        const Engrane* e = engrane_actual(z2, x2, a, &fallo);
+        if (!e) return "--engrane: " + fallo;
+        fallo = animar_engrane(o.archivo, op, *e, avance);
+    } else {
+        fallo = animar_corte(o.archivo, op, avance);
+    }
     if (terminal) std::fputc('\n', stderr);
     return fallo;
 }

@@ -25,6 +25,10 @@ std::string sesion_fijar(const std::string& opcion, const std::string& valor);
 // Runs the cut forwards to its end, as the automatic mode does but without frames.
 void sesion_cortar();
 
+struct Pieza;
+// Outlines of the cut as the writers take them.
+std::vector<exportar::Poligono> poligonos(const std::vector<Pieza>& g);
+
 // The cut as it stands: the outline filled in the gear colour, the pitch and root
 // circles when shown, the base circle, and a text block with the data. Millimetres.
 exportar::Lamina lamina_del_corte();
