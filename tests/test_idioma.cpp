@@ -383,7 +383,7 @@ TEST_F(Textos, EnInglesNoQuedaNingunTextoEspanol) {
     // No Spanish word inside an English text, such as a format left untranslated. The values
     // of --hoja stay as typed in both languages, like the option names.
     const std::set<std::string> de_los_dos = {"ortanel", "version", "experimental", "manual", "iso",
-                                                "base",    "circular", "control",      "extension", "png", "svg", "pdf", "dxf", "gif", "json",
+                                                "base",    "circular", "control",      "extension", "normal", "png", "svg", "pdf", "dxf", "gif", "json",
                                                 "ampliada", "ajustada"};
     std::set<std::string> de_es = palabras(es), restos;
     for (const auto& p : palabras(en))

@@ -210,7 +210,7 @@ TEST_F(LineaDeOrdenes, LaAnimacionMalPedidaSaleConDosSinArchivo) {
         {{"--animacion", "archivo/a.gif"}, "no es un directorio"},
         {{"--animacion", "a.gif", "--dientes", "veinte"}, "'veinte' no es un numero entero"},
         {{"--animacion", "viejo.gif", "--tamano", "0"}, "--tamano"},
-        {{"--animacion", "a.gif", "--engrane", "2"}, "--engrane: 2 fuera de 0 (cremallera) o 3 ... 1000 dientes"},
+        {{"--animacion", "a.gif", "--engrane", "2"}, "--engrane: 2 fuera de 0 (cremallera) o 3 ... 500 dientes"},
         {{"--animacion", "a.gif", "--engrane", "30", "--distancia", "20"}, "se penetrarian"},
         {{"--animacion", "a.gif", "--engrane", "0", "--desplazamiento2", "0.5"}, "la cremallera no admite"},
     };

@@ -154,6 +154,15 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::StaticText, "Teclas: Espacio o Derecha = Siguiente >>,", -1},
         {K::StaticText, "Izquierda = << Anterior, a = Automatico,", -1},
         {K::StaticText, "t = Terminar, Inicio = vista inicial", -1},
+        {K::Rollout, "Engrane", -1},
+        {K::Panel, "", -1},
+        {K::Listbox, "Engranar con", ID_ENGRANE_CON},
+        {K::Column, "", -1},
+        {K::Checkbox, "Ver engrane", ID_VER_ENGRANE},
+        {K::EditText, "Dientes rueda 2", ID_ENGRANE_DIENTES},
+        {K::EditText, "Desplazamiento rueda 2", ID_ENGRANE_DESPLAZAMIENTO},
+        {K::EditText, "Distancia entre centros", ID_ENGRANE_DISTANCIA},
+        {K::StaticText, "a_w = 14.000   alfa_w = 20.00 grados\nRelacion de contacto: 1.463\nJuego normal teorico: 0.000", -1},
         {K::Button, "Salir", 1180},
     };
     auto hechas = filas(v_glui);
@@ -765,3 +774,22 @@ INSTANTIATE_TEST_SUITE_P(Modos, PanelModo, ::testing::Values(SIMULACION_ESTANDAR
                          [](const ::testing::TestParamInfo<int>& i) {
                              return std::string(i.param == SIMULACION_ESTANDAR ? "Estandar" : "Experimental");
                          });
+
+// A panel of the other mode after "Salir": the closed panel's controls are gone, and no handle
+// of the new panel points at one of them.
+TEST_F(Panel, OtroModoTrasSalirSinControlesViejos) {
+    elegir(SIMULACION_EXPERIMENTAL);
+    static_cast<GLUI_Button*>(control(v_glui, "Salir"))->user_press();
+    GLUI_Master.idle_tick();
+    elegir(SIMULACION_ESTANDAR);
+    for (GLUI_Control* c : std::initializer_list<GLUI_Control*>{glui_iso, glui_radio, glui_depresion, glui_asimetrico,
+                                                                 glui_Angulo_2, glui_circular, glui_Flecha, glui_Modulo_T})
+        EXPECT_EQ(c, nullptr);
+    glui_Dientes->user_commit("20");
+    EXPECT_EQ(Z, 20.0f);
+    static_cast<GLUI_Button*>(control(v_glui, "Salir"))->user_press();
+    GLUI_Master.idle_tick();
+    elegir(SIMULACION_EXPERIMENTAL);
+    EXPECT_EQ(glui_Modulo, nullptr);
+    EXPECT_EQ(informa_x, nullptr);
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #include "nucleo/callbacks.h"
@@ -291,4 +292,34 @@ TEST_F(Tallado_, SinContornoNoSeConstruyeNada) {
     EXPECT_TRUE(recoger_tallado(p));
     EXPECT_TRUE(p.empty());
     calcular_tallado(true);
+}
+
+// The outline as triangles covers its area exactly: the same area, every triangle inside the
+// material, none in the centre hole or the tooth spaces; worked out on a thread of its own as well.
+TEST_F(Tallado_, TriangulosQueCubrenElContorno) {
+    completar_corte();
+    std::vector<Pieza> g = copia();
+    ASSERT_EQ(g.size(), 1u);
+    auto comprobar = [&](const std::vector<float>& t) {
+        ASSERT_EQ(t.size() % 6, 0u);
+        ASSERT_GT(t.size(), 6 * g[0].exterior.size() / 2) << "the big piece was split, not lost";
+        double suma = 0;
+        int fuera = 0;
+        for (size_t i = 0; i < t.size(); i += 6) {
+            double ax = t[i], ay = t[i + 1], bx = t[i + 2], by = t[i + 3], cx = t[i + 4], cy = t[i + 5];
+            suma += std::fabs((bx - ax) * (cy - ay) - (cx - ax) * (by - ay)) / 2;
+            if (!en_contorno(g, (ax + bx + cx) / 3, (ay + by + cy) / 3)) ++fuera;
+        }
+        EXPECT_NEAR(suma, area_total(g), 1e-4 * area_total(g));
+        // A sliver along the outline may have its centroid a float's rounding outside.
+        EXPECT_LE(fuera, static_cast<int>(t.size() / 6 / 1000));
+    };
+    comprobar(triangular(g));
+    std::vector<float> aparte;
+    std::thread([&] {
+        ContextoPropio propio;
+        aparte = triangular(g);
+    }).join();
+    comprobar(aparte);
+    EXPECT_TRUE(triangular({}).empty());
 }

@@ -45,7 +45,10 @@ void Fantasma(const float color[3]) {
     }
 }
 
-void Rotulos(const CajaVista& c, int ancho, int alto) {
+void Rotulos(const CajaVista& c, int ancho, int alto) { Rotulos(c, ancho, alto, leyenda(), avisos_dibujo()); }
+
+void Rotulos(const CajaVista& c, int ancho, int alto, const std::vector<Rotulo>& ley, const std::vector<std::string>& avisos,
+             const std::vector<std::string>& lectura) {
     if (ancho <= 0 || alto <= 0) return;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -55,8 +58,12 @@ void Rotulos(const CajaVista& c, int ancho, int alto) {
     glPushMatrix();
     glLoadIdentity();
 
+    // White on a dark background, black on a light one.
+    double luz = 0.2126 * ColorFondo[0] + 0.7152 * ColorFondo[1] + 0.0722 * ColorFondo[2];
+    float tinta = luz < 0.5 ? 1.0f : 0.0f;
+
     int y = alto - MARGEN - ALTO_LETRA;
-    for (const Rotulo& r : leyenda()) {
+    for (const Rotulo& r : ley) {
         glColor3f(r.color[0], r.color[1], r.color[2]);
         glBegin(GL_LINES);
         glVertex2f(MARGEN, y + 4.5f);
@@ -65,18 +72,20 @@ void Rotulos(const CajaVista& c, int ancho, int alto) {
         texto(MARGEN + 30, y, r.texto);
         y -= RENGLON;
     }
+    glColor3f(tinta, tinta, tinta);
+    for (const std::string& l : lectura) {
+        texto(MARGEN, y, l);
+        y -= RENGLON;
+    }
 
     y = alto - MARGEN - ALTO_LETRA;
     glColor3f(COLOR_AVISO_DIBUJO[0], COLOR_AVISO_DIBUJO[1], COLOR_AVISO_DIBUJO[2]);
-    for (const std::string& a : avisos_dibujo()) {
+    for (const std::string& a : avisos) {
         int w = glutBitmapLength(LETRA, reinterpret_cast<const unsigned char*>(a.c_str()));
         texto(ancho - MARGEN - w, y, a);
         y -= RENGLON;
     }
 
-    // White on a dark background, black on a light one.
-    double luz = 0.2126 * ColorFondo[0] + 0.7152 * ColorFondo[1] + 0.0722 * ColorFondo[2];
-    float tinta = luz < 0.5 ? 1.0f : 0.0f;
     BarraEscala b = barra_escala((c.derecha - c.izquierda) / ancho);
     if (b.pixeles > 0) {
         glColor3f(tinta, tinta, tinta);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ayudas_gl.h"
+#include "engrane_gl.h"
 #include "imagen_corte_gl.h"
 #include "mecanismos_gl.h"
 #include "nucleo/escena.h"
@@ -62,6 +63,12 @@ void dibujar_pieza() {
 }
 
 void dibujar_escena() {
+    // The mesh in place of the cut once its pair is built; until then the finished cut.
+    const ParMostrado* par = nullptr;
+    if (engrane_en_vista(&par) && par) {
+        dibujar_engrane(*par);
+        return;
+    }
     dibujar_pieza();
     // What is drawn over the cut gear, under the rack, goes here.
     if (C_Fantasma_ON != 0) Fantasma(COLOR_FANTASMA);

@@ -11,6 +11,8 @@
 #include "corte_anterior.h"
 #include "angulos.h"
 #include "campos.h"
+#include "engrane_estado.h"
+#include "engrane_panel.h"
 #include "estado.h"
 #include "guardar.h"
 #include "movimiento.h"
@@ -257,6 +259,7 @@ void velocidad() {
 void paso_final() {
     if (experimental()) limitar_iso();
     seguir_nombre();
+    actualizar_engrane();
     sincronizar_panel();
     plataforma().pedir_redibujo();
 }
@@ -336,6 +339,7 @@ void desbloquear_datos() {
 
 // "Nuevo corte": the uncut blank again, with the data as they stand and the view kept.
 void nuevo_corte() {
+    salir_del_engrane(false);
     recordar_corte_anterior();
     movimiento_al_principio();
     desbloquear_datos();
@@ -344,6 +348,7 @@ void nuevo_corte() {
 }  // namespace
 
 void reiniciar() {
+    salir_del_engrane(true);
     recordar_corte_anterior();
     movimiento_al_principio();
     trans[0] = trans[1] = trans[2] = 0;
@@ -418,6 +423,11 @@ void v_glui_control(int id) {
         case ID_CIRC_BASE: entrada_de_color(OBJETO_CIRC_BASE, C_Base_ON); break;
         case ID_EVOLVENTE: entrada_de_color(OBJETO_EVOLVENTE, C_Evolvente_ON); break;
         case ID_FANTASMA: break;
+        case ID_ENGRANE_CON:
+        case ID_ENGRANE_DIENTES:
+        case ID_ENGRANE_DESPLAZAMIENTO:
+        case ID_ENGRANE_DISTANCIA:
+        case ID_VER_ENGRANE: engrane_control(id); break;
         case ID_ROJO: componente_color(0, ID_ROJO); break;
         case ID_VERDE: componente_color(1, ID_VERDE); break;
         case ID_AZUL: componente_color(2, ID_AZUL); break;
@@ -435,7 +445,10 @@ void v_glui_control(int id) {
 void idle() {
     // Without a panel there is nothing to move, and no control to lock or free.
     if (!panel_abierto()) return;
-    avanzar();
+    // With the mesh shown the motion turns the pair; the ended cut stays as it is.
+    if (engrane_en_vista()) mover_engrane();
+    else avanzar();
+    actualizar_engrane();
     sincronizar_panel();
     redibujar_principal();
 }

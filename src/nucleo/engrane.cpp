@@ -409,10 +409,18 @@ Instante Engrane::en(double theta, bool con_contornos) const {
     double otro = d.cerrar(theta, g2, Datos::DORSO, m);
     s.juego = (d.rack ? otro - g2 : g2 - otro) * d.brazo();
     if (con_contornos) {
-        s.rueda1 = mover(d.c1, d.giro1(theta), {0, 0});
-        s.rueda2 = d.rack ? mover(d.c2, 0, {g2, -d.t.a}) : mover(d.c2, g2, {d.t.a, 0});
+        Lugar l1 = lugar1(s), l2 = lugar2(s);
+        s.rueda1 = mover(d.c1, l1.giro, l1.centro);
+        s.rueda2 = mover(d.c2, l2.giro, l2.centro);
     }
     return s;
+}
+
+Lugar Engrane::lugar1(const Instante& s) const { return {d_->giro1(s.giro1), {0, 0}}; }
+
+Lugar Engrane::lugar2(const Instante& s) const {
+    if (d_->rack) return {0, {s.giro2, -d_->t.a}};
+    return {s.giro2, {d_->t.a, 0}};
 }
 
 Engrane::Medidas Engrane::medir(int muestras) const {

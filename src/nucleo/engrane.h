@@ -70,6 +70,13 @@ struct Instante {
     double solape = 0;  // deepest overlap of the two outlines (0 when none)
 };
 
+// Where a partner's outline, given in its own frame, lies in the scene: turned by `giro` (radians,
+// counter-clockwise) about its centre, the centre then moved to `centro`.
+struct Lugar {
+    double giro;
+    Punto2 centro;
+};
+
 // Contacts: outlines within this many modules of each other.
 constexpr double DISTANCIA_CONTACTO = 0.002;
 
@@ -94,6 +101,9 @@ public:
     // The pair with gear 1 turned by giro1 (radians, counter-clockwise) and gear 2 placed from the
     // outlines so that the driving flanks touch; with the outlines placed when con_contornos.
     Instante en(double giro1, bool con_contornos = true) const;
+    // Where contorno1() and contorno2() lie at that instant: the placement en() gives the outlines.
+    Lugar lugar1(const Instante& s) const;
+    Lugar lugar2(const Instante& s) const;
 
     // Over one pitch of gear 1 in `muestras` equal steps: the mean number of pairs in contact, the
     // mean normal backlash, the deepest overlap.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "animacion_corte.h"
+#include "engrane_estado.h"
 #include "callbacks.h"
 #include "estado.h"
 #include "panel.h"
@@ -161,6 +162,7 @@ void guardar_animacion_desde_panel() {
     // Only this thread goes on in the child: the outline's worker, if one is building the
     // measured tooth, is stopped first so that no thread is left half way (it starts again).
     descartar_tallado();
+    descartar_engrane();
     std::fflush(nullptr);
     pid_t pid = fork();
     if (pid == 0) {

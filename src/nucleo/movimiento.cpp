@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engrane_estado.h"
 #include "estado.h"
 #include "tallado.h"
 
@@ -197,11 +198,12 @@ bool hay_corte() { return !(C_Mueve == APROXIMACION && Primera_Vez != 0 && C_Con
 
 bool corte_en_curso() { return hay_corte() && C_Mueve != TERMINADO; }
 
-bool siguiente_habilitado() { return Stop != 0 && C_Mueve != FINAL && C_Mueve != TERMINADO; }
+// With the mesh shown the motion turns the pair: "Siguiente >>" and "Automatico" again.
+bool siguiente_habilitado() { return Stop != 0 && ((C_Mueve != FINAL && C_Mueve != TERMINADO) || engrane_en_vista()); }
 
 bool anterior_habilitado() { return Stop != 0 && hay_corte(); }
 
-bool automatico_habilitado() { return C_Mueve != TERMINADO; }
+bool automatico_habilitado() { return C_Mueve != TERMINADO || engrane_en_vista(); }
 
 std::string titulo_principal() {
     std::string modo = QueSimula == SIMULACION_ESTANDAR       ? _("Ortanel - Simulacion estandar")

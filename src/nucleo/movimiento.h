@@ -29,7 +29,8 @@ std::string titulo_principal();
 
 // The motion's buttons in use: "Siguiente >>" in manual mode until the rack has withdrawn
 // after the last turn, "<< Anterior" in manual mode while there is a step to undo,
-// "Automatico" until the cut has ended.
+// "Automatico" until the cut has ended; with the mesh shown "Siguiente >>" in manual mode and
+// "Automatico", which turn the pair.
 bool siguiente_habilitado();
 bool anterior_habilitado();
 bool automatico_habilitado();

@@ -1,5 +1,7 @@
 #include "navegacion.h"
 
+#include "engrane_escena.h"
+#include "engrane_estado.h"
 #include "escena.h"
 #include "estado.h"
 #include "panel.h"
@@ -13,7 +15,14 @@ void rueda(int boton, int x, int y) {
     if (!plataforma().area_dibujo(vp, alto_ventana)) return;
     int px = x - vp[0], py = y - (alto_ventana - (vp[1] + vp[3]));
     if (px < 0 || py < 0 || px >= vp[2] || py >= vp[3]) return;
-    zoom_en_punto(trans, Origen, vp[2], vp[3], px, py, boton == RUEDA_ARRIBA ? 1.0 / FACTOR_RUEDA : FACTOR_RUEDA);
+    // The mesh has a view of its own: a box of another size about another centre, zoomed alike.
+    float origen = Origen;
+    const ParMostrado* par = nullptr;
+    if (engrane_en_vista(&par) && par) {
+        const Engrane& e = *par->engrane;
+        origen = marco_engrane(e.teoria(), e.rueda1(), e.rueda2()).origen;
+    }
+    zoom_en_punto(trans, origen, vp[2], vp[3], px, py, boton == RUEDA_ARRIBA ? 1.0 / FACTOR_RUEDA : FACTOR_RUEDA);
     if (v_glui && panel_vivo()) v_glui->sync_live();
     redibujar_principal();
 }

@@ -14,6 +14,7 @@
 #include "avisos.h"
 #include "corte_anterior.h"
 #include "engrane_estado.h"
+#include "engrane_panel.h"
 #include "medidas.h"
 #include "movimiento.h"
 #include "plataforma.h"
@@ -49,12 +50,12 @@ GLUI_StaticText* informa_espesor = nullptr;
 GLUI_StaticText *informa_cabeza = nullptr, *informa_anterior = nullptr;
 GLUI_Checkbox* glui_CFantasma = nullptr;
 
-void estado_inicial() {
-    modelo_inicial();
-    olvidar_corte_anterior();
-    engrane_inicial();
-    glui = v_glui = nullptr;
-    glui_firma = glui_datos = glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
+namespace {
+
+// The handles of a panel's controls, of either mode: a panel of the other mode leaves them unset,
+// and a closed panel's controls are freed.
+void olvidar_controles() {
+    glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
     glui_Color = nullptr;
     glui_opciones = glui_boton = glui_zoom = nullptr;
     glui_Dientes = glui_Modulo_T = glui_RPaso = glui_RCabeza = glui_RBase = glui_Angulo = glui_Penetracion =
@@ -67,7 +68,6 @@ void estado_inicial() {
     glui_NuevoCorte = nullptr;
     glui_Progreso = nullptr;
     glui_ISO = glui_C_Asimetria = glui_C_Flecha = glui_CPaso = glui_CFondo = nullptr;
-    informa = nullptr;
     glui_Ayudas = nullptr;
     glui_CBase = glui_CEvolvente = nullptr;
     glui_Velocidad = nullptr;
@@ -77,6 +77,23 @@ void estado_inicial() {
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
     glui_CFantasma = nullptr;
+    glui_Engrane = nullptr;
+    glui_EngraneCon = nullptr;
+    glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
+    glui_VerEngrane = nullptr;
+    glui_LecturaEngrane = nullptr;
+}
+
+}  // namespace
+
+void estado_inicial() {
+    modelo_inicial();
+    olvidar_corte_anterior();
+    engrane_inicial();
+    olvidar_controles();
+    glui = v_glui = nullptr;
+    glui_firma = glui_datos = nullptr;
+    informa = nullptr;
 }
 
 bool panel_abierto() { return v_glui != nullptr; }
@@ -275,12 +292,18 @@ float depresion_maxima_iso(float radio) {
 }
 
 void glui_control(int ch) {
+    olvidar_controles();
     QueSimula = ch;
     // A fresh panel: its values are set below, every group of controls in use but the relief.
     modelo.panel = EstadoPanel{};
     informa_x = nullptr;
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
+    glui_Engrane = nullptr;
+    glui_EngraneCon = nullptr;
+    glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
+    glui_VerEngrane = nullptr;
+    glui_LecturaEngrane = nullptr;
     bool estandar = QueSimula == SIMULACION_ESTANDAR;
     bool experimental = QueSimula == SIMULACION_EXPERIMENTAL;
     glui->hide();
@@ -373,6 +396,8 @@ void glui_control(int ch) {
     }
     construir_exportar(v_glui);
     construir_ayudas();
+    // The experimental panel has no room left for its header at 660 pixels.
+    if (estandar) construir_engrane(v_glui);
     v_glui->add_button(_("Salir"), ID_SALIR, v_glui_control);
 
     Origen = static_cast<float>(-2.0 * (Rc - Rb) - Rc);
@@ -382,6 +407,8 @@ void glui_control(int ch) {
     // A fresh zero-filled history; the previous panel's one is released.
     C_Historia_X.assign(static_cast<size_t>(entradas_historia(E_incremento)), 0.0f);
     C_Mueve = APROXIMACION;
+    // The mesh's distance and read-out from the data now complete.
+    actualizar_engrane();
 
     v_glui->set_main_gfx_window(winIdMain);
     GLUI_Master.auto_set_viewport();
@@ -468,6 +495,7 @@ void sincronizar_panel() {
             glui_Progreso->set_progress(static_cast<float>(grados / 360.0), texto_progreso(grados, Conta_h - 1));
         }
         mostrar_espesor();
+        sincronizar_engrane();
         v_glui->sync_live();
     }
     std::string t = titulo_principal();

@@ -95,15 +95,16 @@ nlohmann::json rueda_json(const Rueda& r, const std::vector<Pieza>& contorno, bo
 std::string leer_engrane(const Ordenes& o, int& z2, double& x2, double& a) {
     if (!GLUI_EditText::parse_int(o.engrane, z2))
         return formato(_("%s: '%s' no es un numero entero"), "--engrane", o.engrane.c_str());
-    if (z2 < 0 || z2 == 1 || z2 == 2 || z2 > 1000)
-        return formato(_("--engrane: %s fuera de 0 (cremallera) o 3 ... 1000 dientes"), o.engrane.c_str());
+    std::string fallo = comprobar_dientes2(z2);
+    if (!fallo.empty()) return "--engrane: " + fallo;
     x2 = 0;
     a = 0;
     float v;
     if (!o.desplazamiento2.empty()) {
         if (!GLUI_EditText::parse_float(o.desplazamiento2, v) || !std::isfinite(v))
             return formato(_("%s: '%s' no es un numero"), "--desplazamiento2", o.desplazamiento2.c_str());
-        if (z2 == 0 && v != 0) return formato("--desplazamiento2: %s", _("la cremallera no admite desplazamiento"));
+        fallo = comprobar_desplazamiento2(z2, v);
+        if (!fallo.empty()) return "--desplazamiento2: " + fallo;
         x2 = v;
     }
     if (!o.distancia.empty()) {

@@ -331,6 +331,88 @@ std::vector<Pieza> area_cremallera(const float datos[], int copias) {
     return out;
 }
 
+namespace {
+
+// A piece of outline as a polygon of this thread's context.
+Geo poligono(const Pieza& p) {
+    GEOSContextHandle_t c = contexto();
+    auto de = [](const Anillo& a) {
+        std::vector<std::pair<double, double>> pts;
+        pts.reserve(a.size());
+        for (const Vertice& v : a) pts.emplace_back(v.x, v.y);
+        return pts;
+    };
+    if (p.exterior.size() < 3) return Geo(GEOSGeom_createEmptyPolygon_r(c));
+    std::vector<GEOSGeometry*> huecos;
+    for (const Anillo& h : p.huecos)
+        if (h.size() >= 3) huecos.push_back(anillo(de(h)));
+    return Geo(GEOSGeom_createPolygon_r(c, anillo(de(p.exterior)), huecos.data(), static_cast<unsigned>(huecos.size())));
+}
+
+// Vertices up to which a piece is triangulated whole: the constrained triangulation takes a time
+// that grows with their square, so larger pieces are halved first.
+constexpr int VERTICES_POR_TROZO = 150;
+
+void anadir_triangulos(const GEOSGeometry* g, std::vector<float>& out) {
+    GEOSContextHandle_t c = contexto();
+    int tipo = GEOSGeomTypeId_r(c, g);
+    if (tipo == GEOS_MULTIPOLYGON || tipo == GEOS_GEOMETRYCOLLECTION) {
+        int n = GEOSGetNumGeometries_r(c, g);
+        for (int i = 0; i < n; ++i) anadir_triangulos(GEOSGetGeometryN_r(c, g, i), out);
+        return;
+    }
+    if (tipo != GEOS_POLYGON || GEOSisEmpty_r(c, g)) return;
+    const GEOSCoordSequence* s = GEOSGeom_getCoordSeq_r(c, GEOSGetExteriorRing_r(c, g));
+    for (unsigned i = 0; i < 3; ++i) {
+        double x = 0, y = 0;
+        GEOSCoordSeq_getXY_r(c, s, i, &x, &y);
+        out.push_back(static_cast<float>(x));
+        out.push_back(static_cast<float>(y));
+    }
+}
+
+// The polygons of g triangulated, in pieces of at most VERTICES_POR_TROZO vertices: a larger one
+// is cut in two across the longer side of its box.
+void triangular_en_trozos(const GEOSGeometry* g, int hondura, std::vector<float>& out) {
+    GEOSContextHandle_t c = contexto();
+    if (!g || GEOSisEmpty_r(c, g)) return;
+    if (GEOSGetNumCoordinates_r(c, g) <= VERTICES_POR_TROZO || hondura > 40) {
+        Geo t(GEOSConstrainedDelaunayTriangulation_r(c, g));
+        if (t) anadir_triangulos(t.get(), out);
+        return;
+    }
+    double x0, y0, x1, y1;
+    if (!GEOSGeom_getXMin_r(c, g, &x0) || !GEOSGeom_getYMin_r(c, g, &y0) || !GEOSGeom_getXMax_r(c, g, &x1) ||
+        !GEOSGeom_getYMax_r(c, g, &y1))
+        return;
+    bool ancho = x1 - x0 >= y1 - y0;
+    double mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+    double cajas[2][4] = {{x0, y0, ancho ? mx : x1, ancho ? y1 : my}, {ancho ? mx : x0, ancho ? y0 : my, x1, y1}};
+    for (const auto& k : cajas) {
+        Geo trozo(GEOSClipByRect_r(c, g, k[0], k[1], k[2], k[3]));
+        if (trozo) triangular_en_trozos(trozo.get(), hondura + 1, out);
+    }
+}
+
+}  // namespace
+
+std::vector<float> triangular(const std::vector<Pieza>& piezas) {
+    std::vector<float> out;
+    for (const Pieza& p : piezas) {
+        Geo g = poligono(p);
+        if (g && GEOSisValid_r(contexto(), g.get()) != 1) g = Geo(GEOSMakeValid_r(contexto(), g.get()));
+        triangular_en_trozos(g.get(), 0, out);
+    }
+    return out;
+}
+
+ContextoPropio::ContextoPropio() { contexto_del_hilo = nuevo_contexto(); }
+
+ContextoPropio::~ContextoPropio() {
+    GEOS_finish_r(contexto_del_hilo);
+    contexto_del_hilo = nullptr;
+}
+
 void actualizar_tallado() {
     Tallado& t = estado();
     if (!t.leido) return;

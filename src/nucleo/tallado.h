@@ -57,6 +57,20 @@ std::vector<Pieza> tallar_rueda(const float datos[], double radio, double rp, do
 // by k·5 pitches for k in -copias..copias so that it reaches further along its line.
 std::vector<Pieza> area_cremallera(const float datos[], int copias);
 
+// The outline as triangles covering exactly its area (holes left out): x, y of each corner,
+// three corners a triangle. For filling it in a drawing.
+std::vector<float> triangular(const std::vector<Pieza>& piezas);
+
+// While it lives, this file's polygon operations on the calling thread use a context of their
+// own: for outlines built on a worker thread beside the program's.
+class ContextoPropio {
+public:
+    ContextoPropio();
+    ~ContextoPropio();
+    ContextoPropio(const ContextoPropio&) = delete;
+    ContextoPropio& operator=(const ContextoPropio&) = delete;
+};
+
 // Sides of the polygon standing for the blank's circles: finer than the drawn 60-slice disc,
 // so that the outside radius of the outline is right to 1e-5 of the radius.
 constexpr int LADOS_DISCO = 720;
