@@ -6,6 +6,7 @@ import re
 import sys
 
 BOTON = (189, 214, 245)
+FONDO_PANEL = (237, 240, 242)
 
 
 def leer(ruta):
@@ -92,6 +93,29 @@ def campos(img, x_max):
     return vistos
 
 
+def casillas(img):
+    """Centres of the empty check boxes, top to bottom: white squares 10 to 18 pixels wide, the
+    same run of white on at least 6 rows one under the other (the rounded corners aside), with
+    the panel's background a few pixels out on both sides. A radio button's circle changes its
+    width from row to row; a field is wider, and what is left of it right of its text has the
+    text to its left."""
+    _, alto, _ = img
+    abiertas = {}  # (x0, x1) -> first row
+    vistas = []
+    for y in range(alto + 1):
+        fila = mascara(img, y, (255, 255, 255), 2) if y < alto else b""
+        runs = {(m.start(), m.end()) for m in re.finditer(b"\x01+", fila) if 10 <= m.end() - m.start() <= 18}
+        for run, y0 in list(abiertas.items()):
+            if run not in runs:
+                yc = (y0 + y) // 2
+                if y - y0 >= 6 and all(parecido(color(img, x, yc), FONDO_PANEL, 6) for x in (run[0] - 4, run[1] + 3)):
+                    vistas.append(((run[0] + run[1]) // 2, yc))
+                del abiertas[run]
+        for run in runs:
+            abiertas.setdefault(run, y)
+    return sorted(vistas, key=lambda c: (c[1], c[0]))
+
+
 def disco(img):
     """Centre and horizontal radius of the red blank."""
     _, alto, _ = img
@@ -152,6 +176,9 @@ if __name__ == "__main__":
             print(*b)
     elif orden == "campos":
         for c in campos(img, int(sys.argv[3])):
+            print(*c)
+    elif orden == "casillas":
+        for c in casillas(img):
             print(*c)
     elif orden == "disco":
         print(*disco(img))

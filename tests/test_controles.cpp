@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "glui/entrada.h"
 #include "glui/glui.h"
 #include "nucleo/estado.h"
+#include "nucleo/guardar.h"
 #include "nucleo/panel.h"
 #include "nucleo/plataforma.h"
 #include "prueba.h"
@@ -63,6 +65,8 @@ protected:
     GLUI* w = nullptr;
     capa::Vista v;
     capa::Resultado ultimo;
+    float ancho = ANCHO, alto = ALTO;  // the window's size for the frames
+    bool ancho_pedido = false;         // the window takes the width the panel asks for, as GLUT's does
     std::string al_programa;  // keys that waited and turned out to be the program's
 
     void SetUp() override {
@@ -105,10 +109,11 @@ protected:
 
     // One frame as the window's display callback makes it.
     capa::Resultado cuadro() {
-        ultimo = capa::cuadro(v, rutas.cola(id), ANCHO, ALTO, [] {
+        ultimo = capa::cuadro(v, rutas.cola(id), ancho, alto, [] {
             ImGui::GetIO().DeltaTime = 1.0f / 60;
             ImGui::NewFrame();
         });
+        if (ancho_pedido && ultimo.ancho > 0) ancho = static_cast<float>(ultimo.ancho);
         rutas.escribiendo(id, ultimo.escribe);
         capa::acciones(v);
         rutas.repartir();
@@ -119,12 +124,13 @@ protected:
         }
         return ultimo;
     }
-    // Frames while input is left, then two more: what the window's redisplays do.
+    // Frames while input is left or the layout settles, then two more: what the window's
+    // redisplays do.
     capa::Resultado cuadros() {
         cuadro();
-        for (int i = 0; i < 100 && v.mas_entrada; ++i) cuadro();
-        cuadro();
-        return cuadro();
+        int mas = 2;
+        for (int i = 0; i < 100 && ((v.mas_entrada || ultimo.otro_cuadro) ? (mas = 2) : mas--) > 0; ++i) cuadro();
+        return ultimo;
     }
 
     // Input as the GLUT adapter queues it.
@@ -891,10 +897,26 @@ TEST_F(Paneles, ClicEnElDibujoConfirmaElCampoYCierraLaLista) {
     EXPECT_EQ(muestra(e), "31");
 }
 
+// A window whose size could not be read (gone from the X server) makes an empty frame, not
+// an abort in ImGui's checks.
+TEST_F(Paneles, UnaVentanaSinTamanoDaUnCuadroVacio) {
+    panel();
+    w->add_button("Reiniciar", 1, anotar);
+    ancho = -1125471232;
+    alto = -1419054407;
+    cuadros();
+    EXPECT_TRUE(llamadas.empty());
+    ancho = ANCHO;
+    alto = ALTO;
+    cuadros();
+    EXPECT_TRUE(dibujado(w->controls().back().get())) << "drawn again once the size is back";
+}
+
 TEST_F(Paneles, RuedaDesplazaUnPanelMasAltoQueSuVentana) {
     panel();
     std::vector<GLUI_Button*> botones;
-    for (int i = 0; i < 60; ++i) botones.push_back(w->add_button("Reiniciar", i, anotar));
+    // More than two columns' worth: the second one scrolls.
+    for (int i = 0; i < 150; ++i) botones.push_back(w->add_button("Reiniciar", i, anotar));
     cuadros();
     float arriba = zona(botones[0]).min.y;
     ImVec2 dentro(ANCHO / 2, ALTO / 2);
@@ -909,7 +931,7 @@ TEST_F(Paneles, RuedaDesplazaUnPanelMasAltoQueSuVentana) {
     rutas.raton(id, e);
     cuadros();
     EXPECT_GT(zona(botones[0]).min.y, abajo + 10);
-    EXPECT_NEAR(ultimo.ancho, 110 + 2 * 8 + 12, 1) << "the buttons, the padding and the scroll bar";
+    EXPECT_NEAR(ultimo.ancho, 110 + 10 + 110 + 2 * 8 + 12, 1) << "two columns of buttons, the padding and the scroll bar";
     EXPECT_TRUE(llamadas.empty());
 }
 
@@ -1017,14 +1039,23 @@ TEST_F(Paneles, PanelSinMarcoNiSangria) {
     EXPECT_TRUE(borde_a_la_izquierda(enmarcado));
 }
 
-// The program's own panels at 96 dpi and 100% fit the default 1000 x 660 window: no scroll
-// bar, and a width that leaves most of the window to the drawing.
-TEST_F(Paneles, LosPanelesDelProgramaCabenEnLaVentanaPorOmision) {
-    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
-        SCOPED_TRACE(modo);
+// The program's own panel, built as a user's choice in the start dialog builds it, drawn
+// beside a main window of the default 1000 x 660 with the program's font.
+class PanelDelPrograma : public Paneles {
+protected:
+    static constexpr float ALTO_PRINCIPAL = 660;
+    void SetUp() override {
+        Paneles::SetUp();
         estado_inicial();
         usar_plataforma(&ventanas);
         winIdMain = principal;
+    }
+    void TearDown() override {
+        Paneles::TearDown();
+        usar_plataforma(nullptr);
+        estado_inicial();
+    }
+    void elegir(int modo) {
         construir_dialogo();
         glui_control(modo);
         w = v_glui;
@@ -1032,31 +1063,121 @@ TEST_F(Paneles, LosPanelesDelProgramaCabenEnLaVentanaPorOmision) {
         rutas.alta(id, winIdMain);
         v.glui = w;
         capa::crear_contexto(v);
-        // The program's font, as its GLUT windows load it.
         ASSERT_NE(ImGui::GetIO().Fonts->AddFontFromFileTTF("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                                                            capa::tam_fuente()),
                   nullptr);
         unsigned char* px = nullptr;
         int an = 0, al = 0;
         ImGui::GetIO().Fonts->GetTexDataAsRGBA32(&px, &an, &al);
-        capa::Resultado r;
-        for (int i = 0; i < 4; ++i) {
-            r = capa::cuadro(v, rutas.cola(id), 400, 660, [] {
-                ImGui::GetIO().DeltaTime = 1.0f / 60;
-                ImGui::NewFrame();
-            });
-            capa::acciones(v);
+        ancho = 400;
+        alto = ALTO_PRINCIPAL;
+        ancho_pedido = true;
+        cuadros();
+    }
+    ImGuiWindow* ventana() { return ImGui::FindWindowByName("##glui"); }
+    // Every control drawn moved by less than half a pixel since `antes`, and none came or
+    // went; a text may have grown to the right, with what it says.
+    void nada_se_movio(const std::map<const GLUI_Control*, capa::Zona>& antes, const char* tras) {
+        ASSERT_EQ(v.zonas.size(), antes.size()) << tras;
+        for (const auto& [c, z] : antes) {
+            ASSERT_TRUE(dibujado(c)) << tras << ": '" << c->get_name() << "'";
+            const capa::Zona& ahora = v.zonas.at(c);
+            EXPECT_NEAR(ahora.min.x, z.min.x, 0.5f) << tras << ": '" << c->get_name() << "'";
+            EXPECT_NEAR(ahora.min.y, z.min.y, 0.5f) << tras << ": '" << c->get_name() << "'";
+            if (c->kind() != GLUI_Kind::StaticText) {
+                EXPECT_NEAR(ahora.max.x, z.max.x, 0.5f) << tras << ": '" << c->get_name() << "'";
+            }
+            EXPECT_NEAR(ahora.max.y, z.max.y, 0.5f) << tras << ": '" << c->get_name() << "'";
         }
-        ImGuiWindow* win = ImGui::FindWindowByName("##glui");
+    }
+};
+
+// The program's own panels at 96 dpi and 100% fit the default 1000 x 660 window: no scroll
+// bar, and a width that leaves most of the window to the drawing.
+TEST_F(PanelDelPrograma, CabenEnLaVentanaPorOmision) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        ImGuiWindow* win = ventana();
         ASSERT_NE(win, nullptr);
         EXPECT_FALSE(win->ScrollbarY) << "content " << win->ContentSize.y << " px high";
-        EXPECT_LE(win->ContentSize.y + 2 * ImGui::GetStyle().WindowPadding.y, 660.0f);
-        EXPECT_LT(r.ancho, 400);
-        ImGui::DestroyContext(v.ctx);
-        v = capa::Vista{};
-        GLUI_Master.reset();
-        GLUI_Master.set_backend(&ventanas);
-        usar_plataforma(nullptr);
+        EXPECT_LE(win->ContentSize.y + 2 * ImGui::GetStyle().WindowPadding.y, ALTO_PRINCIPAL);
+        EXPECT_LT(ultimo.ancho, 400);
+        EXPECT_EQ(zona(glui_datos).min.x, zona(glui_Color).min.x) << "one column";
     }
-    estado_inicial();
+}
+
+// Opened by clicks on their headers, every rollout at once: what does not fit under the rest
+// goes on in a second column, "Salir" and the read-outs last, all in the window; the drawing
+// keeps more than a third of it.
+TEST_F(PanelDelPrograma, TodoAbiertoSigueEnLaVentana) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        const GLUI_Control* salir = controles(w).back();
+        ASSERT_EQ(salir->get_name(), "Salir");
+        float x_salir = zona(salir).min.x;
+        for (GLUI_Panel* r : {glui_exportar, glui_Ayudas}) {
+            ASSERT_FALSE(r->is_open());
+            clic(ImVec2(zona(r).min.x + 20, zona(r).min.y + 6));
+            ASSERT_TRUE(r->is_open()) << r->get_name();
+        }
+        ASSERT_TRUE(glui_Color->is_open());
+        ImGuiWindow* win = ventana();
+        EXPECT_FALSE(win->ScrollbarY) << "content " << win->ContentSize.y << " px high";
+        for (const auto& [c, z] : v.zonas) {
+            EXPECT_LE(z.max.y, ALTO_PRINCIPAL - ImGui::GetStyle().WindowPadding.y) << "'" << c->get_name() << "'";
+            EXPECT_LE(z.max.x, ultimo.ancho) << "'" << c->get_name() << "'";
+        }
+        EXPECT_GT(zona(salir).min.x, x_salir + 100) << "Salir in the second column";
+        EXPECT_GT(zona(informa_espesor).min.y, zona(glui_CFantasma).max.y) << "the read-outs under the aids";
+        EXPECT_EQ(zona(glui_datos).min.x, x_salir - 3) << "the first column stays where it was";
+        EXPECT_LT(ultimo.ancho, 1000 * 2 / 3);
+        // Closed again, the panel is one column as at the start.
+        for (GLUI_Panel* r : {glui_exportar, glui_Ayudas}) clic(ImVec2(zona(r).min.x + 20, zona(r).min.y + 6));
+        EXPECT_FLOAT_EQ(zona(salir).min.x, x_salir);
+        EXPECT_LT(ultimo.ancho, 400);
+    }
+}
+
+// Ticking an aid, choosing its colour, saving: nothing drawn moves, so the next click lands
+// on what the user saw under the pointer.
+TEST_F(PanelDelPrograma, LasAyudasYGuardarNoMuevenNada) {
+    for (int modo : {SIMULACION_ESTANDAR, SIMULACION_EXPERIMENTAL}) {
+        SCOPED_TRACE(modo);
+        TearDown();
+        SetUp();
+        elegir(modo);
+        glui_Ayudas->open();
+        glui_exportar->open();
+        cuadros();
+        auto antes = v.zonas;
+        clic(antes[glui_CBase].centro());
+        EXPECT_EQ(C_Base_ON, 1);
+        nada_se_movio(antes, "the base circle on");
+        clic(antes[glui_CEvolvente].centro());
+        EXPECT_EQ(C_Evolvente_ON, 1) << "the second click ticks the box it was aimed at";
+        EXPECT_EQ(C_Base_ON, 1);
+        nada_se_movio(antes, "the involute on");
+        clic(antes[glui_C_Base].centro());
+        EXPECT_EQ(QueObjeto, 5) << "the base circle's colour entry, where it always is";
+        clic(antes[glui_CBase].centro());
+        clic(antes[glui_CEvolvente].centro());
+        EXPECT_EQ(C_Base_ON + C_Evolvente_ON, 0);
+        EXPECT_EQ(QueObjeto, 0) << "its entry off, the selection back to the background";
+        clic(antes[glui_C_Base].centro());
+        EXPECT_EQ(QueObjeto, 0) << "an entry off takes no click";
+        nada_se_movio(antes, "both aids off");
+
+        glui_Archivo->set_text("/no/hay/tal/carpeta/engranaje.svg");
+        cuadros();
+        clic(antes[glui_Guardar].centro());
+        EXPECT_EQ(std::count(glui_Exportado->get_text().begin(), glui_Exportado->get_text().end(), '\n'), 2)
+            << glui_Exportado->get_text();
+        nada_se_movio(antes, "a failed save's three lines");
+    }
 }

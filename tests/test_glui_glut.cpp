@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "glui/glui.h"
@@ -446,11 +447,70 @@ TEST_F(GluiGlut, CerrarUnaVentanaSueltaDesdeElGestorLlamaASuCierreYLaQuita) {
     EXPECT_EQ(visto.pulsaciones, 1);
 }
 
+// Another client destroys the main window, and with it its panel, while the panel keeps
+// drawing: the program ends with status 0, never by an abort (the panel's frame would read
+// the vanished window's size as garbage). Run in a process of its own: the ending is the point.
+TEST_F(GluiGlut, UnaVentanaDestruidaPorOtroClienteTerminaElProgramaSinAbortar) {
+    for (int vez = 0; vez < 5; ++vez) {
+        pid_t hijo = fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            execl("/proc/self/exe", "test_glui_glut", "--destruida-por-otro-cliente", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int estado = 0;
+        ASSERT_TRUE(esperar_hasta([&] { return waitpid(hijo, &estado, WNOHANG) == hijo; }, 60000))
+            << "the program went on with its main window destroyed";
+        ASSERT_TRUE(WIFEXITED(estado)) << "ended by signal " << (WIFSIGNALED(estado) ? WTERMSIG(estado) : 0);
+        EXPECT_EQ(WEXITSTATUS(estado), 0) << "status 3: the window was never destroyed; 2: no display";
+    }
+}
+
+// The stack below here filled with -1: what a read of uninitialised memory finds there is
+// then a size no window has.
+__attribute__((noinline)) void envenenar_pila() {
+    constexpr int N = 1 << 15;
+    volatile int pila[N];
+    for (int i = 0; i < N; ++i) pila[i] = -1;
+    (void)pila[N - 1];
+}
+
+// The child of the test above: its own main window and panel, the main window destroyed by a
+// second connection, then the panel redrawn again and again. It does not come back while
+// the layer ends the program as it should.
+int destruida_por_otro_cliente() {
+    x = XOpenDisplay(nullptr);
+    Display* otro = XOpenDisplay(nullptr);
+    if (!x || !otro) return 2;
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
+    glutInitWindowSize(ANCHO, ALTO);
+    principal = glutCreateWindow("destruida");
+    // A slow beat: the layer's timer, which also looks for vanished windows, is not due when
+    // the panel draws next.
+    glui_glut_iniciar(10000);
+    GLUI_Master.set_glutDisplayFunc(al_dibujar);
+    panel = GLUI_Master.create_glui_subwindow(principal, GLUI_SUBWINDOW_LEFT);
+    panel->add_button("Pulsar", 1, al_pulsar);
+    panel->set_main_gfx_window(principal);
+    GLUI_Master.auto_set_viewport();
+    if (!esperar_hasta([] { return ancho_panel_de(panel) > 100 && glui_glut_entrada_aplicada(); })) return 3;
+    XDestroyWindow(otro, ventana_x(principal));
+    XSync(otro, False);
+    int id = panel->get_glut_window_id();
+    esperar_hasta([id] {
+        envenenar_pila();
+        glutPostWindowRedisplay(id);
+        return false;
+    });
+    return 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     glutInit(&argc, argv);
+    if (argc > 1 && std::string(argv[1]) == "--destruida-por-otro-cliente") return destruida_por_otro_cliente();
     x = XOpenDisplay(nullptr);
     if (!x) {
         std::fprintf(stderr, "no X display\n");

@@ -107,12 +107,12 @@ TEST_F(Panel, EstandarControlesEnOrden) {
         {K::RadioButton, "Cremallera", -1},
         {K::RadioButton, "Circunferencia de fondo", -1},
         {K::RadioButton, "Circunferencia de paso", -1},
-        {K::RadioButton, "Circunferencia base", -1},
-        {K::RadioButton, "Evolvente", -1},
         {K::Column, "", -1},
         {K::Spinner, "Rojo", 5000},
         {K::Spinner, "Verde", 5100},
         {K::Spinner, "Azul", 5200},
+        {K::RadioButton, "Circunferencia base", -1},
+        {K::RadioButton, "Evolvente", -1},
         {K::Panel, "Opciones", -1},
         {K::EditText, b("Angulo girado por tallada", 9), 1130},
         {K::Panel, "Control de movimiento", -1},
@@ -377,15 +377,18 @@ TEST_F(Panel, AyudasEmpiezanApagadas) {
 
 TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     elegir(SIMULACION_EXPERIMENTAL);
-    EXPECT_FALSE(glui_C_Base->shown()) << "the list is as without the aids";
-    EXPECT_FALSE(glui_Evolvente->shown());
-    EXPECT_TRUE(glui_C_Paso->shown());
+    EXPECT_FALSE(glui_C_Base->enabled()) << "no overlay shown, no colour of it to choose";
+    EXPECT_FALSE(glui_Evolvente->enabled());
+    EXPECT_TRUE(glui_C_Paso->enabled());
+    glui_Elementos->user_select(5);
+    EXPECT_EQ(glui_Elementos->get_int_val(), 0) << "an entry switched off cannot be chosen";
+    EXPECT_EQ(QueObjeto, 0);
     glui_CBase->user_toggle();
     EXPECT_EQ(C_Base_ON, 1);
-    EXPECT_TRUE(glui_C_Base->shown());
-    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_TRUE(glui_C_Base->enabled());
+    EXPECT_FALSE(glui_Evolvente->enabled());
     glui_CEvolvente->user_toggle();
-    EXPECT_TRUE(glui_Evolvente->shown());
+    EXPECT_TRUE(glui_Evolvente->enabled());
     glui_Elementos->user_select(5);
     EXPECT_FLOAT_EQ(glui_Rojo->get_float_val(), ColorCirBase[0]);
     glui_Azul->user_set(0.5f);
@@ -400,18 +403,18 @@ TEST_F(Panel, ColoresDeLasAyudasEnLaLista) {
     EXPECT_FLOAT_EQ(ColorEngranaje[1], 0.5f) << "the former entries keep their colours";
     EXPECT_FLOAT_EQ(ColorEvolvente[1], 1.0f);
 
-    // Hiding the selected entry hands the selection, and the spinners, to the background.
+    // Switching off the selected entry hands the selection, and the spinners, to the background.
     glui_Elementos->user_select(6);
     ColorFondo[1] = 0.125f;
     glui_CEvolvente->user_toggle();
-    EXPECT_FALSE(glui_Evolvente->shown());
+    EXPECT_FALSE(glui_Evolvente->enabled());
     EXPECT_EQ(glui_Elementos->get_int_val(), 0);
     EXPECT_EQ(QueObjeto, 0);
     EXPECT_FLOAT_EQ(glui_Verde->get_float_val(), 0.125f);
     glui_CBase->user_toggle();
-    EXPECT_FALSE(glui_C_Base->shown());
+    EXPECT_FALSE(glui_C_Base->enabled());
     EXPECT_EQ(QueObjeto, 0);
-    // A hidden entry that is not selected leaves the selection alone.
+    // An entry switched off that is not selected leaves the selection alone.
     glui_CBase->user_toggle();
     glui_Elementos->user_select(2);
     glui_CBase->user_toggle();
@@ -562,6 +565,16 @@ TEST_F(Panel, DientePuntiagudoEnAmbosLados) {
     EXPECT_EQ(informa_cabeza->get_text().rfind("Espesor en la cabeza: ", 0), 0u);
 }
 
+// The corner's warnings stand beside the legend while there is room between them, under it
+// in a narrow drawing; with no legend they start at the top.
+TEST_F(Panel, AvisosJuntoALaLeyendaOBajoElla) {
+    // Legend to 200 px, warnings 300 px wide, a gap of 20: 520 px are enough, 519 are not.
+    EXPECT_EQ(renglon_avisos(520, 200, 2, 300, 20), 0);
+    EXPECT_EQ(renglon_avisos(519, 200, 2, 300, 20), 2);
+    EXPECT_EQ(renglon_avisos(300, 200, 3, 300, 20), 3) << "under every line of the legend";
+    EXPECT_EQ(renglon_avisos(300, 0, 0, 300, 20), 0) << "no legend";
+}
+
 // The experimental simulation warns of undercut from the rack it uses: its tips' reach inside
 // the pitch circle, less the ISO tip rounding, against Rp·sin²α for either flank angle.
 TEST_F(Panel, SocavacionExperimentalSegunLaCremallera) {
@@ -642,16 +655,15 @@ TEST_F(Panel, CorteAnteriorEnLaLectura) {
 
 namespace {
 
-// What a control shows: its value, whether it takes input, its name or text, whether it is drawn.
+// What a control shows: its value, whether it takes input, its name or text.
 struct Aspecto {
     int entero;
     float real;
     bool habilitado;
     std::string texto;
-    bool mostrado;
     bool operator==(const Aspecto& o) const {
         return entero == o.entero && (real == o.real || (std::isnan(real) && std::isnan(o.real))) &&
-               habilitado == o.habilitado && texto == o.texto && mostrado == o.mostrado;
+               habilitado == o.habilitado && texto == o.texto;
     }
 };
 
@@ -660,8 +672,7 @@ std::vector<Aspecto> aspecto(GLUI* w) {
     for (GLUI_Control* c : controles(w)) {
         std::string texto = c->get_name();
         if (c->kind() == K::EditText) texto += "|" + static_cast<GLUI_EditText*>(c)->get_text();
-        bool mostrado = c->kind() != K::RadioButton || static_cast<GLUI_RadioButton*>(c)->shown();
-        r.push_back({c->get_int_val(), c->get_float_val(), c->enabled(), texto, mostrado});
+        r.push_back({c->get_int_val(), c->get_float_val(), c->enabled(), texto});
     }
     return r;
 }
@@ -709,7 +720,7 @@ protected:
             if (t) t->set_text("?");
         glui_AutoOnOff->set_name("?");
         glui_Progreso->set_progress(0.5f, "?");
-        for (GLUI_RadioButton* e : {glui_C_Base, glui_Evolvente}) e->set_shown(!e->shown());
+        for (GLUI_RadioButton* e : {glui_C_Base, glui_Evolvente}) e->enabled() ? e->disable() : e->enable();
         sincronizar_panel();
         std::vector<Aspecto> despues = aspecto(v_glui);
         ASSERT_EQ(despues.size(), antes.size());

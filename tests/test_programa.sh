@@ -49,6 +49,15 @@ botones_son() {
   [ "${#b[@]}" -eq "$1" ]
 }
 esperar_botones() { esperar_hasta 60 botones_son "$1"; }
+# The buttons in b, in the same places in two reads a tenth of a second apart: nothing being
+# redrawn.
+botones_quietos() {
+  botones_son 0 || true
+  local antes="${b[*]}"
+  sleep 0.1
+  botones_son 0 || true
+  [ "${#b[@]}" -gt 0 ] && [ "${b[*]}" = "$antes" ]
+}
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 esperar_ventana() { esperar_hasta 60 visible '^Ortanel$'; }
 esperar_dialogo() { esperar_botones 3; }  # the start dialog's three buttons drawn
@@ -116,8 +125,10 @@ esperar_hasta 60 a_la_derecha $((cx1 + 60)) || falla "the drawing area did not f
 echo "blank after resizing to 1200 x 700: centre $cx,$cy radius $r px"
 
 # The panel's "Salir" brings the start dialog back; the experimental simulation opens from it.
-mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm")
-read -r x y <<<"${b[${#b[@]}-1]}"
+# The panel redrawn after the resize first: its buttons in the same places in two reads, the
+# last one "Salir", under the others at the panel's left edge.
+salir_quieto() { botones_quietos && read -r x y <<<"${b[${#b[@]}-1]}" && [ "$x" -lt 120 ] && [ "$y" -gt 550 ]; }
+esperar_hasta 60 salir_quieto || falla "the panel's Salir did not settle after the resize (${b[*]})"
 xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
 esperar_botones 3 || falla "the start dialog did not come back (${#b[@]} buttons)"
 read -r x y <<<"${b[1]}"
@@ -272,38 +283,44 @@ esperar_botones 4 || falla "the standard panel's buttons were not drawn for the 
 read -r sx sy <<<"${b[${#b[@]}-1]}"
 # The closed "Ayudas" rollout sits right above "Salir": open it, tick "Circunferencia base".
 xdotool mousemove "$sx" $((sy - 21)) click 1 mousemove 1270 1010
-# Open, it puts its check boxes where "Salir" was, and "Salir" lower or out of sight.
-salir_movido() { captura; mapfile -t b < <(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm"); [ "${b[${#b[@]}-1]#* }" != "$sy" ]; }
-esperar_hasta 60 salir_movido || falla "the Ayudas rollout did not open"
-xdotool mousemove 44 $((sy)) click 1 mousemove 1270 1010
-# The base circle: a clear cyan line crossing the column through the centre, inside the blank,
-# at r·6.578/8 from the centre (the centre found from the blank's top edge). The colour joins
-# the colour list: the panel may have grown a scroll bar, so the blank is measured again.
+# Open, it does not fit under the rest of the panel: it goes on, "Salir" under it, in a second
+# column right of the first, and its first empty check box is "Circunferencia base".
+casilla_base() {
+  captura
+  read -r kx ky <<<"$(python3 "$aqui/pantalla.py" casillas "$tmp/p.ppm" | awk -v x="$sx" '$1 > x + 100' | head -n 1)"
+  [ -n "$ky" ]
+}
+esperar_hasta 60 casilla_base || falla "the Ayudas rollout did not open in a second column"
+xdotool mousemove "$kx" "$ky" click 1 mousemove 1270 1010
+# The base circle: a magenta line crossing the column through the centre, inside the blank,
+# at r·6.578/8 from the centre (the centre found from the blank's top edge). The panel is wider
+# now, so the blank is measured again.
 circulo_base() {
   leer_disco
-  cian="$(python3 - "$tmp/p.ppm" "$cx" "$r" "$aqui" <<'PY'
+  magenta="$(python3 - "$tmp/p.ppm" "$cx" "$r" "$aqui" <<'PY'
 import math, sys
 sys.path.insert(0, sys.argv[4])
 import pantalla as p
 img = p.leer(sys.argv[1]); cx = int(sys.argv[2]); r = float(sys.argv[3])
 arriba = next(y for y in range(img[1]) if p.parecido(p.color(img, cx, y), (255, 0, 0), 30))
 cy = arriba + r
-ys = [y for y in range(arriba, int(cy)) if p.parecido(p.color(img, cx, y), (102, 255, 255), 40)]
+ys = [y for y in range(arriba, int(cy)) if p.parecido(p.color(img, cx, y), (255, 89, 255), 40)]
 rb = r * 7 * math.cos(math.radians(20)) / 8
 print(1 if any(abs((cy - y) - rb) <= 3 for y in ys) else 0, ys)
 PY
 )"
-  [ "${cian%% *}" -eq 1 ]
+  [ "${magenta%% *}" -eq 1 ]
 }
-esperar_hasta 60 circulo_base || falla "no base circle drawn ($cian)"
-echo "base circle: $cian"
+esperar_hasta 60 circulo_base || falla "no base circle drawn ($magenta)"
+echo "base circle: $magenta"
 # "a" over the drawing starts the automatic cut; "Terminar" (beside the second check box) ends it at once.
 xdotool mousemove $((cx + 2 * ${r%.*})) "$cy"
 xdotool key a
-# "Terminar", enabled now, is the button right of the middle below where "Salir" was.
+# "Terminar", enabled now, is the button on the row of "Circunferencia base", right of it.
 terminar_activo() {
   captura
-  read -r tx ty <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v y="$sy" '$1 > 150 && $2 > y' | head -n 1)"
+  read -r tx ty <<<"$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" |
+    awk -v x="$kx" -v y="$ky" '$1 > x && $2 - y <= 6 && y - $2 <= 6' | head -n 1)"
   [ -n "$ty" ]
 }
 esperar_hasta 60 terminar_activo || falla "no enabled Terminar button"
@@ -311,6 +328,14 @@ xdotool mousemove "$tx" "$ty" click 1 mousemove $((cx + 2 * ${r%.*})) "$cy"
 # The cut ends at once: the picture is read until it shows the teeth.
 esperar_hasta 60 dientes_son 14 || falla "Terminar did not end the cut ($n teeth)"
 echo "teeth after Terminar: $n"
+# The base circle off again, and the aids closed (their header a row above the check box): the
+# panel is one column again, the drawing as wide as before.
+xdotool mousemove "$kx" "$ky" click 1 mousemove 1270 1010
+esperar_hasta 60 eval '! circulo_base' || falla "the base circle stayed drawn"
+cx4=$cx
+xdotool mousemove "$kx" $((ky - 19)) click 1 mousemove 1270 1010
+a_la_izquierda() { leer_disco; [ "$cx" -lt "$1" ]; }
+esperar_hasta 60 a_la_izquierda $((cx4 - 60)) || falla "closing the aids did not widen the drawing ($cx4 -> $cx)"
 # Five wheel steps up over the blank's right edge: the scene grows 1.1^5 times about that point.
 cx0=$cx
 cy0=$cy
@@ -360,14 +385,14 @@ prueba_guardar() {
   read -r x y <<<"${b[${#b[@]}-1]}"
   local cabecera=$((y - 42)) guardar=""
   xdotool mousemove "$x" "$cabecera" click 1 mousemove 1270 1010
-  # Open, it shows the file name's field under its header and "Guardar" under the field
-  # ("Salir" may scroll out of sight).
+  # Open, it does not fit under the rest of the panel: it goes on in a second column right of
+  # the first, the file name's field under its header and "Guardar" under the field.
   boton_guardar() {
     captura
     local campo
-    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 500 | awk -v c="$cabecera" '$2 > c { print $2; exit }')"
+    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 | awk -v x="$x" '$1 > x + 250 { print $2; exit }')"
     [ -n "$campo" ] || return 1
-    guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v c="$campo" '$2 > c { print; exit }')"
+    guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v x="$x" -v c="$campo" '$1 > x + 250 && $2 > c { print; exit }')"
     [ -n "$guardar" ]
   }
   esperar_hasta 60 boton_guardar || falla "opening Exportar showed no file name and Guardar"

@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <string>
 
 #include "nucleo/avisos.h"
@@ -62,6 +63,16 @@ void Rotulos(const CajaVista& c, int ancho, int alto, const std::vector<Rotulo>&
     double luz = 0.2126 * ColorFondo[0] + 0.7152 * ColorFondo[1] + 0.0722 * ColorFondo[2];
     float tinta = luz < 0.5 ? 1.0f : 0.0f;
 
+    auto ancho_de = [](const std::string& t) {
+        return glutBitmapLength(LETRA, reinterpret_cast<const unsigned char*>(t.c_str()));
+    };
+    // The left column's right end: the legend's lines and the reading under them.
+    int fin_izquierda = 0, ancho_avisos = 0;
+    for (const Rotulo& r : ley) fin_izquierda = std::max(fin_izquierda, MARGEN + 30 + ancho_de(r.texto));
+    for (const std::string& l : lectura) fin_izquierda = std::max(fin_izquierda, MARGEN + ancho_de(l));
+    for (const std::string& a : avisos) ancho_avisos = std::max(ancho_avisos, MARGEN + ancho_de(a));
+    int renglones_izquierda = static_cast<int>(ley.size() + lectura.size());
+
     int y = alto - MARGEN - ALTO_LETRA;
     for (const Rotulo& r : ley) {
         glColor3f(r.color[0], r.color[1], r.color[2]);
@@ -78,11 +89,11 @@ void Rotulos(const CajaVista& c, int ancho, int alto, const std::vector<Rotulo>&
         y -= RENGLON;
     }
 
-    y = alto - MARGEN - ALTO_LETRA;
+    y = alto - MARGEN - ALTO_LETRA -
+        RENGLON * renglon_avisos(ancho, fin_izquierda, renglones_izquierda, ancho_avisos, 2 * MARGEN);
     glColor3f(COLOR_AVISO_DIBUJO[0], COLOR_AVISO_DIBUJO[1], COLOR_AVISO_DIBUJO[2]);
     for (const std::string& a : avisos) {
-        int w = glutBitmapLength(LETRA, reinterpret_cast<const unsigned char*>(a.c_str()));
-        texto(ancho - MARGEN - w, y, a);
+        texto(ancho - MARGEN - ancho_de(a), y, a);
         y -= RENGLON;
     }
 

@@ -191,6 +191,15 @@ void girador(GLUI_Spinner* s, Vista& v, float x_campo) {
     ImGui::PopButtonRepeat();
 }
 
+// One button of a radio group, drawn under its group's other buttons or apart from them.
+void boton_de_radio(GLUI_RadioButton* r, Vista& v) {
+    auto* g = static_cast<GLUI_RadioGroup*>(r->parent());
+    int valor = r->value();
+    if (ImGui::RadioButton(r->get_name().c_str(), g->get_int_val() == valor))
+        v.pendientes.push_back([g, valor] { g->user_select(valor); });
+    anotar(v, r);
+}
+
 void traslacion(GLUI_Translation* t, Vista& v) {
     const float lado = 34.0f;
     ImGui::BeginGroup();
@@ -226,9 +235,25 @@ void traslacion(GLUI_Translation* t, Vista& v) {
     ImGui::EndGroup();
 }
 
+// Where a window's first-level controls, one over the other, stop fitting in alto_util
+// pixels (their heights as last drawn): the index of the first one whose bottom would be
+// below, or the number of controls when all fit. The first control always stays.
+size_t corte_de_columna(const std::vector<GLUI_Control*>& hijos, const Vista& v, float alto_util) {
+    float y = 0, espacio = ImGui::GetStyle().ItemSpacing.y;
+    for (size_t i = 0; i < hijos.size(); ++i) {
+        auto it = v.altos.find(hijos[i]);
+        if (it == v.altos.end()) return hijos.size();
+        y += it->second;
+        if (i > 0 && y > alto_util) return i;
+        y += espacio;
+    }
+    return hijos.size();
+}
+
 // Draws the children of a container, split into columns at each column control;
-// the fields of a column share one left edge.
-void dibujar_hijos(GLUI_Control* cont, Vista& v) {
+// the fields of a column share one left edge. With alto_util > 0 (a panel's first level),
+// what does not fit in that height goes on in a second column.
+void dibujar_hijos(GLUI_Control* cont, Vista& v, float alto_util = 0) {
     std::vector<std::vector<GLUI_Control*>> columnas(1);
     std::vector<bool> barras;
     for (GLUI_Control* h : cont->children()) {
@@ -239,8 +264,20 @@ void dibujar_hijos(GLUI_Control* cont, Vista& v) {
             columnas.back().push_back(h);
         }
     }
+    bool primer_nivel = alto_util > 0 && columnas.size() == 1;
+    const std::vector<GLUI_Control*> todos = columnas[0];
+    size_t corte = todos.size();
+    if (primer_nivel) {
+        corte = corte_de_columna(todos, v, alto_util);
+        if (corte < todos.size()) {
+            columnas[0].resize(corte);
+            columnas.emplace_back(todos.begin() + static_cast<std::ptrdiff_t>(corte), todos.end());
+            barras.push_back(false);
+        }
+    }
     std::vector<float> x_barras;
     float y0 = ImGui::GetCursorScreenPos().y, y1 = y0;
+    float x0 = ImGui::GetCursorScreenPos().x;
     for (size_t i = 0; i < columnas.size(); ++i) {
         if (i > 0) {
             ImGui::SameLine(0, 10);
@@ -248,6 +285,11 @@ void dibujar_hijos(GLUI_Control* cont, Vista& v) {
                 x_barras.push_back(ImGui::GetCursorScreenPos().x);
                 ImGui::SameLine(0, 11);
             }
+        }
+        // First-level panels share their width measured from their column's left edge.
+        if (primer_nivel) {
+            v.columna = static_cast<int>(i);
+            v.x_primer_nivel = ImGui::GetCurrentWindow()->Pos.x + ImGui::GetCursorScreenPos().x - x0;
         }
         ImGui::BeginGroup();
         float ancho_etiquetas = 0;
@@ -260,12 +302,15 @@ void dibujar_hijos(GLUI_Control* cont, Vista& v) {
             v.ancho_columna = ancho_columna;
             dibujar(h, v, x_campo);
             ancho_columna = std::max(ancho_columna, ImGui::GetItemRectSize().x);
+            if (primer_nivel) v.altos[h] = ImGui::GetItemRectSize().y;
         }
         ImGui::EndGroup();
         y1 = std::max(y1, ImGui::GetItemRectMax().y);
     }
     for (float x : x_barras)
         ImGui::GetWindowDrawList()->AddLine(ImVec2(x, y0), ImVec2(x, y1), ImGui::GetColorU32(ImGuiCol_Border), 1.0f);
+    // Heights that changed in this frame place the second column elsewhere in the next.
+    if (primer_nivel && corte_de_columna(todos, v, alto_util) != corte) v.recolocar = true;
 }
 
 // An embossed frame with its caption around a container's children; a rollout has
@@ -301,10 +346,12 @@ void marco(GLUI_Panel* p, Vista& v, bool desplegable) {
     // A frame is never narrower than its caption, whatever the width of what it holds.
     if (!desplegable && !p->get_name().empty())
         derecha = std::max(derecha, inicio.x + 6 + ImGui::CalcTextSize(p->get_name().c_str()).x + 3 + margen_panel());
-    // Panels of the window's first level share one width: the widest one's of the previous frame.
+    // Panels of the window's first level share one width in each column: the widest one's of
+    // the previous frame.
     if (p->parent() && p->parent()->parent() == nullptr) {
-        v.ancho_natural = std::max(v.ancho_natural, derecha - ventana->Pos.x);
-        derecha = std::max(derecha, ventana->Pos.x + v.ancho_compartido);
+        float& natural = v.ancho_natural[v.columna];
+        natural = std::max(natural, derecha - v.x_primer_nivel);
+        derecha = std::max(derecha, v.x_primer_nivel + v.ancho_compartido[v.columna]);
     }
     ventana->DC.CursorMaxPos.x = std::max(ventana->DC.CursorMaxPos.x, derecha);
     ImDrawList* dl = ImGui::GetWindowDrawList();
@@ -342,7 +389,11 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
         case GLUI_Kind::StaticText: {
             auto* t = static_cast<GLUI_StaticText*>(c);
             if (t->has_color()) ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(t->color()[0], t->color()[1], t->color()[2], 1));
-            ImGui::TextUnformatted(t->get_name().c_str());
+            // Each missing line as a blank one (a line of no width at the end would not count).
+            std::string texto = t->get_name();
+            for (int n = 1 + static_cast<int>(std::count(texto.begin(), texto.end(), '\n')); n < t->lines(); ++n)
+                texto += "\n ";
+            ImGui::TextUnformatted(texto.c_str());
             anotar(v, t);
             if (t->has_color()) ImGui::PopStyleColor();
             break;
@@ -365,26 +416,21 @@ void dibujar(GLUI_Control* c, Vista& v, float x_campo) {
             anotar(v, k);
             break;
         }
-        case GLUI_Kind::RadioGroup: {
-            auto* g = static_cast<GLUI_RadioGroup*>(c);
-            for (GLUI_Control* h : g->children()) {
+        case GLUI_Kind::RadioGroup:
+            for (GLUI_Control* h : c->children()) {
                 auto* r = static_cast<GLUI_RadioButton*>(h);
-                if (!r->shown()) continue;
+                if (r->drawn_apart()) continue;
                 ImGui::PushID(r);
                 bool apagado_r = !r->enabled() && !apagado;
                 if (apagado_r) ImGui::BeginDisabled();
-                int valor = r->value();
-                if (ImGui::RadioButton(r->get_name().c_str(), g->get_int_val() == valor))
-                    v.pendientes.push_back([g, valor] { g->user_select(valor); });
-                anotar(v, r);
+                boton_de_radio(r, v);
                 if (apagado_r) ImGui::EndDisabled();
                 ImGui::PopID();
             }
             break;
-        }
         case GLUI_Kind::Spinner: girador(static_cast<GLUI_Spinner*>(c), v, x_campo); break;
         case GLUI_Kind::Translation: traslacion(static_cast<GLUI_Translation*>(c), v); break;
-        case GLUI_Kind::RadioButton: break;
+        case GLUI_Kind::RadioButton: boton_de_radio(static_cast<GLUI_RadioButton*>(c), v); break;
         case GLUI_Kind::Progress: {
             auto* p = static_cast<GLUI_Progress*>(c);
             ImGui::ProgressBar(p->fraction(), ImVec2(std::max(v.ancho_columna, ancho_campo()), 0), p->text().c_str());
@@ -473,6 +519,8 @@ void crear_contexto(Vista& v) {
 
 Resultado cuadro(Vista& v, entrada::Cola* cola, float ancho, float alto, const std::function<void()>& nuevo_cuadro) {
     ImGui::SetCurrentContext(v.ctx);
+    ancho = std::max(ancho, 0.0f);
+    alto = std::max(alto, 0.0f);
     if (cola) {
         DestinoImGui destino(v);
         v.mas_entrada = cola->consumir(destino);
@@ -502,14 +550,21 @@ Resultado cuadro(Vista& v, entrada::Cola* cola, float ancho, float alto, const s
     if (panel) ImGui::SetNextWindowSize(ImVec2(ancho, alto));
     else flags |= ImGuiWindowFlags_AlwaysAutoResize;
     ImGui::Begin("##glui", nullptr, flags);
-    v.ancho_compartido = v.ancho_natural;
-    v.ancho_natural = 0;
-    dibujar_hijos(v.glui->main_panel(), v);
+    for (int i = 0; i < 2; ++i) {
+        v.ancho_compartido[i] = v.ancho_natural[i];
+        v.ancho_natural[i] = 0;
+    }
+    v.columna = 0;
+    v.x_primer_nivel = ImGui::GetCurrentWindow()->Pos.x;
+    // A panel beside the main window goes on in a second column rather than below the window.
+    v.recolocar = false;
+    dibujar_hijos(v.glui->main_panel(), v, panel ? alto - 2 * ImGui::GetStyle().WindowPadding.y : 0.0f);
     ImGui::End();
     ImGui::Render();
     ImGui::GetDrawData()->DisplaySize = ImVec2(ancho, alto);
 
     Resultado r;
+    r.otro_cuadro = v.recolocar;
     // A text field holds the keyboard as this frame leaves it (ImGui's own flag would say
     // so only from the next frame on), or a spinner clicked once will take it next.
     const ImGuiContext& g = *ImGui::GetCurrentContext();

@@ -46,12 +46,21 @@ struct Vista {
     const GLUI_Spinner* escribir_en = nullptr;  // a spinner clicked once: its text takes the keyboard
     bool lista_abierta = false;
     ImVec2 lista_min, lista_max;  // an open list and the control that opened it
-    float ancho_natural = 0;      // widest first-level panel of this frame, from the window's left edge
-    float ancho_compartido = 0;   // the same, of the previous frame
+    // Widest first-level panel of this frame in each of a panel's two columns, from the
+    // column's left edge less the window's padding; the same, of the previous frame.
+    float ancho_natural[2] = {0, 0};
+    float ancho_compartido[2] = {0, 0};
     float ancho_columna = 0;      // widest control drawn so far in the column being drawn
     // Each control drawn: a field's box, a button, a check box with its label, a radio
     // button, a spinner's value, a translation's pad, a text; a panel's or rollout's frame.
     std::map<const GLUI_Control*, Zona> zonas;
+    // A panel's first-level controls: each one's height as last drawn, the column being
+    // drawn and the left edge its shared width is measured from, and whether the last
+    // frame's heights call for the second column somewhere else than where it was drawn.
+    std::map<const GLUI_Control*, float> altos;
+    int columna = 0;
+    float x_primer_nivel = 0;
+    bool recolocar = false;
 };
 
 // A new ImGui context for the window, made current, styled at the present scale, its
@@ -68,8 +77,12 @@ struct Resultado {
     // The size the window asks for, in pixels (0: nothing to ask). A panel beside the
     // main window asks only for its width: its height is the main window's.
     int ancho = 0, alto = 0;
+    bool otro_cuadro = false;  // the layout settles in the next frame: draw one more
 };
 
+// A panel beside the main window taller than it goes on in a second column: its
+// first-level controls that do not fit under the ones above, and every one after them.
+//
 // One frame of the window, ancho x alto pixels: the queued input (if any) applied, then
 // ImGui's frame started by nuevo_cuadro (the backend's, which ends in ImGui::NewFrame),
 // the controls laid out and drawn, and ImGui::Render() called; the drawing is then in

@@ -464,8 +464,10 @@ GLUI_Checkbox* GLUI::add_checkbox_to_panel(GLUI_Panel* p, const char* name, int*
 GLUI_RadioGroup* GLUI::add_radiogroup_to_panel(GLUI_Panel* p, int* live, int id, GLUI_CB cb) {
     return make<GLUI_RadioGroup>(p ? p : root_, live, id, cb);
 }
-GLUI_RadioButton* GLUI::add_radiobutton_to_group(GLUI_RadioGroup* g, const char* name) {
-    return make<GLUI_RadioButton>(g, name ? name : "", g->count());
+GLUI_RadioButton* GLUI::add_radiobutton_to_group(GLUI_RadioGroup* g, const char* name, GLUI_Panel* drawn_in) {
+    GLUI_RadioButton* b = make<GLUI_RadioButton>(g, name ? name : "", g->count(), drawn_in != nullptr);
+    if (drawn_in) drawn_in->adopt(b);
+    return b;
 }
 GLUI_Spinner* GLUI::add_spinner_to_panel(GLUI_Panel* p, const char* name, int data_type, void* live, int id,
                                          GLUI_CB cb) {

@@ -135,9 +135,17 @@ public:
     }
     bool has_color() const { return has_color_; }
     const float* color() const { return color_; }
+    // The text takes at least this many lines of the panel, however few it holds, so that
+    // a longer one later moves nothing under it.
+    void set_lines(int n) {
+        lines_ = n;
+        changed();
+    }
+    int lines() const { return lines_; }
 private:
     float color_[3] = {0, 0, 0};
     bool has_color_ = false;
+    int lines_ = 1;
 };
 
 class GLUI_Separator : public GLUI_Control {
@@ -241,18 +249,15 @@ private:
 
 class GLUI_RadioButton : public GLUI_Control {
 public:
-    GLUI_RadioButton(GLUI* g, GLUI_RadioGroup* group, std::string name, int value)
-        : GLUI_Control(GLUI_Kind::RadioButton, g, group, std::move(name), -1, {}), value_(value) {}
+    GLUI_RadioButton(GLUI* g, GLUI_RadioGroup* group, std::string name, int value, bool apart)
+        : GLUI_Control(GLUI_Kind::RadioButton, g, group, std::move(name), -1, {}), value_(value), apart_(apart) {}
     int value() const { return value_; }
-    // A button left out of the group's drawing (its value stays valid for the program).
-    void set_shown(bool shown) {
-        shown_ = shown;
-        changed();
-    }
-    bool shown() const { return shown_; }
+    // Drawn among the controls of another container rather than under the group's other
+    // buttons; its value and selection are still the group's.
+    bool drawn_apart() const { return apart_; }
 private:
     int value_;
-    bool shown_ = true;
+    bool apart_;
 };
 
 class GLUI_Spinner : public GLUI_Control {
@@ -353,7 +358,9 @@ public:
     GLUI_Checkbox* add_checkbox_to_panel(GLUI_Panel* p, const char* name, int* live = nullptr, int id = -1,
                                          GLUI_CB cb = GLUI_CB());
     GLUI_RadioGroup* add_radiogroup_to_panel(GLUI_Panel* p, int* live = nullptr, int id = -1, GLUI_CB cb = GLUI_CB());
-    GLUI_RadioButton* add_radiobutton_to_group(GLUI_RadioGroup* g, const char* name);
+    // With drawn_in, the button is drawn in that container, after what it holds so far (a
+    // group split over two columns), instead of under the group's other buttons.
+    GLUI_RadioButton* add_radiobutton_to_group(GLUI_RadioGroup* g, const char* name, GLUI_Panel* drawn_in = nullptr);
     GLUI_Spinner* add_spinner_to_panel(GLUI_Panel* p, const char* name, int data_type = GLUI_SPINNER_FLOAT,
                                        void* live = nullptr, int id = -1, GLUI_CB cb = GLUI_CB());
     GLUI_Translation* add_translation_to_panel(GLUI_Panel* p, const char* name, int trans_type,

@@ -182,8 +182,14 @@ void nuevo_cuadro_glut() {
     ImGui_ImplGLUT_NewFrame();
 }
 
+void revisar_vigia();
+
 void cuadro(Vista& v) {
     int w = glutGet(GLUT_WINDOW_WIDTH), h = glutGet(GLUT_WINDOW_HEIGHT);
+    // A window destroyed by someone else reads back an X error and no size: the program ends
+    // here, before anything is drawn from that size.
+    revisar_vigia();
+    if (w <= 0 || h <= 0) return;
     capa::Resultado r =
         capa::cuadro(v, rutas.cola(v.id), static_cast<float>(w), static_cast<float>(h), nuevo_cuadro_glut);
     glViewport(0, 0, w, h);
@@ -194,6 +200,7 @@ void cuadro(Vista& v) {
     glutSwapBuffers();
     rutas.escribiendo(v.id, r.escribe);
     ajustar_tamano(v, r);
+    if (r.otro_cuadro) repintar(v);
 }
 
 // ---------------------------------------------------------------- GLUT callbacks of layer windows

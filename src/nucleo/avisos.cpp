@@ -107,3 +107,7 @@ std::vector<std::string> avisos_dibujo() {
     }
     return r;
 }
+
+int renglon_avisos(int ancho, int fin_leyenda, int renglones, int ancho_avisos, int hueco) {
+    return ancho - ancho_avisos - fin_leyenda >= hueco ? 0 : renglones;
+}

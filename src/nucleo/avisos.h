@@ -44,3 +44,9 @@ std::string texto_espesor_cabeza(double espesor, double modulo);
 // The lines of the drawing's corner: in the experimental simulation the undercut with the
 // least shift and the inconsistent data; in both the pointed tooth once the cut has ended.
 std::vector<std::string> avisos_dibujo();
+
+// The row, counted from the top, of the drawing's first corner warning: beside the legend
+// (row 0) when the widest warning, set against the right edge of a drawing `ancho` pixels
+// wide, leaves at least `hueco` pixels after the legend's right end; under its `renglones`
+// lines otherwise, so that a narrow drawing shows both whole.
+int renglon_avisos(int ancho, int fin_leyenda, int renglones, int ancho_avisos, int hueco);

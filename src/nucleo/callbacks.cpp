@@ -243,7 +243,7 @@ void limitar_iso() {
 }
 
 // An overlay switched off whose colour entry was selected gives the selection back to the
-// first element (the entry shows in the list while its overlay is on).
+// first element (the entry can be chosen only while its overlay is on).
 void entrada_de_color(int entrada, int encendida) {
     if (encendida == 0 && valor_entero(ID_ELEMENTO_COLOR) == entrada) {
         valor_entero(ID_ELEMENTO_COLOR) = 0;

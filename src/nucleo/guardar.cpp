@@ -118,7 +118,9 @@ void construir_exportar(GLUI* panel) {
     panel->add_column_to_panel(botones, 0);
     glui_GuardarAnimacion = panel->add_button_to_panel(botones, _("Guardar animacion"), ID_GUARDAR_ANIMACION, v_glui_control);
     if (trabajo.pid > 0) glui_GuardarAnimacion->disable();
+    // Room for the longest word it gives: a heading and two lines.
     glui_Exportado = panel->add_statictext_to_panel(glui_exportar, "");
+    glui_Exportado->set_lines(3);
 }
 
 void seguir_nombre() {

@@ -356,11 +356,6 @@ void glui_control(int ch) {
     glui_Cremallera = v_glui->add_radiobutton_to_group(glui_Elementos, _("Cremallera"));
     glui_C_Fondo = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de fondo"));
     glui_C_Paso = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia de paso"));
-    // The overlays' colours join the list while their overlay is shown.
-    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia base"));
-    glui_C_Base->set_shown(false);
-    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, _("Evolvente"));
-    glui_Evolvente->set_shown(false);
     v_glui->add_column_to_panel(glui_Color, 1);
     valor_entero(ID_ELEMENTO_COLOR) = 0;
     // The spinners edit the element the radio group shows, starting from its colour.
@@ -374,6 +369,12 @@ void glui_control(int ch) {
     glui_Azul = v_glui->add_spinner_to_panel(glui_Color, _("Azul"), GLUI_SPINNER_FLOAT, nullptr, ID_AZUL, v_glui_control);
     glui_Azul->set_float_limits(0.0f, 1.0f, GLUI_LIMIT_CLAMP);
     glui_Azul->set_speed(1.0f);
+    // The overlays' colours, under the spinners: always there, so that switching an overlay
+    // moves nothing, and usable while their overlay is shown.
+    glui_C_Base = v_glui->add_radiobutton_to_group(glui_Elementos, _("Circunferencia base"), glui_Color);
+    glui_C_Base->disable();
+    glui_Evolvente = v_glui->add_radiobutton_to_group(glui_Elementos, _("Evolvente"), glui_Color);
+    glui_Evolvente->disable();
     valor_real(ID_ROJO) = ColorFondo[0];
     valor_real(ID_VERDE) = ColorFondo[1];
     valor_real(ID_AZUL) = ColorFondo[2];
@@ -486,9 +487,9 @@ void sincronizar_panel() {
             poner_texto(informa, p.aviso);
             poner_texto(informa_x, p.aviso_x);
         }
-        // The overlays' colours join the list while their overlay is shown.
-        for (auto [entrada, encendida] : {std::pair{glui_C_Base, C_Base_ON}, std::pair{glui_Evolvente, C_Evolvente_ON}})
-            if (entrada && entrada->shown() != (encendida != 0)) entrada->set_shown(encendida != 0);
+        // The overlays' colour entries can be chosen while their overlay is shown.
+        habilitar(glui_C_Base, C_Base_ON != 0);
+        habilitar(glui_Evolvente, C_Evolvente_ON != 0);
         // The progress stays shown at the end: the last rolling step is past 360 degrees.
         if (glui_Progreso) {
             int grados = static_cast<int>(std::clamp(static_cast<double>(E_angulo), 0.0, 360.0));
