@@ -4,13 +4,16 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <thread>
 
 #include "nucleo/callbacks.h"
+#include "nucleo/engrane_escena.h"
 #include "nucleo/engrane_estado.h"
 #include "nucleo/engrane_panel.h"
 #include "nucleo/estado.h"
 #include "nucleo/movimiento.h"
+#include "nucleo/navegacion.h"
 #include "prueba.h"
 
 namespace {
@@ -273,4 +276,30 @@ TEST_F(PanelEngrane, LoQueYaNoEngranaSeRechazaAlVerlo) {
     EXPECT_EQ(glui_VerEngrane->get_int_val(), 0);
     EXPECT_EQ(C_Mueve, APROXIMACION);
     EXPECT_TRUE(dice("angulo de funcionamiento nulo")) << lectura();
+}
+
+// The wheel zooms the mesh's view about the point under the pointer, as it does the cut's.
+TEST_F(PanelEngrane, LaRuedaDelRatonAmpliaLaVistaDelPar) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_VerEngrane->user_toggle();
+    ASSERT_EQ(esperar_par(), Recogida::LISTO);
+    const ParMostrado* par = nullptr;
+    recoger_engrane(&par, nullptr);
+    ASSERT_NE(par, nullptr);
+    const Engrane& e = *par->engrane;
+    MarcoEngrane m = marco_engrane(e.teoria(), e.rueda1(), e.rueda2());
+    ventanas.area[2] = 800, ventanas.area[3] = 600, ventanas.alto = 600;
+    // The scene point at the centre of pixel (600, 150), x from the left, y from the top.
+    auto punto = [&] {
+        CajaVista c = caja_engrane(m, trans, 800, 600);
+        return std::pair{c.izquierda + 600.5 / 800 * (c.derecha - c.izquierda), c.arriba - 150.5 / 600 * (c.arriba - c.abajo)};
+    };
+    auto antes = punto();
+    double ancho = caja_engrane(m, trans, 800, 600).derecha - caja_engrane(m, trans, 800, 600).izquierda;
+    mousePress(RUEDA_ARRIBA, PULSADO, 600, 150);
+    auto despues = punto();
+    EXPECT_NEAR(despues.first, antes.first, 1e-4);
+    EXPECT_NEAR(despues.second, antes.second, 1e-4);
+    CajaVista c = caja_engrane(m, trans, 800, 600);
+    EXPECT_NEAR(c.derecha - c.izquierda, ancho / FACTOR_RUEDA, 1e-4) << "10% larger";
 }

@@ -183,6 +183,27 @@ TEST_F(Panel, EstandarControlesEnOrden) {
     EXPECT_FLOAT_EQ(trans[0], 2.0f);
 }
 
+// The other mode's panel after "Salir": no handle is left to the controls of the one before.
+TEST_F(Panel, ElOtroModoNoGuardaLosControlesDelAnterior) {
+    elegir(SIMULACION_ESTANDAR);
+    glui_Clear->user_press();
+    v_glui_control(ID_SALIR);
+    GLUI_Master.reap_closed();
+    elegir(SIMULACION_EXPERIMENTAL);
+    EXPECT_EQ(glui_Modulo, nullptr);
+    EXPECT_EQ(glui_zoom, nullptr);
+    idle();
+    v_glui_control(ID_SALIR);
+    GLUI_Master.reap_closed();
+    elegir(SIMULACION_ESTANDAR);
+    for (GLUI_Control* c : std::initializer_list<GLUI_Control*>{glui_Modulo_T, glui_iso, glui_ISO, glui_radio,
+                                                               glui_depresion, glui_experimental, glui_asimetrico,
+                                                               glui_C_Asimetria, glui_Angulo_2, glui_circular,
+                                                               glui_C_Flecha, glui_Flecha})
+        EXPECT_EQ(c, nullptr);
+    idle();
+}
+
 TEST_F(Panel, ExperimentalControlesEnOrden) {
     elegir(SIMULACION_EXPERIMENTAL);
     std::vector<Fila> esperadas = {

@@ -296,6 +296,13 @@ void glui_control(int ch) {
     QueSimula = ch;
     // A fresh panel: its values are set below, every group of controls in use but the relief.
     modelo.panel = EstadoPanel{};
+    // The controls of one mode only: a panel of the other mode built before left them freed.
+    glui_Modulo = nullptr;
+    glui_Modulo_T = nullptr;
+    glui_zoom = nullptr;
+    glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
+    glui_ISO = glui_C_Asimetria = glui_C_Flecha = nullptr;
+    glui_radio = glui_depresion = glui_Angulo_2 = glui_Flecha = nullptr;
     informa_x = nullptr;
     informa_espesor = nullptr;
     informa_cabeza = informa_anterior = nullptr;
