@@ -8,6 +8,7 @@
 #include "nucleo/callbacks.h"
 #include "nucleo/corte_anterior.h"
 #include "nucleo/escena.h"
+#include "nucleo/leyenda.h"
 #include "nucleo/estado.h"
 #include "nucleo/guardar.h"
 #include "nucleo/movimiento.h"
@@ -805,3 +806,22 @@ INSTANTIATE_TEST_SUITE_P(Modos, PanelModo, ::testing::Values(SIMULACION_ESTANDAR
                          [](const ::testing::TestParamInfo<int>& i) {
                              return std::string(i.param == SIMULACION_ESTANDAR ? "Estandar" : "Experimental");
                          });
+
+// A panel of the other mode after "Salir": the closed panel's controls are gone, and no handle
+// of the new panel points at one of them.
+TEST_F(Panel, OtroModoTrasSalirSinControlesViejos) {
+    elegir(SIMULACION_EXPERIMENTAL);
+    static_cast<GLUI_Button*>(control(v_glui, "Salir"))->user_press();
+    GLUI_Master.idle_tick();
+    elegir(SIMULACION_ESTANDAR);
+    for (GLUI_Control* c : std::initializer_list<GLUI_Control*>{glui_iso, glui_radio, glui_depresion, glui_asimetrico,
+                                                                 glui_Angulo_2, glui_circular, glui_Flecha, glui_Modulo_T})
+        EXPECT_EQ(c, nullptr);
+    glui_Dientes->user_commit("20");
+    EXPECT_EQ(Z, 20.0f);
+    static_cast<GLUI_Button*>(control(v_glui, "Salir"))->user_press();
+    GLUI_Master.idle_tick();
+    elegir(SIMULACION_EXPERIMENTAL);
+    EXPECT_EQ(glui_Modulo, nullptr);
+    EXPECT_EQ(informa_x, nullptr);
+}

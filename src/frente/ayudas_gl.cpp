@@ -8,6 +8,7 @@
 #include "nucleo/avisos.h"
 #include "nucleo/corte_anterior.h"
 #include "nucleo/escena.h"
+#include "nucleo/leyenda.h"
 #include "nucleo/evolvente.h"
 
 namespace {

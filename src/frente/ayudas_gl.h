@@ -2,6 +2,7 @@
 #pragma once
 
 #include "nucleo/escena.h"
+#include "nucleo/leyenda.h"
 
 // The theoretical involute of every flank for the current data, as lines in the colour.
 void Evolvente(const float color[3]);

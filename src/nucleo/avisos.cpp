@@ -9,7 +9,7 @@
 #include "estado.h"
 #include "mecanismos.h"
 #include "medidas.h"
-#include "panel.h"
+#include "ids.h"
 #include "tallado.h"
 
 namespace {

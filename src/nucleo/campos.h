@@ -5,45 +5,7 @@
 
 #include <string>
 
-// Identifiers of the panel's controls: the single callback is keyed by them.
-enum IdControl : int {
-    ID_DIENTES = 1010,
-    ID_DIAMETRO_EXTERIOR = 1020,
-    ID_DIAMETRO_INTERIOR = 1030,
-    ID_DIAMETRO_PRIMITIVO = 1040,
-    ID_ANGULO = 1050,
-    ID_ANGULO_2 = 1060,
-    ID_MODULO = 1070,
-    ID_DESPLAZAMIENTO = 1080,
-    ID_RADIO_CABEZA = 1090,
-    ID_DEPRESION = 1100,
-    ID_FLECHA = 1110,
-    ID_ELEMENTO_COLOR = 1120,
-    ID_GIRO = 1130,
-    ID_AUTOMATICO = 1140,
-    ID_SIGUIENTE = 1150,
-    ID_ANTERIOR = 1160,
-    ID_REINICIAR = 1170,
-    ID_NUEVO_CORTE = 1175,
-    ID_SALIR = 1180,
-    ID_TERMINAR = 1300,
-    ID_VELOCIDAD = 1310,
-    ID_CIRC_BASE = 1320,
-    ID_EVOLVENTE = 1330,
-    ID_FANTASMA = 1340,
-    ID_ARCHIVO = 1500,
-    ID_GUARDAR = 1510,
-    ID_GUARDAR_ANIMACION = 1520,
-    ID_HOJA = 1530,
-    ID_ENGRANE_CON = 1600,
-    ID_ENGRANE_DIENTES = 1610,
-    ID_ENGRANE_DESPLAZAMIENTO = 1620,
-    ID_ENGRANE_DISTANCIA = 1630,
-    ID_VER_ENGRANE = 1640,
-    ID_ROJO = 5000,
-    ID_VERDE = 5100,
-    ID_AZUL = 5200,
-};
+#include "ids.h"
 
 // What a field holds: a whole number, a number, or an entry of the module list.
 enum class TipoCampo { Entero, Real, Lista };

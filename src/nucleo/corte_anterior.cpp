@@ -7,7 +7,7 @@
 #include "escena.h"
 #include "estado.h"
 #include "idioma/idioma.h"
-#include "panel.h"
+#include "ids.h"
 
 namespace {
 

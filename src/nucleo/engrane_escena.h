@@ -8,6 +8,7 @@
 
 #include "engrane.h"
 #include "escena.h"
+#include "leyenda.h"
 
 // The colours of the mesh's own parts: gear 2, the line of action and its points, the contact
 // points found on the outlines, the mark where the path of contact runs past the line's end.

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "corte_anterior.h"
 #include "evolvente.h"
 #include "idioma/idioma.h"
 #include "mecanismos.h"
@@ -36,16 +35,6 @@ float radio_alcance() {
     if (C_Paso_ON != 0) r = std::max(r, std::fabs(Rp));
     if (C_Fondo_ON != 0) r = std::max(r, std::fabs(radio_circ_fondo()));
     if (C_Base_ON != 0) r = std::max(r, std::fabs(radio_base_actual()));
-    return r;
-}
-
-std::vector<Rotulo> leyenda() {
-    std::vector<Rotulo> r;
-    if (C_Paso_ON != 0) r.push_back({_("Circunferencia de paso"), ColorCirPaso});
-    if (C_Fondo_ON != 0) r.push_back({_("Circunferencia de fondo"), ColorCirFondo});
-    if (C_Base_ON != 0) r.push_back({_("Circunferencia base"), ColorCirBase});
-    if (C_Evolvente_ON != 0) r.push_back({_("Evolvente teorica"), ColorEvolvente});
-    if (C_Fantasma_ON != 0 && hay_corte_anterior()) r.push_back({_("Corte anterior"), COLOR_FANTASMA});
     return r;
 }
 

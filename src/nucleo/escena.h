@@ -29,14 +29,6 @@ float radio_base_actual();
 // Radius within which the blank and the shown circles lie: outside it there is only background.
 float radio_alcance();
 
-// A line of the drawing's legend: the name of a line drawn and its colour.
-struct Rotulo {
-    const char* texto;
-    const float* color;
-};
-// The legend: each circle shown (pitch, root, base), the involute and the previous cut when drawn.
-std::vector<Rotulo> leyenda();
-
 // The scale bar: a round length in millimetres (1, 2 or 5 times a power of ten) that is at
 // most 150 pixels long at this scale, the longest such; its length in pixels and its label.
 struct BarraEscala {

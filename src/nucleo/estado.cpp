@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "corte_anterior.h"
-#include "engrane_estado.h"
 
 const char* const MODULO[NUM_MODULOS] = {"1.00",  "1.25",  "1.50",  "2.00",  "2.50",  "3.00",
                                          "4.00",  "5.00",  "6.00",  "8.00",  "10.00", "12.00",
@@ -27,8 +25,6 @@ int winIdMain = 0;
 void modelo_inicial() {
     modelo = Modelo{};
     winIdMain = 0;
-    olvidar_corte_anterior();
-    engrane_inicial();
 }
 
 int entradas_historia(float incremento) {
@@ -46,4 +42,9 @@ float* color_de_objeto(int objeto) {
         case 6: return ColorEvolvente;
         default: return nullptr;
     }
+}
+
+double coeficiente_desplazamiento() {
+    double m = Paso / PI;
+    return m > 0 ? -Penetracion / m : 0.0;
 }

@@ -200,8 +200,11 @@ inline int& fin = modelo.fin;
 // The main window (the drawing area).
 extern int winIdMain;
 
-// Puts the model back to its value at program start (no history, no previous cut, no mesh).
+// Puts the model back to its value at program start (no history).
 void modelo_inicial();
+
+// The profile-shift coefficient the shift stands for: -Penetracion in modules of Paso/π.
+double coeficiente_desplazamiento();
 
 // Number of history entries one full turn needs at the given increment.
 int entradas_historia(float incremento);

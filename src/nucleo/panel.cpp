@@ -13,6 +13,7 @@
 #include "guardar.h"
 #include "avisos.h"
 #include "corte_anterior.h"
+#include "engrane_estado.h"
 #include "engrane_panel.h"
 #include "medidas.h"
 #include "movimiento.h"
@@ -49,10 +50,12 @@ GLUI_StaticText* informa_espesor = nullptr;
 GLUI_StaticText *informa_cabeza = nullptr, *informa_anterior = nullptr;
 GLUI_Checkbox* glui_CFantasma = nullptr;
 
-void estado_inicial() {
-    modelo_inicial();
-    glui = v_glui = nullptr;
-    glui_firma = glui_datos = glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
+namespace {
+
+// The handles of a panel's controls, of either mode: a panel of the other mode leaves them unset,
+// and a closed panel's controls are freed.
+void olvidar_controles() {
+    glui_iso = glui_experimental = glui_asimetrico = glui_circular = nullptr;
     glui_Color = nullptr;
     glui_opciones = glui_boton = glui_zoom = nullptr;
     glui_Dientes = glui_Modulo_T = glui_RPaso = glui_RCabeza = glui_RBase = glui_Angulo = glui_Penetracion =
@@ -65,7 +68,6 @@ void estado_inicial() {
     glui_NuevoCorte = nullptr;
     glui_Progreso = nullptr;
     glui_ISO = glui_C_Asimetria = glui_C_Flecha = glui_CPaso = glui_CFondo = nullptr;
-    informa = nullptr;
     glui_Ayudas = nullptr;
     glui_CBase = glui_CEvolvente = nullptr;
     glui_Velocidad = nullptr;
@@ -80,6 +82,18 @@ void estado_inicial() {
     glui_EngraneDientes = glui_EngraneDesplazamiento = glui_EngraneDistancia = nullptr;
     glui_VerEngrane = nullptr;
     glui_LecturaEngrane = nullptr;
+}
+
+}  // namespace
+
+void estado_inicial() {
+    modelo_inicial();
+    olvidar_corte_anterior();
+    engrane_inicial();
+    olvidar_controles();
+    glui = v_glui = nullptr;
+    glui_firma = glui_datos = nullptr;
+    informa = nullptr;
 }
 
 bool panel_abierto() { return v_glui != nullptr; }
@@ -216,11 +230,6 @@ void datos_iniciales() {
     E_incremento = inicial(ID_GIRO);
 }
 
-double coeficiente_desplazamiento() {
-    double m = Paso / PI;
-    return m > 0 ? -Penetracion / m : 0.0;
-}
-
 void prueba_socavacion() {
     bool socava = coeficiente_desplazamiento() < desplazamiento_minimo(Z, Angulo);
     modelo.panel.aviso = socava ? _(TEXTO_SOCAVACION) : "";
@@ -283,6 +292,7 @@ float depresion_maxima_iso(float radio) {
 }
 
 void glui_control(int ch) {
+    olvidar_controles();
     QueSimula = ch;
     // A fresh panel: its values are set below, every group of controls in use but the relief.
     modelo.panel = EstadoPanel{};

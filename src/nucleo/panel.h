@@ -42,7 +42,8 @@ extern GLUI_StaticText* informa_espesor;
 extern GLUI_StaticText *informa_cabeza, *informa_anterior;
 extern GLUI_Checkbox* glui_CFantasma;
 
-// Puts the model back to its value at program start and forgets every window and control.
+// Puts the model back to its value at program start, with no previous cut and no mesh, and
+// forgets every window and control.
 void estado_inicial();
 
 // Whether a control panel has been built and not closed.
@@ -76,9 +77,6 @@ void construir_dialogo();
 // Callback of the start dialog's buttons: ch is 100 (standard) or 110 (experimental).
 // Hides the dialog, shows the main window and builds the panel with its defaults.
 void glui_control(int ch);
-
-// The profile-shift coefficient the shift stands for: -Penetracion in modules of Paso/π.
-double coeficiente_desplazamiento();
 
 // Shows the undercut warning of the standard panel when the shift coefficient is below
 // the least one that cuts no undercut, 1 - (Z/2)·sin²α; clears it otherwise. Under it, while
