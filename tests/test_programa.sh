@@ -281,8 +281,9 @@ xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
 esperar_hasta 60 panel_dibujado || falla "the standard panel was not drawn for the aids"
 esperar_botones 4 || falla "the standard panel's buttons were not drawn for the aids"
 read -r sx sy <<<"${b[${#b[@]}-1]}"
-# The closed "Ayudas" rollout sits right above "Salir": open it, tick "Circunferencia base".
-xdotool mousemove "$sx" $((sy - 21)) click 1 mousemove 1270 1010
+# The closed "Ayudas" rollout sits two rows above "Salir", over the closed "Engrane": open it,
+# tick "Circunferencia base".
+xdotool mousemove "$sx" $((sy - 42)) click 1 mousemove 1270 1010
 # Open, it does not fit under the rest of the panel: it goes on, "Salir" under it, in a second
 # column right of the first, and its first empty check box is "Circunferencia base".
 casilla_base() {
@@ -380,10 +381,10 @@ prueba_guardar() {
   xdotool mousemove "$x" "$y" click 1 mousemove 1270 1010
   # Reiniciar, Automatico, Siguiente >> and Salir (<< Anterior starts disabled).
   esperar_botones 4 || falla "the standard panel did not show its four buttons (${#b[@]})"
-  # The closed "Exportar" rollout's header lies two rows above "Salir", the panel's last
-  # button, over the closed "Ayudas" one.
+  # The closed "Exportar" rollout's header lies three rows above "Salir", the panel's last
+  # button, over the closed "Ayudas" and "Engrane" ones.
   read -r x y <<<"${b[${#b[@]}-1]}"
-  local cabecera=$((y - 42)) guardar=""
+  local cabecera=$((y - 63)) guardar=""
   xdotool mousemove "$x" "$cabecera" click 1 mousemove 1270 1010
   # Open, it does not fit under the rest of the panel: it goes on in a second column right of
   # the first, the file name's field under its header and "Guardar" under the field.
