@@ -66,9 +66,9 @@ def botones(img):
     return [((a + b) // 2, y + 8) for a, b, y in vistos]
 
 
-def campos(img, x_max):
-    """Top-left corners of white input fields left of x_max, top to bottom: a field is white at
-    x + 0, 20, 40 on the rows y, y + 6, y + 12."""
+def campos(img, x_max, x_min=0):
+    """Top-left corners of white input fields between x_min and x_max, top to bottom: a field is
+    white at x + 0, 20, 40 on the rows y, y + 6, y + 12."""
     ancho, alto, _ = img
     blancas = {}
 
@@ -87,7 +87,7 @@ def campos(img, x_max):
         # Byte x of m shifted left by 8·dx bytes holds what byte x + dx held.
         m = m & (m << 160) & (m << 320)
         fila = (m & ((1 << (8 * ancho)) - 1)).to_bytes(ancho, "big")
-        x = fila.find(b"\x01", 0, max(0, x_max - 40))
+        x = fila.find(b"\x01", x_min, max(0, x_max - 40))
         if x >= 0 and not any(abs(v[1] - y) < 18 for v in vistos):
             vistos.append((x, y))
     return vistos
@@ -175,7 +175,7 @@ if __name__ == "__main__":
         for b in botones(img):
             print(*b)
     elif orden == "campos":
-        for c in campos(img, int(sys.argv[3])):
+        for c in campos(img, int(sys.argv[3]), int(sys.argv[4]) if len(sys.argv) > 4 else 0):
             print(*c)
     elif orden == "casillas":
         for c in casillas(img):

@@ -391,7 +391,7 @@ prueba_guardar() {
   boton_guardar() {
     captura
     local campo
-    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 | awk -v x="$x" '$1 > x + 250 { print $2; exit }')"
+    campo="$(python3 "$aqui/pantalla.py" campos "$tmp/p.ppm" 1000 $((x + 250)) | awk -v x="$x" '$1 > x + 250 { print $2; exit }')"
     [ -n "$campo" ] || return 1
     guardar="$(python3 "$aqui/pantalla.py" botones "$tmp/p.ppm" | awk -v x="$x" -v c="$campo" '$1 > x + 250 && $2 > c { print; exit }')"
     [ -n "$guardar" ]
