@@ -59,11 +59,6 @@ Escala escala_que_cabe(double ancho, double alto, const HojaA4& h, bool ampliar)
 
 namespace {
 
-cairo_status_t anadir(void* destino, const unsigned char* datos, unsigned int n) {
-    static_cast<std::string*>(destino)->append(reinterpret_cast<const char*>(datos), n);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 double ancho_de(cairo_t* cr, const std::string& t) {
     cairo_text_extents_t e;
     cairo_text_extents(cr, t.c_str(), &e);
@@ -155,13 +150,7 @@ std::string escribir_hoja_a4(const Lamina& l, const Escala& e, std::string& byte
         cairo_show_text(cr, filas[i].valor.c_str());
     }
     cairo_show_page(cr);
-
-    cairo_status_t st = cairo_status(cr);
-    cairo_destroy(cr);
-    cairo_surface_finish(s);
-    if (st == CAIRO_STATUS_SUCCESS) st = cairo_surface_status(s);
-    cairo_surface_destroy(s);
-    return st == CAIRO_STATUS_SUCCESS ? "" : cairo_status_to_string(st);
+    return terminar(s, cr);
 }
 
 }  // namespace exportar

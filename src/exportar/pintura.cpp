@@ -127,6 +127,8 @@ void dibujar(cairo_t* cr, const Lamina& l, const Pagina& p) {
     }
 }
 
+}  // namespace
+
 // cairo's stream writer: the bytes are appended to a string.
 cairo_status_t anadir(void* destino, const unsigned char* datos, unsigned int n) {
     static_cast<std::string*>(destino)->append(reinterpret_cast<const char*>(datos), n);
@@ -142,7 +144,6 @@ std::string terminar(cairo_surface_t* s, cairo_t* cr) {
     return e == CAIRO_STATUS_SUCCESS ? "" : cairo_status_to_string(e);
 }
 
-}  // namespace
 
 Pagina pagina_de(const Lamina& l) {
     Caja c = caja_de(l);

@@ -33,6 +33,12 @@ void dibujar_geometria(cairo_t* cr, const Lamina& l, const Pagina& p);
 // scale with the letter size, so a line is as wide on every surface and scale.
 void letra_sin_ajuste(cairo_t* cr, double letra);
 
+// cairo's stream writer: the bytes are appended to the std::string `destino` points to.
+cairo_status_t anadir(void* destino, const unsigned char* datos, unsigned int n);
+
+// Destroys the context, finishes and destroys the surface; "" or the first error either had.
+std::string terminar(cairo_surface_t* s, cairo_t* cr);
+
 // The largest PNG side in pixels: an 8000 x 8000 picture takes 256 MB in memory.
 constexpr int ANCHO_PNG_MAXIMO = 8000;
 
